@@ -1,0 +1,41 @@
+#pragma once
+
+#include "chart/LaneEntry.h"
+#include "chart/Note.h"
+
+#include <array>
+#include <cstdint>
+
+namespace tf {
+
+/// The whole chart, of fixed capacity, allocated once with the game and overwritten by every
+/// build. A build fails as soon as a count reaches its capacity, so an accepted chart has at
+/// most 999 notes per key, 32767 in all and 999 entries per lane.
+struct ChartStorage {
+    static constexpr int keyCount = 128;
+    static constexpr int notesPerKey = 1000;
+    static constexpr int orderCapacity = 32768;
+    static constexpr int maxLanes = 15;
+    static constexpr int entriesPerLane = 1000;
+
+    /// Per key number, its notes in the order the builder read their note-ons.
+    std::array<std::array<Note, notesPerKey>, keyCount> pitchNotes;
+    std::array<std::int32_t, keyCount> pitchNoteCount{};
+    /// Every stored note once, in the order the builder read its note-on.
+    std::array<LaneEntry, orderCapacity> noteOrder;
+    std::int32_t noteOrderCount = 0;
+    /// Per lane, its notes in `noteOrder` order, with the chord chains.
+    std::array<std::array<LaneEntry, entriesPerLane>, maxLanes> laneEntries;
+    std::array<std::int32_t, maxLanes> laneEntryCount{};
+    /// Per lane, the next entry whose note has not yet passed the judgement line.
+    std::array<std::int32_t, maxLanes> laneCursor{};
+
+    Note& note(const LaneEntry& entry) {
+        return pitchNotes[static_cast<std::size_t>(entry.pitch)][static_cast<std::size_t>(entry.index)];
+    }
+    const Note& note(const LaneEntry& entry) const {
+        return pitchNotes[static_cast<std::size_t>(entry.pitch)][static_cast<std::size_t>(entry.index)];
+    }
+};
+
+} // namespace tf
