@@ -58,6 +58,8 @@ private:
     std::vector<std::vector<std::uint8_t>> retired;
     std::atomic<std::uint32_t> lastResult_{0};
     bool longPending = false;
+    /// The message in the slot was handed to the port, which may read it until it is done.
+    bool longSent = false;
     bool opened = false;
 };
 
