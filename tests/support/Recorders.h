@@ -66,7 +66,7 @@ public:
         int height = 0;
         TextAlign align = TextAlign::Left;
         Colour colour = 0;
-        std::string text;
+        std::string text{};
     };
 
     RecordingSurface(int w = 634, int h = 436) : w(w), h(h) {}
