@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/MidiPort.h"
+
+#include <cstdint>
+#include <memory>
+#include <shared_mutex>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tf {
+
+/// The embedded synthesizer: every message is sounded by FluidSynth with one SoundFont.
+///
+/// In real-time mode `open` starts an audio driver (48 kHz, short periods, PipeWire, then
+/// PulseAudio, then ALSA); in offline mode there is none and the caller pulls the sound with
+/// `render`. Either way the port is ready only after a successful `open`. Every member may be
+/// called from any thread; sends run concurrently, `open` and `close` wait for them.
+class FluidSynthPort final : public MidiPort {
+public:
+    enum class Mode { RealTime, Offline };
+
+    /// The General MIDI SoundFont the distribution installs.
+    static constexpr std::string_view DefaultSoundFont = "/usr/share/sounds/sf2/default-GM.sf2";
+    /// Frames per second of every output, real-time and offline.
+    static constexpr int SampleRate = 48000;
+    /// Audio driver buffering: `Periods` periods of `PeriodFrames` frames (about 16 ms in all).
+    static constexpr int PeriodFrames = 256;
+    static constexpr int Periods = 3;
+
+    /// An empty `soundFont` means `DefaultSoundFont`. Nothing is loaded before `open`.
+    explicit FluidSynthPort(std::string_view soundFont = {}, Mode mode = Mode::RealTime);
+    ~FluidSynthPort() override;
+    FluidSynthPort(const FluidSynthPort&) = delete;
+    FluidSynthPort& operator=(const FluidSynthPort&) = delete;
+
+    /// 0 when ready; MIDIERR_NODEVICE (68) when the SoundFont cannot be loaded or, in real-time
+    /// mode, no audio driver starts. Opening an open port changes nothing and succeeds.
+    std::uint32_t open() override;
+    /// Channel messages go to the synthesizer as sent; system messages are dropped.
+    /// MMSYSERR_INVALHANDLE (5) when the port is not open.
+    std::uint32_t sendShort(std::uint32_t word) override;
+    /// The synthesizer takes the message without its F0 and F7 framing, at once.
+    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    /// Always true: a system-exclusive message is consumed by the time `sendLong` returns.
+    bool longDone() override;
+    std::uint32_t close() override;
+
+    /// Offline mode: renders the next `interleavedStereo.size() / 2` frames (left, right, left,
+    /// ...) at `SampleRate`. Fills zeros and returns false when the port is not open offline.
+    bool render(std::span<std::int16_t> interleavedStereo);
+
+    const std::string& soundFont() const { return soundFontPath; }
+    Mode mode() const { return portMode; }
+    /// The audio driver that started ("pipewire", "pulseaudio" or "alsa"); empty offline or
+    /// when not open.
+    std::string audioDriver() const;
+
+private:
+    struct Engine;
+
+    const std::string soundFontPath;
+    const Mode portMode;
+    mutable std::shared_mutex mutex;
+    std::unique_ptr<Engine> engine;
+};
+
+} // namespace tf

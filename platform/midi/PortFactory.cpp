@@ -1,0 +1,37 @@
+#include "platform/midi/PortFactory.h"
+
+#include "platform/midi/FluidSynthPort.h"
+#include "platform/midi/RtMidiPort.h"
+
+namespace tf {
+
+namespace {
+
+constexpr std::string_view AlsaPrefix = "alsa:";
+
+// Chosen by the player, so unlike a port that failed to open it is no failure: open succeeds.
+class SilentPort final : public MidiPort {
+public:
+    std::uint32_t open() override { return mmresult::NoError; }
+    std::uint32_t sendShort(std::uint32_t) override { return mmresult::NoError; }
+    std::uint32_t sendLong(std::span<const std::uint8_t>) override { return mmresult::NoError; }
+    bool longDone() override { return true; }
+    std::uint32_t close() override { return mmresult::NoError; }
+};
+
+} // namespace
+
+std::unique_ptr<MidiPort> MakeMidiPort(std::string_view word, std::string_view soundFont) {
+    if (word.empty() || word == DefaultMidiOut) {
+        return std::make_unique<FluidSynthPort>(soundFont, FluidSynthPort::Mode::RealTime);
+    }
+    if (word == "none") {
+        return std::make_unique<SilentPort>();
+    }
+    if (word.starts_with(AlsaPrefix) && word.size() > AlsaPrefix.size()) {
+        return std::make_unique<RtMidiPort>(word.substr(AlsaPrefix.size()));
+    }
+    return nullptr;
+}
+
+} // namespace tf

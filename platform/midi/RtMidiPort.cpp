@@ -1,0 +1,169 @@
+#include "platform/midi/RtMidiPort.h"
+
+#include <rtmidi/RtMidi.h>
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+namespace tf {
+
+namespace {
+
+constexpr const char* ClientName = "Tonefalls";
+// The kernel's sequencer device: without it no client can exist, and the libraries would say so
+// at length on stderr before failing.
+constexpr const char* SequencerDevice = "/dev/snd/seq";
+
+// With a callback installed the library reports instead of throwing and stays quiet on stderr;
+// the flag it raises is read back right after each call, under the port's lock.
+void RecordError(RtMidiError::Type type, const std::string&, void* userData) {
+    if (type != RtMidiError::WARNING && type != RtMidiError::DEBUG_WARNING) {
+        *static_cast<bool*>(userData) = true;
+    }
+}
+
+std::optional<std::size_t> ParseIndex(std::string_view text) {
+    std::size_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace
+
+std::optional<std::size_t> ChooseMidiPort(std::span<const std::string> names, std::string_view selector) {
+    if (const auto index = ParseIndex(selector)) {
+        if (*index < names.size()) {
+            return *index;
+        }
+        return std::nullopt;
+    }
+    if (selector.empty()) {
+        return std::nullopt;
+    }
+    // An exact name wins over a port whose name merely contains the selector.
+    auto match = std::find(names.begin(), names.end(), selector);
+    if (match == names.end()) {
+        match = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
+            return name.find(selector) != std::string::npos;
+        });
+    }
+    if (match == names.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(match - names.begin());
+}
+
+std::size_t ShortMessageLength(std::uint8_t status) {
+    if (status < 0x80) {
+        return 0;
+    }
+    if (status < 0xF0) {
+        const std::uint8_t kind = status & 0xF0;
+        return kind == 0xC0 || kind == 0xD0 ? 2 : 3;
+    }
+    switch (status) {
+    case 0xF1:
+    case 0xF3:
+        return 2;
+    case 0xF2:
+        return 3;
+    case 0xF0:
+    case 0xF7:
+        return 0;
+    default:
+        return 1;
+    }
+}
+
+RtMidiPort::RtMidiPort(std::string_view selector) : selector(selector) {}
+
+RtMidiPort::~RtMidiPort() {
+    close();
+}
+
+std::uint32_t RtMidiPort::open() {
+    std::lock_guard lock(mutex);
+    if (out) {
+        return mmresult::NoError;
+    }
+    std::error_code error;
+    if (!std::filesystem::exists(SequencerDevice, error)) {
+        return mmresult::NoDevice;
+    }
+    std::unique_ptr<RtMidiOut> next;
+    try {
+        next = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, ClientName);
+    } catch (const RtMidiError&) {
+        return mmresult::NoDevice;
+    }
+    callFailed = false;
+    next->setErrorCallback(RecordError, &callFailed);
+
+    const unsigned count = next->getPortCount();
+    std::vector<std::string> names;
+    for (unsigned i = 0; i < count; ++i) {
+        names.push_back(next->getPortName(i));
+    }
+    const std::optional<std::size_t> chosen = ChooseMidiPort(names, selector);
+    if (!chosen || callFailed) {
+        return mmresult::BadDeviceId;
+    }
+    next->openPort(static_cast<unsigned>(*chosen), ClientName);
+    if (callFailed || !next->isPortOpen()) {
+        return mmresult::Allocated;
+    }
+    connectedName = names[*chosen];
+    out = std::move(next);
+    return mmresult::NoError;
+}
+
+std::uint32_t RtMidiPort::send(std::span<const std::uint8_t> bytes) {
+    std::lock_guard lock(mutex);
+    if (!out) {
+        return mmresult::InvalidHandle;
+    }
+    if (bytes.empty()) {
+        return mmresult::NoError;
+    }
+    callFailed = false;
+    out->sendMessage(bytes.data(), bytes.size());
+    return callFailed ? mmresult::Error : mmresult::NoError;
+}
+
+std::uint32_t RtMidiPort::sendShort(std::uint32_t word) {
+    const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
+                                   static_cast<std::uint8_t>(word >> 16)};
+    return send(std::span(bytes).first(ShortMessageLength(bytes[0])));
+}
+
+std::uint32_t RtMidiPort::sendLong(std::span<const std::uint8_t> message) {
+    return send(message);
+}
+
+bool RtMidiPort::longDone() {
+    return true;
+}
+
+std::uint32_t RtMidiPort::close() {
+    std::lock_guard lock(mutex);
+    if (!out) {
+        return mmresult::InvalidHandle;
+    }
+    out->closePort();
+    out.reset();
+    connectedName.clear();
+    return mmresult::NoError;
+}
+
+std::string RtMidiPort::portName() const {
+    std::lock_guard lock(mutex);
+    return connectedName;
+}
+
+} // namespace tf

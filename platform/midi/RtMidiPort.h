@@ -1,0 +1,62 @@
+#pragma once
+
+#include "platform/MidiPort.h"
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+class RtMidiOut;
+
+namespace tf {
+
+/// An ALSA sequencer output port, for an external synthesizer or another program's input.
+/// Every member may be called from any thread.
+class RtMidiPort final : public MidiPort {
+public:
+    /// `selector` picks the port when it opens: its number in the sequencer's list of outputs
+    /// ("0", "1", ...), else a port whose name is `selector` or contains it.
+    explicit RtMidiPort(std::string_view selector);
+    ~RtMidiPort() override;
+    RtMidiPort(const RtMidiPort&) = delete;
+    RtMidiPort& operator=(const RtMidiPort&) = delete;
+
+    /// 0 when connected; MMSYSERR_BADDEVICEID (2) when no port matches the selector;
+    /// MIDIERR_NODEVICE (68) when the ALSA sequencer cannot be opened at all; MMSYSERR_ALLOCATED
+    /// (4) when the port exists but refuses the connection. Opening an open port succeeds.
+    std::uint32_t open() override;
+    /// Sends as many bytes as the status calls for (three for 8x, 9x, Ax, Bx, Ex).
+    std::uint32_t sendShort(std::uint32_t word) override;
+    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    /// Always true: the sequencer copies a message when it is sent.
+    bool longDone() override;
+    std::uint32_t close() override;
+
+    /// The name of the connected port; empty when not open.
+    std::string portName() const;
+
+private:
+    std::uint32_t send(std::span<const std::uint8_t> bytes);
+
+    const std::string selector;
+    mutable std::mutex mutex;
+    std::unique_ptr<RtMidiOut> out;
+    std::string connectedName;
+    /// Raised by the library's error callback during a call made under `mutex`.
+    bool callFailed = false;
+};
+
+/// The index in `names` of the port `selector` picks: a number below the count picks that
+/// entry; otherwise the name equal to `selector`, else the first that contains it. Null when none
+/// fits (an empty selector picks none).
+std::optional<std::size_t> ChooseMidiPort(std::span<const std::string> names, std::string_view selector);
+
+/// How many bytes a MIDI message with this status byte has, the status included; 0 for a byte
+/// below 0x80 or one that starts no message (F0, F7: system exclusive goes as a long message).
+std::size_t ShortMessageLength(std::uint8_t status);
+
+} // namespace tf

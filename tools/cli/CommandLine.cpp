@@ -1,0 +1,203 @@
+#include "tools/cli/CommandLine.h"
+
+#include <array>
+#include <charconv>
+#include <functional>
+
+namespace tf::cli {
+
+namespace {
+
+template <typename Number> std::optional<Number> ParseNumber(std::string_view text) {
+    Number value{};
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<int> ParsePart(std::string_view text) {
+    const auto part = ParseNumber<int>(text);
+    if (!part || *part < 1 || *part > 16) {
+        return std::nullopt;
+    }
+    return *part;
+}
+
+std::optional<double> ParseSpeed(std::string_view text) {
+    const auto speed = ParseNumber<double>(text);
+    constexpr std::array<double, 4> Speeds{1.0, 1.5, 2.0, 3.0};
+    for (double allowed : Speeds) {
+        if (speed && *speed == allowed) {
+            return allowed;
+        }
+    }
+    return std::nullopt;
+}
+
+// One option a command accepts. `apply` gets the option's value (empty for a flag) and
+// answers false when the value is unusable.
+struct Option {
+    std::string_view name;
+    bool takesValue;
+    std::function<bool(CliArguments&, std::string_view)> apply;
+};
+
+std::span<const Option> OptionsOf(Command command) {
+    static const Option parts{"--parts", true, [](CliArguments& a, std::string_view v) {
+                                  const auto mask = ParsePartList(v);
+                                  a.partMask = mask.value_or(0);
+                                  a.partsGiven = true;
+                                  return mask.has_value();
+                              }};
+    static const Option without{"--without", true, parts.apply};
+    static const Option speed{"--speed", true, [](CliArguments& a, std::string_view v) {
+                                  const auto s = ParseSpeed(v);
+                                  a.speed = s.value_or(1.0);
+                                  return s.has_value();
+                              }};
+    static const Option autoPlay{"--autoplay", false, [](CliArguments& a, std::string_view) {
+                                     a.autoPlay = true;
+                                     return true;
+                                 }};
+    static const Option preview{"--preview", true, [](CliArguments& a, std::string_view v) {
+                                    const auto part = ParsePart(v);
+                                    if (part) {
+                                        a.previewChannel = *part - 1;
+                                    }
+                                    return part.has_value();
+                                }};
+    static const Option startTick{"--start-tick", true, [](CliArguments& a, std::string_view v) {
+                                      const auto t = ParseNumber<std::uint32_t>(v);
+                                      a.startTick = t.value_or(0);
+                                      return t.has_value();
+                                  }};
+    static const Option maxMs{"--max-ms", true, [](CliArguments& a, std::string_view v) {
+                                  const auto n = ParseNumber<std::uint32_t>(v);
+                                  a.maxMs = n.value_or(0);
+                                  return n.has_value();
+                              }};
+    static const Option out{"--out", true, [](CliArguments& a, std::string_view v) {
+                                a.out = v;
+                                return !v.empty();
+                            }};
+    static const Option soundFont{"--soundfont", true, [](CliArguments& a, std::string_view v) {
+                                      a.soundFont = v;
+                                      return !v.empty();
+                                  }};
+    static const std::array<Option, 6> events{parts, speed, autoPlay, preview, startTick, maxMs};
+    static const std::array<Option, 4> render{out, without, soundFont, maxMs};
+    switch (command) {
+    case Command::Events:
+        return events;
+    case Command::Render:
+        return render;
+    default:
+        return {};
+    }
+}
+
+std::optional<Command> CommandNamed(std::string_view word) {
+    if (word == "info") {
+        return Command::Info;
+    }
+    if (word == "events") {
+        return Command::Events;
+    }
+    if (word == "render") {
+        return Command::Render;
+    }
+    if (word == "--help" || word == "-h" || word == "help") {
+        return Command::Help;
+    }
+    return std::nullopt;
+}
+
+ParsedCommandLine Failure(std::string error) {
+    return {std::nullopt, std::move(error)};
+}
+
+} // namespace
+
+std::optional<std::uint32_t> ParsePartList(std::string_view text) {
+    std::uint32_t mask = 0;
+    while (true) {
+        const std::size_t comma = text.find(',');
+        const auto part = ParsePart(text.substr(0, comma));
+        if (!part) {
+            return std::nullopt;
+        }
+        mask |= 1u << (*part - 1);
+        if (comma == std::string_view::npos) {
+            return mask;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+ParsedCommandLine ParseCommandLine(std::span<const std::string_view> words) {
+    if (words.empty()) {
+        return Failure("no command given");
+    }
+    const auto command = CommandNamed(words[0]);
+    if (!command) {
+        return Failure("unknown command '" + std::string(words[0]) + "'");
+    }
+    CliArguments arguments;
+    arguments.command = *command;
+    if (*command == Command::Help) {
+        return {arguments, {}};
+    }
+    const auto options = OptionsOf(*command);
+    bool haveFile = false;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::string_view word = words[i];
+        if (!word.starts_with("--")) {
+            if (haveFile) {
+                return Failure("unexpected argument '" + std::string(word) + "'");
+            }
+            arguments.file = word;
+            haveFile = true;
+            continue;
+        }
+        const Option* option = nullptr;
+        for (const Option& candidate : options) {
+            if (candidate.name == word) {
+                option = &candidate;
+            }
+        }
+        if (!option) {
+            return Failure("unknown option '" + std::string(word) + "'");
+        }
+        std::string_view value;
+        if (option->takesValue) {
+            if (i + 1 == words.size()) {
+                return Failure("option '" + std::string(word) + "' needs a value");
+            }
+            value = words[++i];
+        }
+        if (!option->apply(arguments, value)) {
+            return Failure("bad value '" + std::string(value) + "' for '" + std::string(word) + "'");
+        }
+    }
+    if (!haveFile) {
+        return Failure("no MIDI file given");
+    }
+    if (*command == Command::Render && arguments.out.empty()) {
+        return Failure("render needs --out FILE.wav");
+    }
+    return {arguments, {}};
+}
+
+std::string_view UsageText() {
+    return "usage: tonefalls-cli info FILE\n"
+           "       tonefalls-cli events FILE [--parts PARTS] [--speed S] [--autoplay] [--preview PART]\n"
+           "                                 [--start-tick T] [--max-ms N]\n"
+           "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
+           "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
+           "S is 1.0, 1.5, 2.0 or 3.0.\n";
+}
+
+} // namespace tf::cli

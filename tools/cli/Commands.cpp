@@ -1,0 +1,127 @@
+#include "tools/cli/Commands.h"
+
+#include "game/GamePlay.h"
+#include "platform/KeyLatch.h"
+#include "platform/ManualClock.h"
+#include "platform/Surface.h"
+#include "platform/midi/FluidSynthPort.h"
+#include "platform/midi/PortFactory.h"
+#include "song/SongTime.h"
+#include "tools/cli/EventLogPort.h"
+#include "tools/cli/HeadlessPlay.h"
+#include "tools/cli/RenderClock.h"
+#include "tools/cli/StderrSink.h"
+#include "tools/cli/WavWriter.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+namespace tf::cli {
+
+namespace {
+
+/// The seams of a game that nobody watches or plays.
+struct Headless {
+    KeyLatch keys;
+    NullSurface surface;
+    StderrSink messages;
+};
+
+bool Load(GamePlay& game, const std::string& path) {
+    if (game.load(path)) {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(LoadFailureText.size()), LoadFailureText.data());
+        return false;
+    }
+    return true;
+}
+
+GameRun RunOf(const CliArguments& arguments) {
+    GameRun run;
+    run.partMask = arguments.partMask;
+    run.autoPlay = arguments.autoPlay;
+    run.speed = arguments.speed;
+    run.startTick = arguments.startTick;
+    run.maxMs = arguments.maxMs;
+    return run;
+}
+
+} // namespace
+
+int RunInfo(const CliArguments& arguments) {
+    Headless headless;
+    ManualClock clock;
+    // The census passes program changes on to the output; nobody is listening here.
+    const auto port = MakeMidiPort("none");
+    GamePlay game(clock, headless.keys, *port, headless.surface, headless.messages);
+    if (!Load(game, arguments.file)) {
+        return ExitFailure;
+    }
+    std::string line = "{\"trackCount\":" + std::to_string(game.trackCount()) +
+                       ",\"division\":" + std::to_string(game.division()) +
+                       ",\"tempo\":" + std::to_string(game.tempo()) + ",\"census\":[";
+    for (int channel = 0; channel < 16; ++channel) {
+        line += (channel == 0 ? "" : ",") + std::to_string(game.countPartNotes(channel));
+    }
+    line += "]}\n";
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    return ExitOk;
+}
+
+int RunEvents(const CliArguments& arguments) {
+    Headless headless;
+    ManualClock clock(arguments.startTick);
+    EventLogPort port(clock, arguments.startTick, stdout);
+    GamePlay game(clock, headless.keys, port, headless.surface, headless.messages);
+    if (!Load(game, arguments.file)) {
+        return ExitFailure;
+    }
+    const GameRun run = RunOf(arguments);
+    if (arguments.previewChannel) {
+        PlayPreview(game, clock, *arguments.previewChannel, run);
+    } else {
+        PlayGame(game, clock, run);
+    }
+    return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
+}
+
+int RunRender(const CliArguments& arguments) {
+    Headless headless;
+    FluidSynthPort synth(arguments.soundFont, FluidSynthPort::Mode::Offline);
+    WavWriter wav;
+    RenderClock clock(synth, wav);
+    GamePlay game(clock, headless.keys, synth, headless.surface, headless.messages);
+    // The device has already told the user why on stderr.
+    if (!game.isOpen()) {
+        return ExitFailure;
+    }
+    if (!Load(game, arguments.file)) {
+        return ExitFailure;
+    }
+    if (!wav.open(arguments.out, FluidSynthPort::SampleRate, 2)) {
+        std::fprintf(stderr, "tonefalls-cli: cannot create %s\n", arguments.out.c_str());
+        return ExitFailure;
+    }
+    // The song's first event sounds one lead time after the rewind; the file starts there.
+    clock.discardBefore(static_cast<std::uint32_t>(LeadTime(game.tempo(), 1.0)));
+    const bool terminal = isatty(STDERR_FILENO) == 1;
+    clock.showProgress(terminal);
+
+    GameRun run = RunOf(arguments);
+    run.autoPlay = !arguments.partsGiven;
+    run.speed = 1.0;
+    PlayGame(game, clock, run);
+    constexpr std::uint32_t TailMs = 1000;
+    clock.sleep(TailMs);
+    if (terminal) {
+        std::fputc('\n', stderr);
+    }
+    if (!wav.finish() || !clock.ok()) {
+        std::fprintf(stderr, "tonefalls-cli: cannot write %s\n", arguments.out.c_str());
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+} // namespace tf::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "tools/cli/CommandLine.h"
+
+namespace tf::cli {
+
+/// Exit codes of the companion.
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitFailure = 1;
+inline constexpr int ExitUsage = 2;
+
+/// The text printed on stderr when the MIDI file cannot be loaded.
+inline constexpr std::string_view LoadFailureText = "MIDIファイルの読み込みに失敗しました";
+
+/// Each command runs to its end and answers the process's exit code.
+int RunInfo(const CliArguments& arguments);
+int RunEvents(const CliArguments& arguments);
+int RunRender(const CliArguments& arguments);
+
+} // namespace tf::cli

@@ -1,0 +1,29 @@
+#include "tools/cli/CommandLine.h"
+#include "tools/cli/Commands.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+int main(int argc, char** argv) {
+    using namespace tf::cli;
+    const std::vector<std::string_view> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const ParsedCommandLine parsed = ParseCommandLine(words);
+    if (!parsed.arguments) {
+        std::fprintf(stderr, "tonefalls-cli: %s\n%.*s", parsed.error.c_str(),
+                     static_cast<int>(UsageText().size()), UsageText().data());
+        return ExitUsage;
+    }
+    switch (parsed.arguments->command) {
+    case Command::Info:
+        return RunInfo(*parsed.arguments);
+    case Command::Events:
+        return RunEvents(*parsed.arguments);
+    case Command::Render:
+        return RunRender(*parsed.arguments);
+    case Command::Help:
+        std::fwrite(UsageText().data(), 1, UsageText().size(), stdout);
+        return ExitOk;
+    }
+    return ExitUsage;
+}
