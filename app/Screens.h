@@ -1,0 +1,39 @@
+#pragma once
+
+#include "game/JudgeTally.h"
+#include "platform/Surface.h"
+
+#include <array>
+#include <string>
+
+namespace tf {
+
+/// The title prompt's colour and the result screen's text colour (0x00BBGGRR).
+inline constexpr Colour TextBlue = 0x00FF3333;
+/// The result mark's colour (0x00BBGGRR).
+inline constexpr Colour MarkRed = 0x003333FF;
+
+/// Everything the result screen writes, worked out from the counters alone.
+struct ResultSheet {
+    /// PERFECT, GREAT, GOOD, OK, BAD: count and truncated percentage, as printed.
+    std::array<std::string, 5> lines;
+    /// p(PERFECT) + p(GREAT) in percent, untruncated; 0 when nothing was judged.
+    double score = 0.0;
+    /// "PRF", "GRT", "GD", "OK" or "BD".
+    std::string mark;
+};
+
+/// The percentage of `count` in `total`, as (count x (1.0 / total)) x 100.0 in that order, so
+/// that 49 of 49 gives 99.99999999999999. A total of 0 gives 0.
+double JudgePercent(std::int64_t count, std::int64_t total);
+/// The mark for a score in percent; every threshold is passed only when strictly exceeded.
+std::string ResultMark(double score);
+ResultSheet MakeResultSheet(const JudgeTally& tally);
+
+/// Clears the client area to white, then draws the title screen for `appState` 0 or the result
+/// screen for 2; any other state leaves the white area. A null bitmap leaves the white showing.
+/// Leaves the text alignment and colour as its last text set them.
+void DrawScreen(Surface& surface, int appState, const Bitmap* title, const Bitmap* result,
+                const JudgeTally& tally);
+
+} // namespace tf

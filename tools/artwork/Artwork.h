@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QImage>
+
+namespace tf {
+
+/// The play-field background, ClientWidth x ClientHeight: fifteen lanes whose notes are 15
+/// pixels wide at x = 16 j + 22, the judgement line at y = 340, a keyboard under the key marks,
+/// and plates behind the counters, the banner and the clock, all where the play frame draws.
+QImage PaintPlayField();
+/// The title picture, ClientWidth x (ClientHeight + 44): its top 44 rows are never seen, and the
+/// prompt is written near its bottom.
+QImage PaintTitle();
+/// The result picture, ClientWidth x ClientHeight, light enough for blue and red text.
+QImage PaintResult();
+/// The program's icon, `size` pixels square, with transparent corners.
+QImage PaintIcon(int size);
+
+} // namespace tf
