@@ -1,0 +1,64 @@
+#include "app/CommandLine.h"
+
+namespace tf {
+
+CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
+    CommandLine line;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
+        std::string_view argument = arguments[i];
+        if (!optionsEnded && (argument == "--help" || argument == "-h")) {
+            line.help = true;
+            continue;
+        }
+        if (!optionsEnded && argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (!optionsEnded && argument.starts_with("-")) {
+            std::string_view name = argument;
+            std::string_view value;
+            bool hasValue = false;
+            if (const auto equals = argument.find('='); equals != std::string_view::npos) {
+                name = argument.substr(0, equals);
+                value = argument.substr(equals + 1);
+                hasValue = true;
+            }
+            if (name != "--midi-out" && name != "--soundfont") {
+                line.error = "unknown option " + std::string(name);
+                break;
+            }
+            if (!hasValue) {
+                if (i + 1 >= arguments.size()) {
+                    line.error = std::string(name) + " needs a value";
+                    break;
+                }
+                value = arguments[++i];
+            }
+            (name == "--midi-out" ? line.midiOut : line.soundFont) = std::string(value);
+            continue;
+        }
+        if (!line.midiFile.empty()) {
+            line.error = "only one MIDI file can be named";
+            break;
+        }
+        line.midiFile = std::string(argument);
+    }
+    return line;
+}
+
+std::string UsageText(std::string_view program) {
+    std::string text = "Usage: " + std::string(program) +
+                       " [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]\n";
+    text += "\n"
+            "Options:\n"
+            "  --midi-out OUT    where the music goes: 'fluidsynth' (the built-in synthesizer,\n"
+            "                    the default), 'alsa:NAME' or 'alsa:NUMBER' (an ALSA sequencer\n"
+            "                    port), or 'none' (silent)\n"
+            "  --soundfont FILE  the SoundFont the built-in synthesizer plays with\n"
+            "  --help            show this text and exit\n"
+            "  FILE.mid          a song to open at once, as if chosen with Start\n";
+    return text;
+}
+
+} // namespace tf

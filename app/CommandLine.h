@@ -1,0 +1,29 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tf {
+
+/// What the game's command line asks for:
+/// `tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]`.
+struct CommandLine {
+    std::string midiOut = "fluidsynth";
+    /// Empty: the output's own default SoundFont.
+    std::string soundFont;
+    /// A song to go straight into the start flow with; empty for none.
+    std::string midiFile;
+    bool help = false;
+    /// Why the command line cannot be used; empty when it can.
+    std::string error;
+};
+
+/// Reads the arguments after the program name. "--name=value" is accepted as well as
+/// "--name value"; "--" ends the options.
+CommandLine ParseCommandLine(std::span<const std::string_view> arguments);
+
+/// The text `--help` prints.
+std::string UsageText(std::string_view program);
+
+} // namespace tf

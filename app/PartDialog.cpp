@@ -1,0 +1,173 @@
+#include "app/PartDialog.h"
+
+#include "app/CommandIds.h"
+#include "app/DialogIds.h"
+#include "app/KeyDialog.h"
+#include "app/ShellTexts.h"
+#include "app/WorkerThread.h"
+#include "game/GamePlay.h"
+
+#include <initializer_list>
+
+namespace tf {
+
+namespace {
+
+constexpr std::initializer_list<int> SpeedRadios = {Speed10Radio, Speed15Radio, Speed20Radio, Speed30Radio};
+constexpr std::initializer_list<int> KeysRadios = {Keys5Radio, Keys7Radio, Keys15Radio};
+
+bool IsIn(int id, std::initializer_list<int> ids) {
+    for (int member : ids) {
+        if (member == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void PreviewThread(GamePlay& game) {
+    while (game.pumpPreview()) {
+    }
+}
+
+PartDialog::PartDialog(GamePlay& game, WorkerThread& worker) : game(game), worker(worker) {
+    counts.fill("0");
+}
+
+// A view that went away without OK or Cancel still leaves no preview running.
+PartDialog::~PartDialog() {
+    stopPreview();
+}
+
+void PartDialog::init() {
+    const PlayOptions& options = game.options();
+    ticks.clear();
+    setChecked(LevelCheck, options.level() == 1);
+    setChecked(AutoPlayCheck, options.autoPlay());
+    const double speed = options.speedMultiplier();
+    // Exact comparisons: a speed that is none of the four shows as x1.0.
+    setChecked(speed == 1.5   ? Speed15Radio
+               : speed == 2.0 ? Speed20Radio
+               : speed == 3.0 ? Speed30Radio
+                              : Speed10Radio,
+               true);
+    setChecked(HiddenCheck, options.hidden());
+    setChecked(SuddenCheck, options.sudden());
+    const int lanes = options.laneCount();
+    setChecked(lanes == 5 ? Keys5Radio : lanes == 15 ? Keys15Radio : Keys7Radio, true);
+    for (int channel = 0; channel < 16; ++channel) {
+        counts[static_cast<std::size_t>(channel)] = std::to_string(game.countPartNotes(channel));
+    }
+    previewPart_ = -1;
+}
+
+bool PartDialog::checked(int id) const {
+    const auto it = ticks.find(id);
+    return it != ticks.end() && it->second;
+}
+
+void PartDialog::setChecked(int id, bool on) {
+    if (on && IsIn(id, SpeedRadios)) {
+        for (int other : SpeedRadios) {
+            ticks[other] = false;
+        }
+    } else if (on && IsIn(id, KeysRadios)) {
+        for (int other : KeysRadios) {
+            ticks[other] = false;
+        }
+    }
+    ticks[id] = on;
+}
+
+std::string PartDialog::text(int id) const {
+    if (id < PartCountBase || id >= PartCountBase + 16) {
+        return {};
+    }
+    return counts[static_cast<std::size_t>(id - PartCountBase)];
+}
+
+bool PartDialog::command(int id, PartDialogHost& host) {
+    if (id >= PreviewButtonBase && id < PreviewButtonBase + 16) {
+        preview(id - PreviewButtonBase);
+        return false;
+    }
+    switch (id) {
+    case OkButton:
+        return ok(host);
+    case CancelButton:
+        stopPreview();
+        accepted_ = false;
+        host.endDialog(CancelButton);
+        return true;
+    case KeyLayoutButton: {
+        // A running preview goes on while the keys are edited: the pump never reads them.
+        KeyDialog keys(game.keyBindings());
+        keys.init();
+        host.runKeyDialog(keys);
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void PartDialog::preview(int channel) {
+    if (previewPart_ == channel) {
+        stopPreview();
+        return;
+    }
+    if (previewPart_ != -1) {
+        worker.stop();
+    }
+    // The previous preview thread has ended, so the rewind inside cannot meet a running pump.
+    game.startPreview(channel);
+    GamePlay& pumped = game;
+    worker.start([&pumped] { PreviewThread(pumped); });
+    previewPart_ = channel;
+}
+
+void PartDialog::stopPreview() {
+    if (previewPart_ != -1) {
+        worker.stop();
+        previewPart_ = -1;
+    }
+}
+
+bool PartDialog::ok(PartDialogHost& host) {
+    stopPreview();
+    std::uint32_t partMask = 0;
+    for (int channel = 0; channel < 16; ++channel) {
+        if (checked(PartCheckBase + channel)) {
+            partMask |= 1u << channel;
+        }
+    }
+    if (partMask == 0 && !host.askYesNo(MessageCaption, NoPartQuestion)) {
+        return true;
+    }
+    storeOptions();
+    if (game.buildChart(partMask)) {
+        host.showWarning(MessageCaption, TooManyNotesText);
+        return true;
+    }
+    accepted_ = true;
+    host.endDialog(OkButton);
+    return true;
+}
+
+void PartDialog::storeOptions() {
+    PlayOptions& options = game.options();
+    options.setLevel(checked(LevelCheck) ? 1 : 2);
+    options.setAutoPlay(checked(AutoPlayCheck));
+    options.setSpeedMultiplier(checked(Speed10Radio)   ? 1.0
+                               : checked(Speed15Radio) ? 1.5
+                               : checked(Speed20Radio) ? 2.0
+                               : checked(Speed30Radio) ? 3.0
+                                                       : 1.0);
+    options.setHidden(checked(HiddenCheck));
+    options.setSudden(checked(SuddenCheck));
+    options.setLaneCount(checked(Keys5Radio) ? 5 : checked(Keys7Radio) ? 7 : checked(Keys15Radio) ? 15 : 7);
+}
+
+} // namespace tf

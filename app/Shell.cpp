@@ -1,0 +1,206 @@
+#include "app/Shell.h"
+
+#include "app/CommandIds.h"
+#include "app/DataFiles.h"
+#include "app/PartDialog.h"
+#include "app/Screens.h"
+#include "app/ShellTexts.h"
+#include "app/ShellView.h"
+#include "game/GamePlay.h"
+#include "game/KeyBindings.h"
+#include "platform/KeyLatch.h"
+
+#include <system_error>
+
+namespace tf {
+
+Shell::Shell(GamePlay& game, KeyLatch& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
+    : game(game), keys(keys), surface(surface), surfaceLock(surfaceLock), view(view), worker(game) {}
+
+Shell::~Shell() {
+    destroy();
+}
+
+void Shell::create(const std::filesystem::path& installedDataDirectory) {
+    state.store(TitleState);
+    std::error_code error;
+    const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
+    installedDataDirectory_ = installedDataDirectory;
+    const std::filesystem::path data = DataDirectory(workingDirectory, installedDataDirectory);
+    mainBitmap = view.loadBitmap((data / MainBitmapFile).string());
+    titleBitmap = view.loadBitmap((data / TitleBitmapFile).string());
+    resultBitmap = view.loadBitmap((data / ResultBitmapFile).string());
+    game.setMainBitmap(mainBitmap.get());
+    startDirectory_ = workingDirectory;
+    LoadKeyFile(game.keyBindings(), startDirectory_.string());
+    created = true;
+    drawTitle();
+}
+
+void Shell::destroy() {
+    if (!created || destroyed) {
+        return;
+    }
+    destroyed = true;
+    // Exit or close during play: the song stops before anything is saved or freed.
+    worker.stop();
+    SaveKeyFile(game.keyBindings(), startDirectory_.string());
+    game.setMainBitmap(nullptr);
+    mainBitmap.reset();
+    titleBitmap.reset();
+    resultBitmap.reset();
+}
+
+std::filesystem::path Shell::helpPage() const {
+    return HelpPagePath(startDirectory_, installedDataDirectory_);
+}
+
+void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
+    if (!autoRepeat) {
+        keys.press(vk);
+    }
+    switch (vk) {
+    case VkReturn:
+        enter();
+        break;
+    case VkEscape:
+        escape();
+        break;
+    case VkF3:
+        restart();
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::command(int id) {
+    switch (id) {
+    case AboutCommand:
+        view.showAbout();
+        break;
+    case ExitCommand:
+        view.closeWindow();
+        break;
+    case StartCommand:
+        start();
+        break;
+    case HelpCommand:
+        view.openHelp(helpPage().string());
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::enter() {
+    if (appState() == PlayState) {
+        // The file chooser must not open over a running song: a song chosen there would be
+        // loaded while the play thread reads the old one. Stop it as Start does.
+        stopPlay();
+        drawTitle();
+    }
+    state.store(ResultState);
+    startSong();
+}
+
+void Shell::escape() {
+    switch (appState()) {
+    case TitleState:
+        view.closeWindow();
+        break;
+    case PlayState:
+        stopPlay();
+        state.store(TitleState);
+        drawTitle();
+        break;
+    default:
+        // The play thread that showed the result may still be on its way out.
+        worker.join();
+        state.store(TitleState);
+        drawTitle();
+        break;
+    }
+}
+
+void Shell::restart() {
+    if (appState() == TitleState) {
+        return;
+    }
+    stopPlay();
+    state.store(PlayState);
+    game.resetForPlay();
+    startPlayThread();
+}
+
+void Shell::start() {
+    if (appState() == PlayState) {
+        stopPlay();
+        state.store(TitleState);
+        drawTitle();
+    }
+    startSong();
+}
+
+void Shell::startSong() {
+    std::string path;
+    if (!view.chooseMidiFile(path)) {
+        return;
+    }
+    openSong(path);
+}
+
+void Shell::openSong(const std::string& path) {
+    // Only a worker that has ended by itself can be left here; the song is not loaded under it.
+    worker.join();
+    if (game.load(path)) {
+        view.showMessage(MessageIcon::Warning, MessageCaption, LoadFailedText);
+        state.store(TitleState);
+        return;
+    }
+    PartDialog dialog(game, worker);
+    dialog.init();
+    view.runPartDialog(dialog);
+    if (!dialog.accepted()) {
+        return;
+    }
+    state.store(PlayState);
+    game.resetForPlay();
+    startPlayThread();
+}
+
+void Shell::stopPlay() {
+    worker.stop();
+}
+
+void Shell::drawTitle() {
+    {
+        std::lock_guard lock(surfaceLock);
+        DrawScreen(surface, TitleState, titleBitmap.get(), resultBitmap.get(), game.tally());
+    }
+    view.requestRepaint();
+}
+
+void Shell::startPlayThread() {
+    worker.start([this] { playThread(); });
+}
+
+void Shell::playThread() {
+    while (game.pumpGame()) {
+        {
+            std::lock_guard lock(surfaceLock);
+            game.playFrame();
+        }
+        view.requestRepaint();
+    }
+    if (game.songFinished()) {
+        state.store(ResultState);
+        {
+            std::lock_guard lock(surfaceLock);
+            DrawScreen(surface, ResultState, titleBitmap.get(), resultBitmap.get(), game.tally());
+        }
+        view.requestRepaint();
+    }
+}
+
+} // namespace tf

@@ -1,0 +1,104 @@
+#include "app/qt/DialogViews.h"
+
+#include "app/CommandIds.h"
+#include "app/DialogIds.h"
+#include "app/KeyDialog.h"
+#include "app/PartDialog.h"
+#include "app/qt/TemplateDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+
+namespace tf {
+
+namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+class PartHost final : public PartDialogHost {
+public:
+    explicit PartHost(TemplateDialog& dialog) : dialog(dialog) {}
+    bool askYesNo(std::string_view caption, std::string_view text) override {
+        QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text),
+                        QMessageBox::Yes | QMessageBox::No, &dialog);
+        return box.exec() == QMessageBox::Yes;
+    }
+    void showWarning(std::string_view caption, std::string_view text) override {
+        QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, &dialog);
+        box.exec();
+    }
+    void runKeyDialog(KeyDialog& keys) override { RunKeyDialog(&dialog, keys); }
+    void endDialog(int result) override { dialog.done(result); }
+
+private:
+    TemplateDialog& dialog;
+};
+
+class KeyHost final : public KeyDialogHost {
+public:
+    explicit KeyHost(TemplateDialog& dialog) : dialog(dialog) {}
+    void endDialog(int result) override { dialog.done(result); }
+
+private:
+    TemplateDialog& dialog;
+};
+
+void ShowTicks(TemplateDialog& dialog, const PartDialog& model) {
+    for (const DialogControl& c : PartDialogTemplate().controls) {
+        if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton) {
+            dialog.setTicked(c.id, model.checked(c.id));
+        }
+    }
+}
+
+} // namespace
+
+void RunPartDialog(QWidget* owner, PartDialog& model) {
+    TemplateDialog dialog(PartDialogTemplate(), owner);
+    PartHost host(dialog);
+    ShowTicks(dialog, model);
+    for (int channel = 0; channel < 16; ++channel) {
+        if (auto* count = qobject_cast<QLabel*>(dialog.control(PartCountBase + channel))) {
+            count->setText(QString::fromStdString(model.text(PartCountBase + channel)));
+        }
+    }
+    dialog.onToggle = [&model](int id, bool on) { model.setChecked(id, on); };
+    dialog.onCommand = [&](int id) {
+        model.command(id, host);
+        if (dialog.isVisible()) {
+            ShowTicks(dialog, model);
+        }
+    };
+    dialog.exec();
+}
+
+void RunKeyDialog(QWidget* owner, KeyDialog& model) {
+    TemplateDialog dialog(KeyDialogTemplate(), owner);
+    KeyHost host(dialog);
+    for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
+        if (QComboBox* combo = dialog.list(KeyComboBase + lane)) {
+            for (int index = 0; index < KeyChoiceCount; ++index) {
+                combo->addItem(FromUtf8(KeyChoiceText(index)));
+            }
+            dialog.setChoice(KeyComboBase + lane, model.selection(lane));
+        }
+    }
+    dialog.onChoice = [&model](int id, int index) { model.select(id - KeyComboBase, index); };
+    dialog.onCommand = [&](int id) { model.command(id, host); };
+    dialog.exec();
+}
+
+void RunAboutDialog(QWidget* owner) {
+    TemplateDialog dialog(AboutDialogTemplate(), owner);
+    dialog.onCommand = [&dialog](int id) {
+        if (id == OkButton || id == CancelButton) {
+            dialog.done(id);
+        }
+    };
+    dialog.exec();
+}
+
+} // namespace tf

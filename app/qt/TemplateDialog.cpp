@@ -1,0 +1,169 @@
+#include "app/qt/TemplateDialog.h"
+
+#include "app/CommandIds.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tf {
+
+QFont DialogFont(int points) {
+    const QStringList families = QFontDatabase::families();
+    QFont font(families.contains(QStringLiteral("MS UI Gothic")) ? QStringLiteral("MS UI Gothic")
+                                                                 : QStringLiteral("IPAPGothic"));
+    font.setPointSize(points);
+    return font;
+}
+
+TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* owner) : QDialog(owner) {
+    setWindowTitle(QString::fromStdString(layout.caption));
+    setModal(true);
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFont(DialogFont(layout.fontPoints));
+    // The classic dialog base unit: the average width of the 52 letters and the font height.
+    const QFontMetrics metrics(font());
+    const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    baseWidth = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
+    baseHeight = metrics.height();
+
+    std::map<int, QButtonGroup*> groups;
+    for (const DialogControl& c : layout.controls) {
+        const QString caption = QString::fromStdString(c.caption);
+        QWidget* widget = nullptr;
+        switch (c.kind) {
+        case ControlKind::GroupBox:
+            widget = new QGroupBox(caption, this);
+            break;
+        case ControlKind::Label:
+            widget = new QLabel(caption, this);
+            break;
+        case ControlKind::Icon: {
+            auto* label = new QLabel(this);
+            label->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+            widget = label;
+            break;
+        }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(caption, this);
+            connect(box, &QCheckBox::toggled, this, [this, id = c.id](bool on) {
+                if (onToggle) {
+                    onToggle(id, on);
+                }
+            });
+            widget = box;
+            break;
+        }
+        case ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(caption, this);
+            radio->setFocusPolicy(Qt::ClickFocus);
+            QButtonGroup*& group = groups[c.radioGroup];
+            if (group == nullptr) {
+                group = new QButtonGroup(this);
+            }
+            group->addButton(radio);
+            connect(radio, &QRadioButton::toggled, this, [this, id = c.id](bool on) {
+                if (onToggle) {
+                    onToggle(id, on);
+                }
+            });
+            widget = radio;
+            break;
+        }
+        case ControlKind::PushButton:
+        case ControlKind::DefaultPushButton: {
+            auto* push = new QPushButton(caption, this);
+            push->setAutoDefault(false);
+            push->setDefault(c.kind == ControlKind::DefaultPushButton);
+            connect(push, &QPushButton::clicked, this, [this, id = c.id] {
+                if (onCommand) {
+                    onCommand(id);
+                }
+            });
+            widget = push;
+            break;
+        }
+        case ControlKind::DropDownList: {
+            auto* combo = new QComboBox(this);
+            combo->setEditable(false);
+            combo->setMaxVisibleItems(8);
+            connect(combo, &QComboBox::activated, this, [this, id = c.id](int index) {
+                if (onChoice) {
+                    onChoice(id, index);
+                }
+            });
+            widget = combo;
+            break;
+        }
+        }
+        // A drop-down list's height is that of its open list; the closed box is one line.
+        const int height = c.kind == ControlKind::DropDownList
+                               ? std::max(unitsToY(12), widget->sizeHint().height())
+                               : unitsToY(c.height);
+        widget->setGeometry(unitsToX(c.x), unitsToY(c.y), unitsToX(c.width), height);
+        if (c.id != NoControlId) {
+            widget->setObjectName(QStringLiteral("id%1").arg(c.id));
+            controls[c.id] = widget;
+        }
+    }
+    setFixedSize(unitsToX(layout.width), unitsToY(layout.height));
+}
+
+int TemplateDialog::unitsToX(int x) const {
+    return (x * baseWidth + 2) / 4;
+}
+int TemplateDialog::unitsToY(int y) const {
+    return (y * baseHeight + 4) / 8;
+}
+
+QWidget* TemplateDialog::control(int id) const {
+    const auto it = controls.find(id);
+    return it == controls.end() ? nullptr : it->second;
+}
+
+QAbstractButton* TemplateDialog::button(int id) const {
+    return qobject_cast<QAbstractButton*>(control(id));
+}
+
+QComboBox* TemplateDialog::list(int id) const {
+    return qobject_cast<QComboBox*>(control(id));
+}
+
+void TemplateDialog::setTicked(int id, bool on) {
+    if (QAbstractButton* b = button(id)) {
+        const QSignalBlocker blocker(b);
+        // An exclusive group refuses to clear its checked button directly.
+        if (!on && b->group() != nullptr && b->isChecked()) {
+            b->group()->setExclusive(false);
+            b->setChecked(false);
+            b->group()->setExclusive(true);
+        } else {
+            b->setChecked(on);
+        }
+    }
+}
+
+void TemplateDialog::setChoice(int id, int index) {
+    if (QComboBox* combo = list(id)) {
+        const QSignalBlocker blocker(combo);
+        combo->setCurrentIndex(index);
+    }
+}
+
+void TemplateDialog::reject() {
+    if (onCommand) {
+        onCommand(CancelButton);
+    } else {
+        QDialog::reject();
+    }
+}
+
+} // namespace tf

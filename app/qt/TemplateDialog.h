@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/DialogTemplate.h"
+
+#include <QDialog>
+#include <QFont>
+
+#include <functional>
+#include <map>
+
+class QAbstractButton;
+class QComboBox;
+
+namespace tf {
+
+/// The dialog font: "MS UI Gothic" where it exists, otherwise IPAPGothic, at `points`.
+QFont DialogFont(int points);
+
+/// A modal dialog whose widgets are built from a `DialogTemplate`, placed by dialog units of
+/// its font. It decides nothing: every button press, tick and list choice goes to the handlers
+/// that the dialog's model installs, and the model calls `done` to close it. Esc and the
+/// caption's close button arrive as CancelButton. Every control with an id is named "id<N>".
+class TemplateDialog final : public QDialog {
+    Q_OBJECT
+public:
+    TemplateDialog(const DialogTemplate& layout, QWidget* owner);
+
+    /// A button with that id was pressed.
+    std::function<void(int id)> onCommand;
+    /// A check box or radio button with that id was ticked or cleared by the player.
+    std::function<void(int id, bool on)> onToggle;
+    /// The player chose entry `index` in the drop-down list with that id.
+    std::function<void(int id, int index)> onChoice;
+
+    QWidget* control(int id) const;
+    QAbstractButton* button(int id) const;
+    QComboBox* list(int id) const;
+    /// Shows a tick without telling `onToggle`.
+    void setTicked(int id, bool on);
+    /// Sets a list's choice (-1 for none) without telling `onChoice`.
+    void setChoice(int id, int index);
+    /// Pixels of `x` horizontal / `y` vertical dialog units.
+    int unitsToX(int x) const;
+    int unitsToY(int y) const;
+
+    void reject() override;
+
+private:
+    std::map<int, QWidget*> controls;
+    int baseWidth = 0;
+    int baseHeight = 0;
+};
+
+} // namespace tf

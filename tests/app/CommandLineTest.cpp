@@ -1,0 +1,51 @@
+#include "app/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tf {
+namespace {
+
+CommandLine Parse(std::vector<std::string_view> arguments) {
+    return ParseCommandLine(arguments);
+}
+
+TEST(CommandLineTest, DefaultsToTheSynthesizerAndNoSong) {
+    const CommandLine line = Parse({});
+    EXPECT_EQ(line.midiOut, "fluidsynth");
+    EXPECT_EQ(line.soundFont, "");
+    EXPECT_EQ(line.midiFile, "");
+    EXPECT_FALSE(line.help);
+    EXPECT_EQ(line.error, "");
+}
+
+TEST(CommandLineTest, OptionsTakeTheirValueSeparatedOrJoined) {
+    CommandLine line = Parse({"--midi-out", "alsa:FLUID Synth", "--soundfont=/x/y.sf2", "my song.mid"});
+    EXPECT_EQ(line.midiOut, "alsa:FLUID Synth");
+    EXPECT_EQ(line.soundFont, "/x/y.sf2");
+    EXPECT_EQ(line.midiFile, "my song.mid");
+    EXPECT_EQ(line.error, "");
+    line = Parse({"--", "-odd.mid"});
+    EXPECT_EQ(line.midiFile, "-odd.mid");
+}
+
+TEST(CommandLineTest, MistakesAreNamed) {
+    EXPECT_EQ(Parse({"--volume", "3"}).error, "unknown option --volume");
+    EXPECT_EQ(Parse({"--midi-out"}).error, "--midi-out needs a value");
+    EXPECT_EQ(Parse({"a.mid", "b.mid"}).error, "only one MIDI file can be named");
+    EXPECT_TRUE(Parse({"--help"}).help);
+}
+
+TEST(CommandLineTest, UsageListsEveryOption) {
+    const std::string usage = UsageText("tonefalls");
+    EXPECT_NE(
+        usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]"),
+        std::string::npos);
+    for (const char* word : {"--midi-out", "--soundfont", "--help", "'none'"}) {
+        EXPECT_NE(usage.find(word), std::string::npos) << word;
+    }
+}
+
+} // namespace
+} // namespace tf

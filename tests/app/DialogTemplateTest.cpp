@@ -1,0 +1,99 @@
+#include "app/DialogTemplate.h"
+
+#include "app/DialogIds.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace tf {
+namespace {
+
+void ExpectPlace(const DialogTemplate& t, int id, int x, int y, int w, int h) {
+    const DialogControl* c = t.find(id);
+    ASSERT_NE(c, nullptr) << id;
+    EXPECT_EQ(c->x, x) << id;
+    EXPECT_EQ(c->y, y) << id;
+    EXPECT_EQ(c->width, w) << id;
+    EXPECT_EQ(c->height, h) << id;
+}
+
+const DialogControl* LabelAt(const DialogTemplate& t, int x, int y) {
+    for (const DialogControl& c : t.controls) {
+        if (c.kind == ControlKind::Label && c.x == x && c.y == y) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+TEST(DialogTemplateTest, PartDialogRowsStandInTwoColumns) {
+    const DialogTemplate& t = PartDialogTemplate();
+    EXPECT_EQ(t.caption, "演奏パートを選べ！");
+    EXPECT_EQ(t.width, 359);
+    EXPECT_EQ(t.height, 219);
+    ExpectPlace(t, PartCountBase + 0, 48, 30, 18, 12);
+    ExpectPlace(t, PartCheckBase + 0, 72, 30, 12, 12);
+    ExpectPlace(t, PreviewButtonBase + 7, 84, 156, 12, 12);
+    ExpectPlace(t, PartCountBase + 8, 138, 30, 18, 12);
+    ExpectPlace(t, PartCheckBase + 15, 162, 156, 12, 12);
+    ExpectPlace(t, PreviewButtonBase + 15, 174, 156, 12, 12);
+    ASSERT_NE(LabelAt(t, 18, 30), nullptr);
+    EXPECT_EQ(LabelAt(t, 18, 30)->caption, "パート 1");
+    EXPECT_EQ(LabelAt(t, 18, 30)->width, 24);
+    ASSERT_NE(LabelAt(t, 108, 48), nullptr);
+    EXPECT_EQ(LabelAt(t, 108, 48)->caption, "パート10");
+    EXPECT_EQ(LabelAt(t, 108, 48)->width, 30);
+}
+
+TEST(DialogTemplateTest, PartDialogOptionsAndButtons) {
+    const DialogTemplate& t = PartDialogTemplate();
+    ExpectPlace(t, AutoPlayCheck, 210, 24, 48, 12);
+    ExpectPlace(t, Speed30Radio, 210, 114, 42, 12);
+    ExpectPlace(t, LevelCheck, 282, 24, 54, 12);
+    ExpectPlace(t, Keys15Radio, 282, 102, 48, 12);
+    ExpectPlace(t, KeyLayoutButton, 288, 132, 42, 18);
+    ExpectPlace(t, 1, 252, 192, 42, 18);
+    ExpectPlace(t, 2, 306, 192, 42, 18);
+    EXPECT_EQ(t.find(2)->caption, "ｷｬﾝｾﾙ");
+    EXPECT_EQ(t.find(1)->kind, ControlKind::DefaultPushButton);
+    EXPECT_EQ(t.find(Speed10Radio)->caption, "×1.0");
+    EXPECT_EQ(t.find(LevelCheck)->caption, "同時押し無し");
+    EXPECT_EQ(t.find(Speed10Radio)->radioGroup, t.find(Speed30Radio)->radioGroup);
+    EXPECT_NE(t.find(Speed10Radio)->radioGroup, t.find(Keys5Radio)->radioGroup);
+    std::set<int> ids;
+    for (const DialogControl& c : t.controls) {
+        if (c.id != NoControlId) {
+            EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
+        }
+    }
+    EXPECT_EQ(ids.size(), 16u * 3 + 14);
+}
+
+TEST(DialogTemplateTest, KeyDialogHasFifteenLanes) {
+    const DialogTemplate& t = KeyDialogTemplate();
+    EXPECT_EQ(t.caption, "キー配置");
+    ExpectPlace(t, KeyComboBase + 0, 54, 18, 54, 100);
+    ExpectPlace(t, KeyComboBase + 7, 54, 144, 54, 100);
+    ExpectPlace(t, KeyComboBase + 8, 168, 18, 54, 100);
+    ExpectPlace(t, KeyComboBase + 14, 168, 126, 54, 100);
+    EXPECT_EQ(t.find(KeyComboBase + 15), nullptr);
+    EXPECT_EQ(LabelAt(t, 12, 18)->caption, "白鍵盤 1");
+    EXPECT_EQ(LabelAt(t, 12, 36)->caption, "黒鍵盤 1");
+    EXPECT_EQ(LabelAt(t, 126, 126)->caption, "白鍵盤 8");
+    ExpectPlace(t, 1, 132, 162, 42, 18);
+}
+
+TEST(DialogTemplateTest, AboutBoxNamesTheVersion) {
+    const DialogTemplate& t = AboutDialogTemplate();
+    EXPECT_EQ(t.caption, "バージョン情報");
+    EXPECT_EQ(t.fontPoints, 12);
+    ASSERT_NE(LabelAt(t, 49, 10), nullptr);
+    EXPECT_EQ(LabelAt(t, 49, 10)->caption, "Tonefalls Version 0.21 - QUILL MIX");
+    EXPECT_NE(LabelAt(t, 48, 24), nullptr);
+    EXPECT_NE(LabelAt(t, 48, 36), nullptr);
+    ExpectPlace(t, AboutIcon, 14, 9, 21, 20);
+}
+
+} // namespace
+} // namespace tf

@@ -1,0 +1,231 @@
+#include "app/PartDialog.h"
+
+#include "app/CommandIds.h"
+#include "app/DialogIds.h"
+#include "app/WorkerThread.h"
+#include "game/GamePlay.h"
+#include "platform/KeyLatch.h"
+#include "platform/ManualClock.h"
+#include "platform/midi/CapturePort.h"
+#include "tests/app/ShellFakes.h"
+#include "tests/app/Watchdog.h"
+#include "tests/support/Recorders.h"
+
+#include <gtest/gtest.h>
+
+namespace tf {
+namespace {
+
+using test::WaitUntil;
+
+class PartDialogTest : public ::testing::Test {
+protected:
+    PartDialogTest() : song(test::TwoSecondSong()), game(clock, latch, port, surface, sink), worker(game) {
+        EXPECT_FALSE(game.load(song.str()));
+    }
+
+    int allSoundOffCount() const {
+        int count = 0;
+        for (const auto& m : port.messages()) {
+            count += m.bytes.size() == 3 && (m.bytes[0] & 0xF0) == 0xB0 && m.bytes[1] == 120;
+        }
+        return count;
+    }
+
+    test::Watchdog watchdog;
+    test::TempFile song;
+    ManualClock clock{500};
+    KeyLatch latch;
+    CapturePort port{clock};
+    NullSurface surface;
+    test::RecordingSink sink;
+    GamePlay game;
+    WorkerThread worker;
+    test::FakePartHost host;
+};
+
+TEST_F(PartDialogTest, FirstOpeningShowsTheDefaultOptionsCountsAndNoPart) {
+    PartDialog dialog(game, worker);
+    dialog.init();
+    EXPECT_TRUE(dialog.checked(Speed10Radio));
+    EXPECT_TRUE(dialog.checked(Keys7Radio));
+    for (int id :
+         {LevelCheck, AutoPlayCheck, HiddenCheck, SuddenCheck, Speed15Radio, Keys5Radio, Keys15Radio}) {
+        EXPECT_FALSE(dialog.checked(id)) << id;
+    }
+    EXPECT_EQ(dialog.text(PartCountBase + 0), "4");
+    EXPECT_EQ(dialog.text(PartCountBase + 1), "0");
+    EXPECT_EQ(dialog.text(PartCountBase + 15), "0");
+    EXPECT_EQ(dialog.text(PartCheckBase), "");
+    EXPECT_EQ(dialog.previewPart(), -1);
+}
+
+TEST_F(PartDialogTest, OptionsComeBackAsStoredAndPartBoxesEmpty) {
+    PartDialog first(game, worker);
+    first.init();
+    first.setChecked(PartCheckBase + 0, true);
+    first.setChecked(LevelCheck, true);
+    first.setChecked(AutoPlayCheck, true);
+    first.setChecked(Speed30Radio, true);
+    first.setChecked(HiddenCheck, true);
+    first.setChecked(SuddenCheck, true);
+    first.setChecked(Keys15Radio, true);
+    EXPECT_TRUE(first.command(OkButton, host));
+    EXPECT_EQ(host.ended, OkButton);
+    EXPECT_TRUE(first.accepted());
+    EXPECT_EQ(game.options().level(), 1);
+    EXPECT_TRUE(game.options().autoPlay());
+    EXPECT_EQ(game.options().speedMultiplier(), 3.0);
+    EXPECT_TRUE(game.options().hidden());
+    EXPECT_TRUE(game.options().sudden());
+    EXPECT_EQ(game.options().laneCount(), 15);
+
+    PartDialog second(game, worker);
+    second.init();
+    for (int id : {LevelCheck, AutoPlayCheck, Speed30Radio, HiddenCheck, SuddenCheck, Keys15Radio}) {
+        EXPECT_TRUE(second.checked(id)) << id;
+    }
+    EXPECT_FALSE(second.checked(Speed10Radio));
+    EXPECT_FALSE(second.checked(Keys7Radio));
+    EXPECT_FALSE(second.checked(PartCheckBase + 0));
+}
+
+TEST_F(PartDialogTest, UnknownSpeedAndLaneCountShowAsOneTimesAndSevenKeys) {
+    game.options().setSpeedMultiplier(1.25);
+    game.options().setLaneCount(9);
+    game.options().setLevel(0);
+    PartDialog dialog(game, worker);
+    dialog.init();
+    EXPECT_TRUE(dialog.checked(Speed10Radio));
+    EXPECT_TRUE(dialog.checked(Keys7Radio));
+    EXPECT_FALSE(dialog.checked(LevelCheck));
+}
+
+TEST_F(PartDialogTest, RadioButtonsAreExclusiveWithinTheirGroupOnly) {
+    PartDialog dialog(game, worker);
+    dialog.init();
+    dialog.setChecked(Speed20Radio, true);
+    dialog.setChecked(Keys5Radio, true);
+    EXPECT_TRUE(dialog.checked(Speed20Radio));
+    EXPECT_FALSE(dialog.checked(Speed10Radio));
+    EXPECT_TRUE(dialog.checked(Keys5Radio));
+    EXPECT_FALSE(dialog.checked(Keys7Radio));
+}
+
+TEST_F(PartDialogTest, NoPartAnsweredNoKeepsTheDialogAndStoresNothing) {
+    PartDialog dialog(game, worker);
+    dialog.init();
+    dialog.setChecked(AutoPlayCheck, true);
+    host.answers = {false};
+    EXPECT_TRUE(dialog.command(OkButton, host));
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], "Tonefalls|演奏パートが選択されていません。続行しますか？");
+    EXPECT_EQ(host.ended, 0);
+    EXPECT_FALSE(dialog.accepted());
+    EXPECT_FALSE(game.options().autoPlay());
+
+    host.answers = {true};
+    EXPECT_TRUE(dialog.command(OkButton, host));
+    EXPECT_EQ(host.ended, OkButton);
+    EXPECT_TRUE(dialog.accepted());
+    EXPECT_TRUE(game.options().autoPlay());
+}
+
+TEST_F(PartDialogTest, TooManyNotesKeepsTheDialogWithTheOptionsAlreadyStored) {
+    test::TempFile crowded(test::ManyNotesSong(1001));
+    ASSERT_FALSE(game.load(crowded.str()));
+    PartDialog dialog(game, worker);
+    dialog.init();
+    dialog.setChecked(PartCheckBase + 0, true);
+    dialog.setChecked(Speed15Radio, true);
+    EXPECT_TRUE(dialog.command(OkButton, host));
+    ASSERT_EQ(host.warnings.size(), 1u);
+    EXPECT_EQ(host.warnings[0], "Tonefalls|ノートの数が多すぎて実行できません");
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_EQ(host.ended, 0);
+    EXPECT_FALSE(dialog.accepted());
+    EXPECT_EQ(game.options().speedMultiplier(), 1.5);
+}
+
+TEST_F(PartDialogTest, PreviewButtonsStartSwitchAndStop) {
+    test::TempFile parts(test::FourPartSong());
+    ASSERT_FALSE(game.load(parts.str()));
+    PartDialog dialog(game, worker);
+    dialog.init();
+    EXPECT_FALSE(dialog.command(PreviewButtonBase + 4, host));
+    EXPECT_EQ(dialog.previewPart(), 4);
+    EXPECT_TRUE(worker.running());
+    EXPECT_TRUE(game.soundedChannels()[4]);
+
+    const int before = allSoundOffCount();
+    dialog.command(PreviewButtonBase + 2, host);
+    EXPECT_EQ(dialog.previewPart(), 2);
+    EXPECT_TRUE(game.soundedChannels()[2]);
+    EXPECT_FALSE(game.soundedChannels()[4]);
+    EXPECT_EQ(allSoundOffCount(), before + 16);
+    EXPECT_TRUE(worker.running());
+
+    dialog.command(PreviewButtonBase + 2, host);
+    EXPECT_EQ(dialog.previewPart(), -1);
+    EXPECT_FALSE(worker.running());
+    EXPECT_TRUE(game.paused());
+
+    // A stopped preview restarts at once on the next click.
+    dialog.command(PreviewButtonBase + 0, host);
+    EXPECT_EQ(dialog.previewPart(), 0);
+    EXPECT_TRUE(worker.running());
+    dialog.command(CancelButton, host);
+}
+
+TEST_F(PartDialogTest, OkAndCancelStopARunningPreviewFirst) {
+    test::TempFile parts(test::FourPartSong());
+    ASSERT_FALSE(game.load(parts.str()));
+    PartDialog dialog(game, worker);
+    dialog.init();
+    dialog.command(PreviewButtonBase + 0, host);
+    host.answers = {false};
+    dialog.command(OkButton, host); // no part, answered No
+    EXPECT_EQ(dialog.previewPart(), -1);
+    EXPECT_FALSE(worker.running());
+    EXPECT_EQ(host.ended, 0);
+
+    dialog.command(PreviewButtonBase + 3, host);
+    EXPECT_TRUE(dialog.command(CancelButton, host));
+    EXPECT_EQ(host.ended, CancelButton);
+    EXPECT_FALSE(dialog.accepted());
+    EXPECT_FALSE(worker.running());
+}
+
+TEST_F(PartDialogTest, APreviewThatEndedByItselfIsClearedByTheNextClick) {
+    PartDialog dialog(game, worker);
+    dialog.init();
+    dialog.command(PreviewButtonBase + 9, host); // channel 9 has no notes: runs through the song
+    WaitUntil([&] {
+        clock.advance(50);
+        return !worker.running();
+    });
+    EXPECT_TRUE(game.songFinished());
+    EXPECT_EQ(dialog.previewPart(), 9);
+    dialog.command(PreviewButtonBase + 9, host);
+    EXPECT_EQ(dialog.previewPart(), -1);
+    dialog.command(PreviewButtonBase + 9, host);
+    EXPECT_EQ(dialog.previewPart(), 9);
+    dialog.command(CancelButton, host);
+    EXPECT_EQ(dialog.previewPart(), -1);
+    EXPECT_FALSE(worker.running());
+}
+
+TEST_F(PartDialogTest, KeyLayoutButtonRunsTheKeyDialogAndLeavesThePreviewRunning) {
+    PartDialog dialog(game, worker);
+    dialog.init();
+    dialog.command(PreviewButtonBase + 0, host);
+    host.keyDialog = [](KeyDialog& keys) { EXPECT_EQ(keys.selection(0), KeyChoiceIndex('Z')); };
+    EXPECT_FALSE(dialog.command(KeyLayoutButton, host));
+    EXPECT_EQ(host.keyDialogs, 1);
+    EXPECT_TRUE(worker.running());
+    EXPECT_FALSE(dialog.command(9999, host));
+    dialog.command(CancelButton, host);
+}
+
+} // namespace
+} // namespace tf

@@ -1,0 +1,305 @@
+#include "app/Shell.h"
+
+#include "app/CommandIds.h"
+#include "app/ShellTexts.h"
+#include "game/GamePlay.h"
+#include "platform/KeyLatch.h"
+#include "platform/ManualClock.h"
+#include "platform/midi/CapturePort.h"
+#include "tests/app/ShellFakes.h"
+#include "tests/app/Watchdog.h"
+#include "tests/support/Recorders.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <mutex>
+
+namespace tf {
+namespace {
+
+using test::AcceptParts;
+using test::WaitUntil;
+
+// The shell over a real game on virtual time: the play thread's 1 ms frame sleeps move the
+// clock, so a song plays through in a moment of real time.
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest()
+        : cwd(dir.path()), song(test::TwoSecondSong(), "two seconds.mid"),
+          game(clock, latch, port, surface, sink), shell(game, latch, surface, surfaceLock, view) {}
+
+    void SetUp() override { shell.create(); }
+
+    // Title -> file chooser -> part dialog OK -> play.
+    void startPlay(std::uint32_t mask, bool autoPlay) {
+        view.chooser = [this](std::string& path) {
+            path = song.str();
+            return true;
+        };
+        view.partDialog = AcceptParts(mask, autoPlay);
+        shell.command(StartCommand);
+        ASSERT_EQ(shell.appState(), PlayState);
+    }
+    void waitForResult() {
+        WaitUntil([this] { return shell.appState() == ResultState && !shell.workerRunning(); });
+    }
+    int allSoundOffCount() const {
+        int count = 0;
+        for (const auto& m : port.messages()) {
+            count += m.bytes.size() == 3 && (m.bytes[0] & 0xF0) == 0xB0 && m.bytes[1] == 120;
+        }
+        return count;
+    }
+    int noteOnCount(int channel) const {
+        int count = 0;
+        for (const auto& m : port.messages()) {
+            count += m.bytes.size() == 3 && m.bytes[0] == (0x90 | channel) && m.bytes[2] != 0;
+        }
+        return count;
+    }
+
+    test::Watchdog watchdog;
+    test::TempDir dir;
+    test::WorkingDirectory cwd;
+    test::TempFile song;
+    ManualClock clock{1000};
+    KeyLatch latch;
+    CapturePort port{clock};
+    NullSurface surface;
+    std::mutex surfaceLock;
+    test::RecordingSink sink;
+    test::FakeView view;
+    GamePlay game;
+    Shell shell;
+};
+
+TEST_F(ShellTest, CreationReadsPicturesInOrderThenTheKeyFileAndShowsTheTitle) {
+    EXPECT_EQ(shell.appState(), TitleState);
+    ASSERT_EQ(view.bitmapPaths.size(), 3u);
+    EXPECT_EQ(view.bitmapPaths[0], (dir.path() / "main.bmp").string());
+    EXPECT_EQ(view.bitmapPaths[1], (dir.path() / "title.bmp").string());
+    EXPECT_EQ(view.bitmapPaths[2], (dir.path() / "result.bmp").string());
+    EXPECT_EQ(shell.startDirectory(), dir.path());
+    EXPECT_GE(view.repaints.load(), 1);
+}
+
+TEST_F(ShellTest, KeyFileOfTheStartDirectoryIsReadAtCreationAndWrittenAtDestruction) {
+    {
+        std::ofstream ini(dir.path() / "Tonefalls.ini");
+        ini << "[Key]\nKey00 = 81\n";
+    }
+    Shell other(game, latch, surface, surfaceLock, view);
+    other.create();
+    EXPECT_EQ(game.keyBindings().primaryKey(0), 81u);
+    game.keyBindings().setKeys(3, 0x41, 0);
+    other.destroy();
+    KeyBindings reread;
+    LoadKeyFile(reread, dir.str());
+    EXPECT_EQ(reread.primaryKey(3), 0x41u);
+    EXPECT_EQ(reread.primaryKey(0), 81u);
+}
+
+TEST_F(ShellTest, EscOnTheTitleClosesTheWindowAndF3DoesNothing) {
+    shell.keyDown(VkF3, false);
+    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_FALSE(shell.workerRunning());
+    shell.keyDown(VkEscape, true); // a repeat acts like a press
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(ShellTest, EnterThenCancelLeavesResultStateSoEscRedrawsTheTitleInsteadOfQuitting) {
+    shell.keyDown(VkReturn, false);
+    EXPECT_EQ(view.choosers, 1);
+    EXPECT_EQ(shell.appState(), ResultState);
+    const int repaints = view.repaints.load();
+    shell.keyDown(VkEscape, false);
+    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(view.closes, 0);
+    EXPECT_GT(view.repaints.load(), repaints);
+}
+
+TEST_F(ShellTest, AFailedLoadWarnsAndGoesToTheTitleState) {
+    view.chooser = [this](std::string& path) {
+        path = (dir.path() / "missing.mid").string();
+        return true;
+    };
+    shell.keyDown(VkReturn, false);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(view.messages[0].caption, "Tonefalls");
+    EXPECT_EQ(view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
+    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(view.partDialogs, 0);
+}
+
+TEST_F(ShellTest, CancelledPartDialogLeavesTheStateAsItWas) {
+    view.chooser = [this](std::string& path) {
+        path = song.str();
+        return true;
+    };
+    shell.command(StartCommand);
+    EXPECT_EQ(view.partDialogs, 1);
+    EXPECT_EQ(shell.appState(), TitleState);
+    shell.keyDown(VkReturn, false);
+    EXPECT_EQ(shell.appState(), ResultState);
+    EXPECT_FALSE(shell.workerRunning());
+}
+
+TEST_F(ShellTest, AutoPlayRunsToTheResultWithTheNotesSoundedByTheSequencer) {
+    startPlay(1u, true);
+    waitForResult();
+    EXPECT_EQ(noteOnCount(0), 4);
+    EXPECT_EQ(game.tally().perfect() + game.tally().bad(), 0);
+    shell.keyDown(VkEscape, false);
+    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(view.closes, 0);
+}
+
+TEST_F(ShellTest, UnplayedPartEndsWithEveryNoteMissed) {
+    startPlay(1u, false);
+    waitForResult();
+    EXPECT_EQ(noteOnCount(0), 0);
+    EXPECT_EQ(game.tally().bad(), 4);
+}
+
+TEST_F(ShellTest, NoPartChosenPlaysEveryNoteAndReachesTheResult) {
+    startPlay(0u, false);
+    waitForResult();
+    EXPECT_EQ(noteOnCount(0), 4);
+}
+
+TEST_F(ShellTest, EscDuringPlayStopsTheSongAndShowsTheTitle) {
+    startPlay(1u, true);
+    const int before = allSoundOffCount();
+    shell.keyDown(VkEscape, false);
+    EXPECT_FALSE(shell.workerRunning());
+    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(allSoundOffCount(), before + 16);
+    // Held down: the first repeat now ends the program.
+    shell.keyDown(VkEscape, true);
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(ShellTest, F3RestartsDuringPlayAndReplaysFromTheResultWithoutADialog) {
+    startPlay(1u, true);
+    shell.keyDown(VkF3, false);
+    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_TRUE(shell.workerRunning());
+    waitForResult();
+    shell.keyDown(VkF3, false);
+    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_EQ(view.partDialogs, 1);
+    EXPECT_EQ(view.choosers, 1);
+    shell.keyDown(VkEscape, false);
+    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_FALSE(shell.workerRunning());
+}
+
+TEST_F(ShellTest, StartDuringPlayStopsThePlayBeforeTheChooserOpens) {
+    startPlay(1u, true);
+    bool stoppedFirst = false;
+    view.chooser = [&](std::string&) {
+        stoppedFirst = !shell.workerRunning() && shell.appState() == TitleState;
+        return false;
+    };
+    shell.command(StartCommand);
+    EXPECT_TRUE(stoppedFirst);
+    EXPECT_EQ(shell.appState(), TitleState);
+}
+
+TEST_F(ShellTest, EnterDuringPlayStopsThePlayBeforeAnotherSongIsLoaded) {
+    startPlay(1u, true);
+    bool stoppedFirst = false;
+    view.chooser = [&](std::string& path) {
+        stoppedFirst = !shell.workerRunning();
+        path = song.str();
+        return true;
+    };
+    view.partDialog = AcceptParts(1u, true);
+    shell.keyDown(VkReturn, false);
+    EXPECT_TRUE(stoppedFirst);
+    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_TRUE(shell.workerRunning());
+}
+
+TEST_F(ShellTest, AFailedLoadAfterAPlayLeavesTheTitleStateSoEscQuits) {
+    startPlay(1u, true);
+    waitForResult();
+    view.chooser = [this](std::string& path) {
+        path = (dir.path() / "nothing.mid").string();
+        return true;
+    };
+    shell.keyDown(VkReturn, false);
+    EXPECT_EQ(shell.appState(), TitleState);
+    shell.keyDown(VkEscape, false);
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(ShellTest, F3WithNoSongEverLoadedRunsUntilEsc) {
+    shell.keyDown(VkReturn, false); // chooser cancelled: result state
+    shell.keyDown(VkF3, false);
+    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_TRUE(shell.workerRunning());
+    shell.keyDown(VkEscape, false);
+    EXPECT_FALSE(shell.workerRunning());
+    EXPECT_EQ(shell.appState(), TitleState);
+}
+
+TEST_F(ShellTest, ClosingDuringPlayStopsTheSongBeforeSavingTheKeys) {
+    startPlay(1u, true);
+    game.keyBindings().setKeys(0, 0x51, 0);
+    shell.destroy();
+    EXPECT_FALSE(shell.workerRunning());
+    KeyBindings reread;
+    LoadKeyFile(reread, dir.str());
+    EXPECT_EQ(reread.primaryKey(0), 0x51u);
+    shell.destroy(); // a second destruction does nothing
+}
+
+TEST_F(ShellTest, FirstPressesReachTheLatchButRepeatsDoNot) {
+    shell.keyDown('Z', true);
+    EXPECT_FALSE(latch.pressedSinceLastQuery('Z'));
+    shell.keyDown('Z', false);
+    EXPECT_TRUE(latch.pressedSinceLastQuery('Z'));
+}
+
+TEST_F(ShellTest, MenuCommands) {
+    shell.command(AboutCommand);
+    EXPECT_EQ(view.abouts, 1);
+    shell.command(HelpCommand);
+    ASSERT_EQ(view.helpPages.size(), 1u);
+    EXPECT_EQ(view.helpPages[0], (dir.path() / "help" / "help.html").string());
+    shell.command(ExitCommand);
+    EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
+    view.partDialog = AcceptParts(1u, true);
+    shell.openSong(song.str());
+    EXPECT_EQ(view.choosers, 0);
+    EXPECT_EQ(shell.appState(), PlayState);
+}
+
+TEST(ShellHelpTest, HelpPathKeepsBlanksAndStaysInTheStartDirectory) {
+    test::TempDir base;
+    const auto start = base.path() / "with blanks";
+    std::filesystem::create_directories(start);
+    test::WorkingDirectory cwd(start);
+    ManualClock clock;
+    KeyLatch latch;
+    CapturePort port(clock);
+    NullSurface surface;
+    std::mutex lock;
+    test::RecordingSink sink;
+    test::FakeView view;
+    GamePlay game(clock, latch, port, surface, sink);
+    Shell shell(game, latch, surface, lock, view);
+    shell.create();
+    shell.command(HelpCommand);
+    ASSERT_EQ(view.helpPages.size(), 1u);
+    EXPECT_EQ(view.helpPages[0], (start / "help" / "help.html").string());
+}
+
+} // namespace
+} // namespace tf

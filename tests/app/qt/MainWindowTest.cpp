@@ -1,0 +1,394 @@
+#include "app/qt/MainWindow.h"
+
+#include "app/AppState.h"
+#include "app/ClientArea.h"
+#include "app/qt/BackBuffer.h"
+#include "app/qt/GameCanvas.h"
+#include "app/qt/TemplateDialog.h"
+#include "game/GamePlay.h"
+#include "platform/KeyLatch.h"
+#include "platform/ManualClock.h"
+#include "platform/midi/CapturePort.h"
+#include "tests/app/ShellFakes.h"
+#include "tests/app/Watchdog.h"
+#include "tests/app/qt/PixelTesting.h"
+#include "tests/support/Recorders.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <sstream>
+
+namespace tf {
+namespace {
+
+using Step = std::function<bool(QWidget* modal)>;
+
+/// Answers modal dialogs and message boxes as they come up, one scripted step each. A step
+/// returns false when the modal widget on top is not the one it expects (yet). A modal widget
+/// that no step is left for is rejected and the test fails, so nothing can wait forever.
+class ModalDriver {
+public:
+    ModalDriver() {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] { tick(); });
+        timer.start();
+    }
+    void add(Step step) { steps.push_back(std::move(step)); }
+    bool done() const { return steps.empty(); }
+
+private:
+    // Qt never delivers a timer again while its own handler runs, and a step usually opens a
+    // nested event loop, so every step runs from a one-shot timer of its own.
+    void tick() {
+        if (!scheduled) {
+            scheduled = true;
+            QTimer::singleShot(0, [this] { runStep(); });
+        }
+    }
+    void runStep() {
+        scheduled = false;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible()) {
+            return;
+        }
+        if (steps.empty()) {
+            ADD_FAILURE() << "unexpected modal window: " << modal->windowTitle().toStdString();
+            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+                dialog->reject();
+            }
+            return;
+        }
+        // Taken off first: a step may open another modal window whose own step runs inside it.
+        Step step = std::move(steps.front());
+        steps.pop_front();
+        if (!step(modal)) {
+            steps.push_front(std::move(step));
+        }
+    }
+
+    QTimer timer;
+    std::deque<Step> steps;
+    bool scheduled = false;
+};
+
+TemplateDialog* PartDialogOf(QWidget* modal) {
+    auto* dialog = qobject_cast<TemplateDialog*>(modal);
+    return dialog != nullptr && dialog->windowTitle() == QStringLiteral("演奏パートを選べ！") ? dialog
+                                                                                              : nullptr;
+}
+
+QAbstractButton* Button(QWidget* dialog, int id) {
+    return dialog->findChild<QAbstractButton*>(QStringLiteral("id%1").arg(id));
+}
+
+/// A step on the part dialog.
+Step OnPartDialog(std::function<void(TemplateDialog&)> action) {
+    return [action](QWidget* modal) {
+        TemplateDialog* dialog = PartDialogOf(modal);
+        if (dialog == nullptr) {
+            return false;
+        }
+        action(*dialog);
+        return true;
+    };
+}
+
+/// A step on a message box: checks its text and presses `answer`.
+Step OnMessageBox(const QString& text, QMessageBox::StandardButton answer) {
+    return [text, answer](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (box == nullptr) {
+            return false;
+        }
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Tonefalls"));
+        EXPECT_EQ(box->text(), text);
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        box->button(answer)->click();
+        return true;
+    };
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : cwd(dir.path()), song(test::TwoSecondSong(), "two seconds.mid"),
+          game(clock, latch, port, buffer, sink) {
+        window = std::make_unique<MainWindow>(game, latch, buffer);
+        window->fileChooser = [this](QWidget*, std::string& path) {
+            ++choosers;
+            if (chosen.empty()) {
+                return false;
+            }
+            path = chosen;
+            return true;
+        };
+        window->urlOpener = [this](const QUrl& url) { opened.push_back(url); };
+        window->show();
+        QApplication::processEvents();
+    }
+    ~MainWindowTest() override { window->close(); }
+
+    int state() { return window->shell().appState(); }
+    void key(int qtKey, bool autoRepeat = false) {
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(window->canvas(), &press);
+    }
+    QAction* action(const QString& text) {
+        for (QAction* a : window->findChildren<QAction*>()) {
+            if (a->text() == text) {
+                return a;
+            }
+        }
+        ADD_FAILURE() << "no action " << text.toStdString();
+        return nullptr;
+    }
+    void waitFor(int wanted) {
+        test::WaitUntil([&] {
+            QApplication::processEvents();
+            return state() == wanted && !window->shell().workerRunning();
+        });
+    }
+    // Opens the song and plays it with part 1 (and AUTO PLAY when asked).
+    void play(bool autoPlay) {
+        chosen = song.str();
+        driver.add(OnPartDialog([autoPlay](TemplateDialog& d) {
+            Button(&d, 1001)->click();
+            if (autoPlay) {
+                Button(&d, 1048)->click();
+            }
+            Button(&d, 1)->click();
+        }));
+        key(Qt::Key_Return);
+        ASSERT_EQ(state(), PlayState);
+        ASSERT_TRUE(window->shell().workerRunning());
+    }
+    int noteOns(int channel) const {
+        int count = 0;
+        for (const auto& m : port.messages()) {
+            count += m.bytes.size() == 3 && m.bytes[0] == (0x90 | channel) && m.bytes[2] != 0;
+        }
+        return count;
+    }
+
+    test::QtApplicationFirst application;
+    test::Watchdog watchdog;
+    test::TempDir dir;
+    test::WorkingDirectory cwd;
+    test::TempFile song;
+    ManualClock clock{1000};
+    KeyLatch latch;
+    CapturePort port{clock};
+    BackBuffer buffer;
+    test::RecordingSink sink;
+    GamePlay game;
+    ModalDriver driver;
+    std::unique_ptr<MainWindow> window;
+    std::string chosen;
+    int choosers = 0;
+    std::vector<QUrl> opened;
+};
+
+TEST_F(MainWindowTest, WindowHasTheCaptionMenuAndFixedClientArea) {
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Tonefalls QUILL-MIX"));
+    EXPECT_EQ(window->canvas()->size(), QSize(ClientWidth, ClientHeight));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const QList<QAction*> menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 2);
+    EXPECT_EQ(menus[0]->text(), QStringLiteral("&GamePlay"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(action(QStringLiteral("&Start...\tF2"))->shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(action(QStringLiteral("&Help...\tF1"))->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_NE(action(QStringLiteral("E&xit")), nullptr);
+    EXPECT_NE(action(QStringLiteral("&About...")), nullptr);
+    EXPECT_EQ(buffer.image().size(), QSize(ClientWidth + 1, ClientHeight + 1));
+}
+
+TEST_F(MainWindowTest, TitleToChooserToPartDialogToPlayToResultUnderAutoPlay) {
+    EXPECT_EQ(state(), TitleState);
+    play(true);
+    waitFor(ResultState);
+    EXPECT_EQ(choosers, 1);
+    EXPECT_EQ(noteOns(0), 4);
+    EXPECT_EQ(game.tally().bad(), 0);
+    EXPECT_TRUE(game.options().autoPlay());
+    EXPECT_TRUE(driver.done());
+}
+
+TEST_F(MainWindowTest, EscAndF3InEveryState) {
+    key(Qt::Key_F3); // title: nothing
+    EXPECT_EQ(state(), TitleState);
+    EXPECT_FALSE(window->shell().workerRunning());
+
+    play(false);
+    key(Qt::Key_F3); // play: restart
+    EXPECT_EQ(state(), PlayState);
+    EXPECT_TRUE(window->shell().workerRunning());
+    key(Qt::Key_Escape); // play: back to the title
+    EXPECT_EQ(state(), TitleState);
+    EXPECT_FALSE(window->shell().workerRunning());
+
+    chosen.clear();
+    key(Qt::Key_Return); // chooser cancelled: result state, title still shown
+    EXPECT_EQ(state(), ResultState);
+    key(Qt::Key_F3); // result: replay without a dialog
+    EXPECT_EQ(state(), PlayState);
+    waitFor(ResultState);
+    EXPECT_EQ(game.tally().bad(), 4);
+    key(Qt::Key_Escape); // result: title
+    EXPECT_EQ(state(), TitleState);
+    EXPECT_TRUE(window->isVisible());
+    key(Qt::Key_Escape, true); // title, even as a repeat: the window closes
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tonefalls.ini"));
+}
+
+TEST_F(MainWindowTest, StartDuringPlayStopsThePlayAndShowsTheTitleFirst) {
+    play(true);
+    window->fileChooser = [this](QWidget*, std::string&) {
+        EXPECT_FALSE(window->shell().workerRunning());
+        EXPECT_EQ(state(), TitleState);
+        return false;
+    };
+    action(QStringLiteral("&Start...\tF2"))->trigger();
+    EXPECT_EQ(state(), TitleState);
+}
+
+TEST_F(MainWindowTest, NoPartQuestionAnsweredNoKeepsTheDialogThenYesPlays) {
+    chosen = song.str();
+    driver.add(OnPartDialog([](TemplateDialog& d) { Button(&d, 1)->click(); }));
+    driver.add(
+        OnMessageBox(QStringLiteral("演奏パートが選択されていません。続行しますか？"), QMessageBox::No));
+    driver.add(OnPartDialog([](TemplateDialog& d) { Button(&d, 1)->click(); }));
+    driver.add(
+        OnMessageBox(QStringLiteral("演奏パートが選択されていません。続行しますか？"), QMessageBox::Yes));
+    key(Qt::Key_Return);
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ(state(), PlayState);
+    waitFor(ResultState);
+    EXPECT_EQ(noteOns(0), 4); // no part chosen: the song plays itself
+}
+
+TEST_F(MainWindowTest, TooManyNotesShowsItsBoxAndKeepsTheDialog) {
+    test::TempFile crowded(test::ManyNotesSong(1001));
+    chosen = crowded.str();
+    driver.add(OnPartDialog([](TemplateDialog& d) {
+        EXPECT_EQ(qobject_cast<QLabel*>(d.control(1029))->text(), QStringLiteral("1001"));
+        Button(&d, 1001)->click();
+        Button(&d, 1)->click();
+    }));
+    driver.add(OnMessageBox(QStringLiteral("ノートの数が多すぎて実行できません"), QMessageBox::Ok));
+    driver.add(OnPartDialog([](TemplateDialog& d) { Button(&d, 2)->click(); }));
+    action(QStringLiteral("&Start...\tF2"))->trigger();
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ(state(), TitleState);
+    EXPECT_FALSE(window->shell().workerRunning());
+}
+
+TEST_F(MainWindowTest, PreviewButtonsStartSwitchAndStopThePreview) {
+    test::TempFile parts(test::FourPartSong());
+    chosen = parts.str();
+    MainWindow* w = window.get();
+    driver.add(OnPartDialog([w](TemplateDialog& d) {
+        Button(&d, 1050)->click();
+        EXPECT_TRUE(w->shell().workerRunning());
+        Button(&d, 1052)->click(); // part 3 replaces part 1
+        EXPECT_TRUE(w->shell().workerRunning());
+        Button(&d, 1052)->click(); // and stops
+        EXPECT_FALSE(w->shell().workerRunning());
+        Button(&d, 1053)->click();
+        EXPECT_TRUE(w->shell().workerRunning());
+    }));
+    // Esc on the dialog cancels it and stops the preview.
+    driver.add(OnPartDialog([](TemplateDialog& d) {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&d, &esc);
+    }));
+    key(Qt::Key_Return);
+    EXPECT_TRUE(driver.done());
+    EXPECT_FALSE(window->shell().workerRunning());
+    EXPECT_EQ(state(), ResultState);
+}
+
+TEST_F(MainWindowTest, KeyDialogRoundTripAndTheKeyFileWrittenAtExit) {
+    chosen = song.str();
+    driver.add(OnPartDialog([](TemplateDialog& d) { Button(&d, 1049)->click(); }));
+    driver.add([](QWidget* modal) {
+        auto* keys = qobject_cast<TemplateDialog*>(modal);
+        if (keys == nullptr || keys->windowTitle() != QStringLiteral("キー配置")) {
+            return false;
+        }
+        QComboBox* lane0 = keys->list(1051);
+        EXPECT_EQ(lane0->count(), 48);
+        EXPECT_EQ(lane0->currentText(), QStringLiteral("Z"));
+        EXPECT_EQ(keys->list(1065)->currentText(), QStringLiteral(","));
+        lane0->setCurrentIndex(1);
+        emit lane0->activated(1);
+        Button(keys, 1)->click();
+        return true;
+    });
+    driver.add(OnPartDialog([](TemplateDialog& d) { Button(&d, 2)->click(); }));
+    key(Qt::Key_Return);
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ(game.keyBindings().primaryKey(0), 0x31u);
+    EXPECT_EQ(game.keyBindings().secondaryKey(0), 0u);
+
+    window->close();
+    std::ifstream ini(dir.path() / "Tonefalls.ini");
+    std::stringstream text;
+    text << ini.rdbuf();
+    EXPECT_NE(text.str().find("Key00 = 49"), std::string::npos) << text.str();
+}
+
+TEST_F(MainWindowTest, AboutBoxAndHelpPage) {
+    driver.add([](QWidget* modal) {
+        auto* about = qobject_cast<TemplateDialog*>(modal);
+        if (about == nullptr) {
+            return false;
+        }
+        EXPECT_EQ(about->windowTitle(), QStringLiteral("バージョン情報"));
+        bool version = false;
+        for (QLabel* label : about->findChildren<QLabel*>()) {
+            version = version || label->text() == QStringLiteral("Tonefalls Version 0.21 - QUILL MIX");
+        }
+        EXPECT_TRUE(version);
+        Button(about, 1)->click();
+        return true;
+    });
+    action(QStringLiteral("&About..."))->trigger();
+    EXPECT_TRUE(driver.done());
+    action(QStringLiteral("&Help...\tF1"))->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0],
+              QUrl::fromLocalFile(QString::fromStdString((dir.path() / "help" / "help.html").string())));
+}
+
+TEST_F(MainWindowTest, AFirstPressOfALaneKeyReachesTheLatch) {
+    key(Qt::Key_Z, true);
+    EXPECT_FALSE(latch.pressedSinceLastQuery('Z'));
+    key(Qt::Key_Z);
+    EXPECT_TRUE(latch.pressedSinceLastQuery('Z'));
+    key(Qt::Key_Semicolon);
+    EXPECT_TRUE(latch.pressedSinceLastQuery(0xBA));
+}
+
+TEST_F(MainWindowTest, ExitDuringPlayStopsTheSongAndCloses) {
+    play(true);
+    action(QStringLiteral("E&xit"))->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->shell().workerRunning());
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tonefalls.ini"));
+}
+
+} // namespace
+} // namespace tf
