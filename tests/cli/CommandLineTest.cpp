@@ -57,6 +57,40 @@ TEST(CliCommandLine, SpeedsAreTheFourTheGameOffers) {
     }
 }
 
+TEST(CliCommandLine, ChartTakesTheGamesOptions) {
+    auto parsed = Parse({"chart", "a.mid", "--keys", "15", "--level", "1", "--parts", "3", "--speed", "3.0"});
+    ASSERT_TRUE(parsed.arguments) << parsed.error;
+    EXPECT_EQ(parsed.arguments->command, Command::Chart);
+    EXPECT_EQ(parsed.arguments->laneCount, 15);
+    EXPECT_EQ(parsed.arguments->level, 1);
+    EXPECT_EQ(parsed.arguments->partMask, 0x0004u);
+    EXPECT_EQ(parsed.arguments->speed, 3.0);
+
+    parsed = Parse({"chart", "a.mid"});
+    ASSERT_TRUE(parsed.arguments);
+    EXPECT_EQ(parsed.arguments->laneCount, 7);
+    EXPECT_EQ(parsed.arguments->level, 2);
+    for (std::string_view keys : {"5", "7", "15"}) {
+        EXPECT_TRUE(Parse({"events", "a.mid", "--keys", keys}).arguments) << keys;
+    }
+    for (std::string_view keys : {"0", "6", "16", "-7", "7.0", ""}) {
+        EXPECT_FALSE(Parse({"chart", "a.mid", "--keys", keys}).arguments) << keys;
+    }
+    for (std::string_view level : {"0", "3", "2x"}) {
+        EXPECT_FALSE(Parse({"events", "a.mid", "--level", level}).arguments) << level;
+    }
+    EXPECT_EQ(Parse({"chart", "a.mid", "--presses", "p.txt"}).error, "unknown option '--presses'");
+}
+
+TEST(CliCommandLine, PressesAreForThePlayedGameOnly) {
+    const auto parsed = Parse({"events", "a.mid", "--presses", "p.txt"});
+    ASSERT_TRUE(parsed.arguments);
+    EXPECT_EQ(parsed.arguments->pressesFile, "p.txt");
+    EXPECT_EQ(Parse({"events", "a.mid", "--presses", "p.txt", "--preview", "1"}).error,
+              "a preview takes no presses");
+    EXPECT_EQ(Parse({"events", "a.mid", "--presses", ""}).error, "bad value '' for '--presses'");
+}
+
 TEST(CliCommandLine, RenderNeedsAnOutput) {
     auto parsed = Parse({"render", "a.mid", "--without", "10", "--soundfont", "x.sf2", "--out", "o.wav"});
     ASSERT_TRUE(parsed.arguments) << parsed.error;
@@ -72,7 +106,7 @@ TEST(CliCommandLine, RenderNeedsAnOutput) {
 
 TEST(CliCommandLine, ErrorsNameTheProblem) {
     EXPECT_EQ(Parse({}).error, "no command given");
-    EXPECT_EQ(Parse({"chart", "a.mid"}).error, "unknown command 'chart'");
+    EXPECT_EQ(Parse({"play", "a.mid"}).error, "unknown command 'play'");
     EXPECT_EQ(Parse({"info"}).error, "no MIDI file given");
     EXPECT_EQ(Parse({"info", "a.mid", "b.mid"}).error, "unexpected argument 'b.mid'");
     EXPECT_EQ(Parse({"info", "a.mid", "--autoplay"}).error, "unknown option '--autoplay'");

@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <functional>
+#include <initializer_list>
 
 namespace tf::cli {
 
@@ -24,6 +25,17 @@ std::optional<int> ParsePart(std::string_view text) {
         return std::nullopt;
     }
     return *part;
+}
+
+/// `text` as a number, when it is one of `allowed`.
+std::optional<std::int32_t> ParseChoice(std::string_view text, std::initializer_list<std::int32_t> allowed) {
+    const auto value = ParseNumber<std::int32_t>(text);
+    for (std::int32_t choice : allowed) {
+        if (value && *value == choice) {
+            return choice;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<double> ParseSpeed(std::string_view text) {
@@ -79,6 +91,20 @@ std::span<const Option> OptionsOf(Command command) {
                                   a.maxMs = n.value_or(0);
                                   return n.has_value();
                               }};
+    static const Option keys{"--keys", true, [](CliArguments& a, std::string_view v) {
+                                 const auto lanes = ParseChoice(v, {5, 7, 15});
+                                 a.laneCount = lanes.value_or(7);
+                                 return lanes.has_value();
+                             }};
+    static const Option level{"--level", true, [](CliArguments& a, std::string_view v) {
+                                  const auto l = ParseChoice(v, {1, 2});
+                                  a.level = l.value_or(2);
+                                  return l.has_value();
+                              }};
+    static const Option presses{"--presses", true, [](CliArguments& a, std::string_view v) {
+                                    a.pressesFile = v;
+                                    return !v.empty();
+                                }};
     static const Option out{"--out", true, [](CliArguments& a, std::string_view v) {
                                 a.out = v;
                                 return !v.empty();
@@ -87,9 +113,13 @@ std::span<const Option> OptionsOf(Command command) {
                                       a.soundFont = v;
                                       return !v.empty();
                                   }};
-    static const std::array<Option, 6> events{parts, speed, autoPlay, preview, startTick, maxMs};
+    static const std::array<Option, 4> chart{parts, keys, level, speed};
+    static const std::array<Option, 9> events{parts, speed, autoPlay, preview, startTick,
+                                              maxMs, keys,  level,    presses};
     static const std::array<Option, 4> render{out, without, soundFont, maxMs};
     switch (command) {
+    case Command::Chart:
+        return chart;
     case Command::Events:
         return events;
     case Command::Render:
@@ -102,6 +132,9 @@ std::span<const Option> OptionsOf(Command command) {
 std::optional<Command> CommandNamed(std::string_view word) {
     if (word == "info") {
         return Command::Info;
+    }
+    if (word == "chart") {
+        return Command::Chart;
     }
     if (word == "events") {
         return Command::Events;
@@ -185,6 +218,9 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> words) {
     if (!haveFile) {
         return Failure("no MIDI file given");
     }
+    if (arguments.previewChannel && !arguments.pressesFile.empty()) {
+        return Failure("a preview takes no presses");
+    }
     if (*command == Command::Render && arguments.out.empty()) {
         return Failure("render needs --out FILE.wav");
     }
@@ -193,11 +229,14 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> words) {
 
 std::string_view UsageText() {
     return "usage: tonefalls-cli info FILE\n"
+           "       tonefalls-cli chart FILE [--parts PARTS] [--keys 5|7|15] [--level 1|2] [--speed S]\n"
            "       tonefalls-cli events FILE [--parts PARTS] [--speed S] [--autoplay] [--preview PART]\n"
-           "                                 [--start-tick T] [--max-ms N]\n"
+           "                                 [--start-tick T] [--max-ms N] [--keys 5|7|15] [--level 1|2]\n"
+           "                                 [--presses FILE]\n"
            "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
            "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
-           "S is 1.0, 1.5, 2.0 or 3.0.\n";
+           "S is 1.0, 1.5, 2.0 or 3.0.\n"
+           "A presses FILE holds lines '<ms> <lane>': a key press on lane 0 to 14 at that song time.\n";
 }
 
 } // namespace tf::cli

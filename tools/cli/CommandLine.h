@@ -8,19 +8,25 @@
 
 namespace tf::cli {
 
-enum class Command { Info, Events, Render, Help };
+enum class Command { Info, Chart, Events, Render, Help };
 
 /// Everything the command line asked for. Parts are MIDI channels: bit n of a mask is
 /// channel n, written as part n+1 on the command line.
 struct CliArguments {
     Command command = Command::Help;
     std::string file;
-    /// events: the player's parts (`--parts`); render: the parts left out (`--without`).
+    /// chart, events: the player's parts (`--parts`); render: the parts left out (`--without`).
     std::uint32_t partMask = 0;
     bool partsGiven = false;
     /// HIGH SPEED: 1.0, 1.5, 2.0 or 3.0.
     double speed = 1.0;
     bool autoPlay = false;
+    /// KEY mode: 5, 7 or 15 lanes.
+    std::int32_t laneCount = 7;
+    /// LEVEL: 1 (no simultaneous presses) or 2.
+    std::int32_t level = 2;
+    /// events: the file of scripted key presses (empty: nobody presses a key).
+    std::string pressesFile;
     /// events: the channel to preview (0 to 15) instead of playing the game.
     std::optional<int> previewChannel;
     /// Tick at which the manual clock starts; logged times are counted from it.

@@ -7,8 +7,10 @@
 #include "platform/midi/FluidSynthPort.h"
 #include "platform/midi/PortFactory.h"
 #include "song/SongTime.h"
+#include "tools/cli/ChartJson.h"
 #include "tools/cli/EventLogPort.h"
 #include "tools/cli/HeadlessPlay.h"
+#include "tools/cli/PressScript.h"
 #include "tools/cli/RenderClock.h"
 #include "tools/cli/StderrSink.h"
 #include "tools/cli/WavWriter.h"
@@ -16,6 +18,9 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <fstream>
+#include <optional>
+#include <sstream>
 #include <string>
 
 namespace tf::cli {
@@ -29,12 +34,32 @@ struct Headless {
     StderrSink messages;
 };
 
+void PrintError(std::string_view text) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
+}
+
 bool Load(GamePlay& game, const std::string& path) {
     if (game.load(path)) {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(LoadFailureText.size()), LoadFailureText.data());
+        PrintError(LoadFailureText);
         return false;
     }
     return true;
+}
+
+/// The presses of `path`, or null after saying on stderr why there are none.
+std::optional<PressScript> ReadPresses(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open()) {
+        PrintError("tonefalls-cli: cannot read " + path);
+        return std::nullopt;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    ParsedPresses parsed = ParsePresses(text.str());
+    if (!parsed.script) {
+        PrintError("tonefalls-cli: " + path + ": " + parsed.error);
+    }
+    return std::move(parsed.script);
 }
 
 GameRun RunOf(const CliArguments& arguments) {
@@ -42,6 +67,8 @@ GameRun RunOf(const CliArguments& arguments) {
     run.partMask = arguments.partMask;
     run.autoPlay = arguments.autoPlay;
     run.speed = arguments.speed;
+    run.laneCount = arguments.laneCount;
+    run.level = arguments.level;
     run.startTick = arguments.startTick;
     run.maxMs = arguments.maxMs;
     return run;
@@ -69,7 +96,31 @@ int RunInfo(const CliArguments& arguments) {
     return ExitOk;
 }
 
+int RunChart(const CliArguments& arguments) {
+    Headless headless;
+    ManualClock clock;
+    const auto port = MakeMidiPort("none");
+    GamePlay game(clock, headless.keys, *port, headless.surface, headless.messages);
+    if (!Load(game, arguments.file)) {
+        return ExitFailure;
+    }
+    // An overflowed chart is shown as it stands, so the reason can be seen.
+    const bool overflow = PrepareChart(game, RunOf(arguments));
+    const std::string line =
+        ChartJson(game.chart(), game.soundedChannels(), game.options().laneCount(), overflow) + '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
+}
+
 int RunEvents(const CliArguments& arguments) {
+    PressScript presses;
+    if (!arguments.pressesFile.empty()) {
+        auto read = ReadPresses(arguments.pressesFile);
+        if (!read) {
+            return ExitUsage;
+        }
+        presses = std::move(*read);
+    }
     Headless headless;
     ManualClock clock(arguments.startTick);
     EventLogPort port(clock, arguments.startTick, stdout);
@@ -81,7 +132,15 @@ int RunEvents(const CliArguments& arguments) {
     if (arguments.previewChannel) {
         PlayPreview(game, clock, *arguments.previewChannel, run);
     } else {
-        PlayGame(game, clock, run);
+        if (!PlayGame(game, clock, headless.keys, run, presses)) {
+            PrintError(TooManyNotesText);
+            return ExitFailure;
+        }
+        if (!arguments.pressesFile.empty()) {
+            const JudgeTally& tally = game.tally();
+            std::printf("# tally %d %d %d %d %d\n", tally.perfect(), tally.great(), tally.good(), tally.ok(),
+                        tally.bad());
+        }
     }
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
 }
@@ -111,7 +170,11 @@ int RunRender(const CliArguments& arguments) {
     GameRun run = RunOf(arguments);
     run.autoPlay = !arguments.partsGiven;
     run.speed = 1.0;
-    PlayGame(game, clock, run);
+    PressScript nobody;
+    if (!PlayGame(game, clock, headless.keys, run, nobody)) {
+        PrintError(TooManyNotesText);
+        return ExitFailure;
+    }
     constexpr std::uint32_t TailMs = 1000;
     clock.sleep(TailMs);
     if (terminal) {

@@ -10,17 +10,25 @@ bool PastLimit(Clock& clock, const GameRun& run) {
 
 } // namespace
 
-void PlayGame(GamePlay& game, Clock& clock, const GameRun& run) {
-    game.options().setAutoPlay(run.autoPlay);
-    game.options().setSpeedMultiplier(run.speed);
-    // As the chart builder leaves them: every channel the player did not choose sounds.
-    for (int c = 0; c < 16; ++c) {
-        game.soundedChannels()[static_cast<std::size_t>(c)] = (run.partMask >> c & 1u) == 0;
+bool PrepareChart(GamePlay& game, const GameRun& run) {
+    PlayOptions& options = game.options();
+    options.setAutoPlay(run.autoPlay);
+    options.setSpeedMultiplier(run.speed);
+    options.setLaneCount(run.laneCount);
+    options.setLevel(run.level);
+    return game.buildChart(run.partMask);
+}
+
+bool PlayGame(GamePlay& game, Clock& clock, KeyLatch& keys, const GameRun& run, PressScript& presses) {
+    if (PrepareChart(game, run)) {
+        return false;
     }
-    game.rewind();
+    game.resetForPlay();
     while (!PastLimit(clock, run) && game.pumpGame()) {
-        clock.sleep(1);
+        presses.deliverUpTo(game.songTime(), game.keyBindings(), keys);
+        game.playFrame();
     }
+    return true;
 }
 
 void PlayPreview(GamePlay& game, Clock& clock, int channel, const GameRun& run) {

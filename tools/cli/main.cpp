@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     switch (parsed.arguments->command) {
     case Command::Info:
         return RunInfo(*parsed.arguments);
+    case Command::Chart:
+        return RunChart(*parsed.arguments);
     case Command::Events:
         return RunEvents(*parsed.arguments);
     case Command::Render:
