@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/MidiPort.h"
+
+#include <atomic>
+#include <cstdint>
+#include <span>
+
+namespace tf::bench {
+
+/// A MIDI output that drops every message at once and only counts them, so that a benchmark
+/// measures the core and not a synthesizer or a recording.
+class DiscardPort final : public MidiPort {
+public:
+    std::uint32_t open() override { return mmresult::NoError; }
+    std::uint32_t sendShort(std::uint32_t) override {
+        bump();
+        return mmresult::NoError;
+    }
+    /// The bytes are never read, so the message is done as soon as it is handed over.
+    std::uint32_t sendLong(std::span<const std::uint8_t>) override {
+        bump();
+        return mmresult::NoError;
+    }
+    bool longDone() override { return true; }
+    std::uint32_t close() override { return mmresult::NoError; }
+
+    /// Messages handed over so far, short and long.
+    std::uint64_t sent() const { return count.load(std::memory_order_relaxed); }
+
+private:
+    // A load and a store instead of a locked increment: the count is only informative, and two
+    // threads sending at once (the port contract allows it) may at worst lose one, never race.
+    void bump() { count.store(count.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed); }
+
+    std::atomic<std::uint64_t> count{0};
+};
+
+} // namespace tf::bench
