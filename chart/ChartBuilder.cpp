@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <numeric>
 #include <span>
 #include <vector>
 
@@ -43,15 +44,22 @@ public:
             walk.clock = FirstDeltaToMs(tempo, first.ticks, song.division());
             walk.position = first.length;
         }
-        while (finishedCount < trackCount && !overflow) {
-            for (std::int32_t i = 0; i < trackCount; ++i) {
+        // The unfinished tracks, in track order. A pass visits only these, so a header claiming
+        // thousands of empty tracks costs one visit each, not one per event of the longest track.
+        std::vector<std::int32_t> live(tracks.size());
+        std::iota(live.begin(), live.end(), 0);
+        while (!live.empty() && !overflow) {
+            std::size_t kept = 0;
+            for (const std::int32_t i : live) {
                 if (overflow) {
                     return;
                 }
+                step(song.trackData(i), tracks[Index(i)]);
                 if (!tracks[Index(i)].finished) {
-                    step(song.trackData(i), tracks[Index(i)]);
+                    live[kept++] = i;
                 }
             }
+            live.resize(kept);
         }
     }
 
@@ -67,7 +75,6 @@ private:
         // nothing would visit the same bytes for ever; it ends the track instead.
         if (event.kind == EventKind::EndOfTrack || event.length <= 0) {
             walk.finished = true;
-            ++finishedCount;
             return;
         }
         if (event.kind == EventKind::Tempo) {
@@ -130,7 +137,6 @@ private:
     /// Microseconds per quarter note; one value for every track, changed in pass order.
     std::int32_t tempo;
     std::vector<TrackWalk> tracks;
-    std::int32_t finishedCount = 0;
 };
 
 /// Gives each key with notes a lane: keys in ascending order, spread evenly when there are no more
