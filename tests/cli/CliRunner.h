@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -19,7 +23,13 @@ namespace tf::test {
 
 /// What one run of the built companion gave.
 struct CliResult {
+    /// -1 when the program did not exit by itself (a signal, or killed at the time limit).
     int exitCode = -1;
+    /// The signal that ended the program, 0 when it exited.
+    int signal = 0;
+    bool timedOut = false;
+    /// The program's peak resident memory, in KiB.
+    long maxRssKb = 0;
     std::string out;
     std::string err;
 };
@@ -32,8 +42,10 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
 }
 
 /// Runs tonefalls-cli with `arguments`, its output caught in files (a pipe could fill up and
-/// stall a long log). The companion always ends by itself; CTest's timeout guards the rest.
-inline CliResult RunCli(const std::vector<std::string>& arguments) {
+/// stall a long log). A run still going after `limit` is killed and reported as timed out, so a
+/// hang fails the one case instead of the whole suite.
+inline CliResult RunCli(const std::vector<std::string>& arguments,
+                        std::chrono::milliseconds limit = std::chrono::seconds(60)) {
     TempDir dir;
     const std::string outPath = (dir.path() / "out").string();
     const std::string errPath = (dir.path() / "err").string();
@@ -51,9 +63,26 @@ inline CliResult RunCli(const std::vector<std::string>& arguments) {
     pid_t pid = 0;
     CliResult result;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
         int status = 0;
-        if (waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-            result.exitCode = WEXITSTATUS(status);
+        rusage usage{};
+        pid_t ended = 0;
+        while ((ended = wait4(pid, &status, WNOHANG, &usage)) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                result.timedOut = true;
+                kill(pid, SIGKILL);
+                ended = wait4(pid, &status, 0, &usage);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (ended == pid) {
+            result.maxRssKb = usage.ru_maxrss;
+            if (WIFEXITED(status)) {
+                result.exitCode = WEXITSTATUS(status);
+            } else if (WIFSIGNALED(status)) {
+                result.signal = WTERMSIG(status);
+            }
         }
     }
     posix_spawn_file_actions_destroy(&actions);

@@ -8,9 +8,11 @@
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
+#include "tests/support/PacedClock.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/app/Watchdog.h"
+#include "tests/app/qt/ModalDriver.h"
 #include "tests/app/qt/PixelTesting.h"
 #include "tests/support/Recorders.h"
 
@@ -32,92 +34,10 @@
 namespace tf {
 namespace {
 
-using Step = std::function<bool(QWidget* modal)>;
-
-/// Answers modal dialogs and message boxes as they come up, one scripted step each. A step
-/// returns false when the modal widget on top is not the one it expects (yet). A modal widget
-/// that no step is left for is rejected and the test fails, so nothing can wait forever.
-class ModalDriver {
-public:
-    ModalDriver() {
-        timer.setInterval(5);
-        QObject::connect(&timer, &QTimer::timeout, [this] { tick(); });
-        timer.start();
-    }
-    void add(Step step) { steps.push_back(std::move(step)); }
-    bool done() const { return steps.empty(); }
-
-private:
-    // Qt never delivers a timer again while its own handler runs, and a step usually opens a
-    // nested event loop, so every step runs from a one-shot timer of its own.
-    void tick() {
-        if (!scheduled) {
-            scheduled = true;
-            QTimer::singleShot(0, [this] { runStep(); });
-        }
-    }
-    void runStep() {
-        scheduled = false;
-        QWidget* modal = QApplication::activeModalWidget();
-        if (modal == nullptr || !modal->isVisible()) {
-            return;
-        }
-        if (steps.empty()) {
-            ADD_FAILURE() << "unexpected modal window: " << modal->windowTitle().toStdString();
-            if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-                dialog->reject();
-            }
-            return;
-        }
-        // Taken off first: a step may open another modal window whose own step runs inside it.
-        Step step = std::move(steps.front());
-        steps.pop_front();
-        if (!step(modal)) {
-            steps.push_front(std::move(step));
-        }
-    }
-
-    QTimer timer;
-    std::deque<Step> steps;
-    bool scheduled = false;
-};
-
-TemplateDialog* PartDialogOf(QWidget* modal) {
-    auto* dialog = qobject_cast<TemplateDialog*>(modal);
-    return dialog != nullptr && dialog->windowTitle() == QStringLiteral("演奏パートを選べ！") ? dialog
-                                                                                              : nullptr;
-}
-
-QAbstractButton* Button(QWidget* dialog, int id) {
-    return dialog->findChild<QAbstractButton*>(QStringLiteral("id%1").arg(id));
-}
-
-/// A step on the part dialog.
-Step OnPartDialog(std::function<void(TemplateDialog&)> action) {
-    return [action](QWidget* modal) {
-        TemplateDialog* dialog = PartDialogOf(modal);
-        if (dialog == nullptr) {
-            return false;
-        }
-        action(*dialog);
-        return true;
-    };
-}
-
-/// A step on a message box: checks its text and presses `answer`.
-Step OnMessageBox(const QString& text, QMessageBox::StandardButton answer) {
-    return [text, answer](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        if (box == nullptr) {
-            return false;
-        }
-        EXPECT_EQ(box->windowTitle(), QStringLiteral("Tonefalls"));
-        EXPECT_EQ(box->text(), text);
-        EXPECT_EQ(box->icon(), QMessageBox::Warning);
-        box->button(answer)->click();
-        return true;
-    };
-}
+using test::Button;
+using test::ModalDriver;
+using test::OnMessageBox;
+using test::OnPartDialog;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -186,7 +106,7 @@ protected:
     test::TempDir dir;
     test::WorkingDirectory cwd;
     test::TempFile song;
-    ManualClock clock{1000};
+    test::PacedClock clock{1000};
     KeyLatch latch;
     CapturePort port{clock};
     BackBuffer buffer;
