@@ -1,0 +1,30 @@
+#include "platform/win32/ChooseMidiFile.h"
+
+#include "platform/win32/WideText.h"
+
+#include <array>
+#include <cstddef>
+
+namespace tf {
+
+bool ChooseMidiFile(HWND owner, std::string& path) {
+    std::array<wchar_t, MAX_PATH> buffer{};
+    OPENFILENAMEW dialog{};
+    // The size of the form without the later extension fields: the dialog then has no places bar.
+    dialog.lStructSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof dialog.lpTemplateName;
+    dialog.hwndOwner = owner;
+    // One description and pattern pair; the literal's own terminator ends the list.
+    dialog.lpstrFilter = L"MIDI files(*.mid)\0*.mid\0";
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrTitle = L"MIDIファイルを開く";
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = L"mid";
+    if (GetOpenFileNameW(&dialog) == 0) {
+        return false;
+    }
+    path = Narrow(buffer.data());
+    return true;
+}
+
+} // namespace tf

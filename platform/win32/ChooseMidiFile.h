@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/win32/WinApi.h"
+
+#include <string>
+
+namespace tf {
+
+/// The open-file dialog for MIDI files, owned by `owner`: only "*.mid" files are offered, the
+/// file must exist, a name typed without extension gets ".mid". True when a file was chosen,
+/// whose full path (UTF-8, at most 259 characters) is then in `path`; false when cancelled.
+bool ChooseMidiFile(HWND owner, std::string& path);
+
+} // namespace tf

@@ -1,0 +1,88 @@
+#include "platform/win32/WinMmPort.h"
+
+#include <algorithm>
+
+namespace tf {
+
+namespace {
+
+constexpr UINT HeaderSize = sizeof(MIDIHDR);
+
+} // namespace
+
+WinMmPort::~WinMmPort() {
+    if (handle != nullptr) {
+        close();
+    }
+}
+
+std::uint32_t WinMmPort::open() {
+    if (handle != nullptr) {
+        return MMSYSERR_ALLOCATED;
+    }
+    HMIDIOUT opened = nullptr;
+    const MMRESULT result = midiOutOpen(&opened, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
+    if (result == MMSYSERR_NOERROR) {
+        handle = opened;
+    }
+    return result;
+}
+
+std::uint32_t WinMmPort::sendShort(std::uint32_t word) {
+    return midiOutShortMsg(handle, word);
+}
+
+std::uint32_t WinMmPort::sendLong(std::span<const std::uint8_t> message) {
+    if (message.size() > 0xFFFFFFFFu) {
+        return MMSYSERR_INVALPARAM;
+    }
+    const std::lock_guard lock(headersLock);
+    unprepareFinished();
+    auto header = std::make_unique<MIDIHDR>();
+    // The driver only reads the bytes; the header's field is not const for the input direction.
+    header->lpData = const_cast<LPSTR>(reinterpret_cast<const char*>(message.data()));
+    header->dwBufferLength = static_cast<DWORD>(message.size());
+    MMRESULT result = midiOutPrepareHeader(handle, header.get(), HeaderSize);
+    if (result != MMSYSERR_NOERROR) {
+        return result;
+    }
+    result = midiOutLongMsg(handle, header.get(), HeaderSize);
+    if (result != MMSYSERR_NOERROR) {
+        midiOutUnprepareHeader(handle, header.get(), HeaderSize);
+        return result;
+    }
+    headers.push_back(std::move(header));
+    return MMSYSERR_NOERROR;
+}
+
+bool WinMmPort::longDone() {
+    const std::lock_guard lock(headersLock);
+    unprepareFinished();
+    return headers.empty();
+}
+
+std::uint32_t WinMmPort::close() {
+    const std::lock_guard lock(headersLock);
+    const bool playing = std::any_of(headers.begin(), headers.end(),
+                                     [](const auto& header) { return (header->dwFlags & MHDR_DONE) == 0; });
+    // A port with a message still queued refuses to close; a reset hands every header back done.
+    if (playing) {
+        midiOutReset(handle);
+    }
+    unprepareFinished();
+    const MMRESULT result = midiOutClose(handle);
+    if (result == MMSYSERR_NOERROR) {
+        handle = nullptr;
+        headers.clear();
+    }
+    return result;
+}
+
+void WinMmPort::unprepareFinished() {
+    std::erase_if(headers, [this](const std::unique_ptr<MIDIHDR>& header) {
+        return (header->dwFlags & MHDR_DONE) != 0 &&
+               midiOutUnprepareHeader(handle, header.get(), HeaderSize) == MMSYSERR_NOERROR;
+    });
+}
+
+} // namespace tf
