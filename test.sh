@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test: the full suite, then the core
-# suites again under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs every test:
+#   1. the full suite (core, companion tool, Qt game on the offscreen platform);
+#   2. the core and shell-logic suites under AddressSanitizer + UndefinedBehaviorSanitizer;
+#   3. the same suites under ThreadSanitizer (the shell's play and preview threads);
+#   4. each fuzz target for a short while, when clang is there.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
 scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
 
 jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$jobs"
+ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTF_CORE_ONLY=ON -DTF_SANITIZE=address \
@@ -19,3 +23,15 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTF_CORE_ONLY=ON -DT
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+echo "== core and shell tests under ThreadSanitizer"
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTF_CORE_ONLY=ON -DTF_SANITIZE=thread \
+      -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+cmake --build build-tsan -j "$jobs"
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
+    ctest --test-dir build-tsan --output-on-failure -j "$jobs"
+
+if [ -x ./fuzz.sh ]; then
+    echo "== fuzzing, 60 seconds a target"
+    ./fuzz.sh all 60
+fi
