@@ -1,5 +1,9 @@
 #include "app/CommandLine.h"
 
+#include "platform/midi/FluidSynthPort.h"
+
+#include <cstdio>
+
 namespace tf {
 
 CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
@@ -58,6 +62,13 @@ std::string UsageText(std::string_view program) {
             "  --soundfont FILE  the SoundFont the built-in synthesizer plays with\n"
             "  --help            show this text and exit\n"
             "  FILE.mid          a song to open at once, as if chosen with Start\n";
+    char latency[160];
+    std::snprintf(
+        latency, sizeof latency,
+        "\nThe built-in synthesizer adds %.1f ms of output latency (%d periods of %d frames at %d Hz).\n",
+        FluidSynthPort::OutputLatencyMs, FluidSynthPort::Periods, FluidSynthPort::PeriodFrames,
+        FluidSynthPort::SampleRate);
+    text += latency;
     return text;
 }
 

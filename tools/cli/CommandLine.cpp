@@ -113,6 +113,14 @@ std::span<const Option> OptionsOf(Command command) {
                                       a.soundFont = v;
                                       return !v.empty();
                                   }};
+    static const Option seconds{"--seconds", true, [](CliArguments& a, std::string_view v) {
+                                    const auto n = ParseNumber<std::uint32_t>(v);
+                                    // Beyond this the tick limit of the run would wrap.
+                                    constexpr std::uint32_t MaxSeconds = 86400;
+                                    a.seconds = n.value_or(0);
+                                    return n.has_value() && *n > 0 && *n <= MaxSeconds;
+                                }};
+    static const std::array<Option, 2> timing{parts, seconds};
     static const std::array<Option, 4> chart{parts, keys, level, speed};
     static const std::array<Option, 9> events{parts, speed, autoPlay, preview, startTick,
                                               maxMs, keys,  level,    presses};
@@ -124,6 +132,8 @@ std::span<const Option> OptionsOf(Command command) {
         return events;
     case Command::Render:
         return render;
+    case Command::Timing:
+        return timing;
     default:
         return {};
     }
@@ -141,6 +151,9 @@ std::optional<Command> CommandNamed(std::string_view word) {
     }
     if (word == "render") {
         return Command::Render;
+    }
+    if (word == "timing") {
+        return Command::Timing;
     }
     if (word == "--help" || word == "-h" || word == "help") {
         return Command::Help;
@@ -234,9 +247,14 @@ std::string_view UsageText() {
            "                                 [--start-tick T] [--max-ms N] [--keys 5|7|15] [--level 1|2]\n"
            "                                 [--presses FILE]\n"
            "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
+           "       tonefalls-cli timing FILE [--seconds N] [--parts PARTS]\n"
            "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
            "S is 1.0, 1.5, 2.0 or 3.0.\n"
-           "A presses FILE holds lines '<ms> <lane>': a key press on lane 0 to 14 at that song time.\n";
+           "A presses FILE holds lines '<ms> <lane>': a key press on lane 0 to 14 at that song time.\n"
+           "timing plays FILE in real time for N seconds (default 20, at most 86400) or to its end, with\n"
+           "every note of PARTS (default: the part with the most notes) pressed at its time, and prints\n"
+           "the lateness of the song's messages, the play loop's period, the time from a key press to\n"
+           "its note-on and the CPU share.\n";
 }
 
 } // namespace tf::cli

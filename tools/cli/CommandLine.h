@@ -8,14 +8,14 @@
 
 namespace tf::cli {
 
-enum class Command { Info, Chart, Events, Render, Help };
+enum class Command { Info, Chart, Events, Render, Timing, Help };
 
 /// Everything the command line asked for. Parts are MIDI channels: bit n of a mask is
 /// channel n, written as part n+1 on the command line.
 struct CliArguments {
     Command command = Command::Help;
     std::string file;
-    /// chart, events: the player's parts (`--parts`); render: the parts left out (`--without`).
+    /// chart, events, timing: the player's parts (`--parts`); render: the parts left out (`--without`).
     std::uint32_t partMask = 0;
     bool partsGiven = false;
     /// HIGH SPEED: 1.0, 1.5, 2.0 or 3.0.
@@ -36,6 +36,8 @@ struct CliArguments {
     /// render: the WAV file to write and the SoundFont to sound it with (empty: the default).
     std::string out;
     std::string soundFont;
+    /// timing: how long to play, in seconds of real time, at most.
+    std::uint32_t seconds = 20;
 };
 
 /// What parsing gave: the arguments, or the reason they are unusable (for the usage message).

@@ -1,5 +1,8 @@
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/Commands.h"
+#ifdef TF_CLI_TIMING
+#include "tools/cli/TimingCommand.h"
+#endif
 
 #include <cstdio>
 #include <string_view>
@@ -23,6 +26,13 @@ int main(int argc, char** argv) {
         return RunEvents(*parsed.arguments);
     case Command::Render:
         return RunRender(*parsed.arguments);
+    case Command::Timing:
+#ifdef TF_CLI_TIMING
+        return RunTiming(*parsed.arguments);
+#else
+        std::fputs("tonefalls-cli: timing needs Qt 6, which this build was made without\n", stderr);
+        return ExitFailure;
+#endif
     case Command::Help:
         std::fwrite(UsageText().data(), 1, UsageText().size(), stdout);
         return ExitOk;

@@ -1,0 +1,42 @@
+#include "tools/cli/PressToNoteOn.h"
+
+#include <algorithm>
+
+namespace tf::cli {
+
+PressAnswers MatchPresses(const std::vector<LatchedPress>& presses,
+                          const std::deque<StampingPort::Stamp>& stamps, std::int64_t limitMicros) {
+    // With AUTO PLAY off the frame sends a sounding note-on only for a press; which note the
+    // press played is the game's choice (the nearer of two notes, a chord's whole chain), so
+    // any of them answers it.
+    std::vector<std::int64_t> noteOns;
+    for (const StampingPort::Stamp& stamp : stamps) {
+        if (stamp.sender == Sender::Frame && !stamp.isLong && (stamp.status & 0xF0) == 0x90 &&
+            stamp.data2 != 0) {
+            noteOns.push_back(stamp.micros);
+        }
+    }
+    std::sort(noteOns.begin(), noteOns.end());
+    std::vector<std::int64_t> latches;
+    for (const LatchedPress& press : presses) {
+        latches.push_back(press.micros);
+    }
+    std::sort(latches.begin(), latches.end());
+
+    PressAnswers answers;
+    std::size_t next = 0;
+    for (const std::int64_t latch : latches) {
+        while (next < noteOns.size() && noteOns[next] < latch) {
+            ++next;
+        }
+        if (next < noteOns.size() && noteOns[next] - latch <= limitMicros) {
+            answers.micros.push_back(static_cast<double>(noteOns[next] - latch));
+            ++next;
+        } else {
+            ++answers.unanswered;
+        }
+    }
+    return answers;
+}
+
+} // namespace tf::cli
