@@ -18,3 +18,16 @@ cmake --build build-bench -j "$(nproc)" --target tf_bench
 echo "== run the benchmarks ($(nproc) cores, $repetitions repetitions)"
 build-bench/tests/bench/tf_bench --benchmark_repetitions="$repetitions" \
     --benchmark_report_aggregates_only="$([ "$repetitions" -gt 1 ] && echo true || echo false)" "$@"
+
+# The frame drawn into the window's real back buffer needs the Qt view, so a build of its own.
+if [ "${TF_BENCH_QT:-1}" = 1 ] && pkg-config --exists Qt6Widgets 2>/dev/null; then
+    echo "== build the Qt benchmarks"
+    cmake -S . -B build-bench-qt -G Ninja -DCMAKE_BUILD_TYPE=Release -DTF_BUILD_BENCH=ON \
+          -DTF_BUILD_TESTS=OFF >/dev/null
+    cmake --build build-bench-qt -j "$(nproc)" --target tf_bench_qt tf_play_loop_cpu
+    echo "== run the Qt benchmarks"
+    build-bench-qt/tests/bench/qt/tf_bench_qt --benchmark_repetitions="$repetitions" \
+        --benchmark_report_aggregates_only="$([ "$repetitions" -gt 1 ] && echo true || echo false)"
+    echo "== the play loop's CPU share (TF_PLAY_LOOP_SECONDS, default 20, each way)"
+    build-bench-qt/tests/bench/qt/tf_play_loop_cpu --seconds "${TF_PLAY_LOOP_SECONDS:-20}"
+fi

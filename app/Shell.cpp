@@ -186,12 +186,15 @@ void Shell::startPlayThread() {
 }
 
 void Shell::playThread() {
+    // The picture changes only as often as the window shows it: the view tells the game each
+    // time it has copied the back buffer out. A frame takes the lock itself, and only when it
+    // draws, so the frames in between never hold up the window's copy.
+    game.setSurfaceLock(&surfaceLock);
+    game.setDrawOnlyWhenShown(true);
     while (game.pumpGame()) {
-        {
-            std::lock_guard lock(surfaceLock);
-            game.playFrame();
+        if (game.playFrame()) {
+            view.requestRepaint();
         }
-        view.requestRepaint();
     }
     if (game.songFinished()) {
         state.store(ResultState);

@@ -35,7 +35,9 @@ void GamePlay::startPreview(int channel) {
     rewind();
 }
 
-std::int32_t GamePlay::countPartNotes(int channel) { return CountPartNotes(*this, *this, channel); }
+std::int32_t GamePlay::countPartNotes(int channel) {
+    return partCensus.countPartNotes(*this, *this, channel);
+}
 
 bool GamePlay::buildChart(std::uint32_t partMask) {
     return BuildChart(*this, playOptions, partMask, *chartStorage, soundedChannels_);

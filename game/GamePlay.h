@@ -13,11 +13,13 @@
 #include "platform/MidiPort.h"
 #include "platform/Surface.h"
 #include "song/MidiSequencer.h"
+#include "song/PartCensus.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 namespace tf {
 
@@ -42,8 +44,21 @@ public:
     /// Clears the per-play flags, drains the keys, resets the records and rewinds.
     void resetForPlay();
     /// Follows every note, sends due note-offs, counts misses, judges and sounds the presses,
-    /// draws the play field, then sleeps 1 ms. Does nothing while paused.
-    void playFrame();
+    /// draws the play field (see `setDrawOnlyWhenShown`), then sleeps 1 ms. Does nothing while
+    /// paused. True when the frame drew.
+    bool playFrame();
+
+    /// Off (the default), every frame draws. On, a frame draws only when the window has shown
+    /// the last picture drawn (`notePictureShown`), so at most once per display refresh; the
+    /// frames in between judge, sound and count all the same but touch neither the surface nor
+    /// what only the drawing moves on (the banner's blink, the PERFECT label's colour count).
+    void setDrawOnlyWhenShown(bool on) { drawOnlyWhenShown = on; }
+    /// The window has copied the picture out of the surface. Any thread; a caller that copies
+    /// under the surface's lock calls this before letting go of it.
+    void notePictureShown() { pictureShown.store(true, std::memory_order_release); }
+    /// Held by a frame from its first drawing step to its last, and only by a frame that draws;
+    /// never over the frame's sleep. Null, the default: nothing is locked.
+    void setSurfaceLock(std::mutex* lock) { surfaceLock = lock; }
 
     PlayOptions& options() { return playOptions; }
     const PlayOptions& options() const { return playOptions; }
@@ -70,7 +85,7 @@ private:
     void drawClock(std::uint32_t t);
     void drawNote(const Note& note, std::uint32_t t);
     void drawKeyMark(int lane);
-    void drawJudgeLabel(std::uint32_t now);
+    void drawJudgeLabel();
     void recordJudgement(std::int32_t index, std::uint32_t now);
     void soundFrom(int lane, std::int32_t entry, std::uint32_t t);
 
@@ -91,6 +106,16 @@ private:
     /// The judgement label's colour and its blink count live for the whole process.
     Colour labelColour = 0x00FFFF;
     std::int32_t labelBlinkCount = 0;
+    /// The fall time the note drawing's pixels per ms were worked out for; 0: none yet.
+    std::uint32_t pixelsPerMsFallTime = 0;
+    double pixelsPerMs = 0.0;
+
+    bool drawOnlyWhenShown = false;
+    /// Set by the window when it has shown the picture, cleared by the frame that draws anew.
+    std::atomic<bool> pictureShown{true};
+    std::mutex* surfaceLock = nullptr;
+    /// The census of the loaded song, taken once for the sixteen parts.
+    PartCensusCache partCensus;
 };
 
 } // namespace tf

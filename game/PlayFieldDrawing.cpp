@@ -105,8 +105,13 @@ void GamePlay::drawNote(const Note& note, std::uint32_t t) {
     if (fallTime == 0) {
         return;
     }
+    // Every note of a chart falls for the same time, so the division is done once per chart.
+    if (fallTime != pixelsPerMsFallTime) {
+        pixelsPerMsFallTime = fallTime;
+        pixelsPerMs = JudgementLineY / static_cast<double>(fallTime);
+    }
     const double fallen = static_cast<double>(t - note.appearTime());
-    const int y = static_cast<int>(fallen * (JudgementLineY / static_cast<double>(fallTime)));
+    const int y = static_cast<int>(fallen * pixelsPerMs);
     if ((playOptions.hidden() && y >= 200) || (playOptions.sudden() && y <= 190)) {
         return;
     }
@@ -121,10 +126,8 @@ void GamePlay::drawKeyMark(int lane) {
     surface_.box(16 * lane + 23, top, 16 * lane + 35, top + 24, 0, Blue, Blue);
 }
 
-void GamePlay::drawJudgeLabel(std::uint32_t now) {
-    if (!judgeDisplay_.displayTimer().running(now)) {
-        return;
-    }
+void GamePlay::drawJudgeLabel() {
+    // The blink counts drawn labels, so it only moves on here.
     switch (judgeDisplay_.current()) {
     case Perfect:
         if (labelBlinkCount == 10) {

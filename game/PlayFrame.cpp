@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <mutex>
 
 namespace tf {
 
@@ -78,28 +79,39 @@ void GamePlay::resetForPlay() {
     rewind();
 }
 
-void GamePlay::playFrame() {
+bool GamePlay::playFrame() {
     if (paused()) {
-        return;
+        return false;
     }
-    drawBackground();
-    nowPlayingBanner.drawBanner(surface_, clock.tickCount());
-    drawCounters();
-    drawClock(songTime());
+    // Decided once: only this thread clears the flag, so a picture claimed here stays claimed.
+    const bool draw = !drawOnlyWhenShown || pictureShown.load(std::memory_order_acquire);
+    std::unique_lock<std::mutex> drawing;
+    if (draw && surfaceLock != nullptr) {
+        drawing = std::unique_lock(*surfaceLock);
+    }
+    if (draw) {
+        drawBackground();
+        nowPlayingBanner.drawBanner(surface_, clock.tickCount());
+        drawCounters();
+        drawClock(songTime());
+    }
 
     ChartStorage& chart = *chartStorage;
     const bool autoPlay = playOptions.autoPlay();
 
+    // One reading of the clock serves every note: the pass takes far less than a millisecond,
+    // and reading the real clock thrice per note cost more than all the rest of the frame.
+    const std::uint32_t t = songTime();
     for (int key = 0; key < ChartStorage::keyCount; ++key) {
-        const std::int32_t count =
-            std::clamp(chart.pitchNoteCount[static_cast<std::size_t>(key)], 0, ChartStorage::notesPerKey);
-        for (std::int32_t i = 0; i < count; ++i) {
-            Note& note = chart.pitchNotes[static_cast<std::size_t>(key)][static_cast<std::size_t>(i)];
+        const auto count = static_cast<std::size_t>(
+            std::clamp(chart.pitchNoteCount[static_cast<std::size_t>(key)], 0, ChartStorage::notesPerKey));
+        auto& notes = chart.pitchNotes[static_cast<std::size_t>(key)];
+        for (std::size_t i = 0; i < count; ++i) {
+            Note& note = notes[i];
 
-            std::uint32_t t = songTime();
             if (note.appearTime() <= t && t <= note.hitTime()) {
                 note.setOnScreen(true);
-                if (!note.chordFollower()) {
+                if (draw && !note.chordFollower()) {
                     drawNote(note, t);
                 }
             } else if (note.onScreen()) {
@@ -114,7 +126,6 @@ void GamePlay::playFrame() {
                 note.setOnScreen(false);
             }
 
-            t = songTime();
             if (note.noteOffDue() != 0 && note.noteOffDue() <= t) {
                 note.clearNoteOffDue();
                 // A note that nothing closed in the file has no message to end it with.
@@ -124,16 +135,15 @@ void GamePlay::playFrame() {
                 }
             }
 
-            if (!autoPlay) {
-                t = songTime();
-                if (note.hitTime() + 150 < t && !note.chordFollower() && !note.judged()) {
-                    recordJudgement(Bad, clock.tickCount());
-                    note.setJudged(true);
-                }
+            if (!autoPlay && note.hitTime() + 150 < t && !note.chordFollower() && !note.judged()) {
+                recordJudgement(Bad, clock.tickCount());
+                note.setJudged(true);
             }
         }
     }
 
+    // The lanes read the clock afresh for every test, so a press is judged at the very
+    // millisecond it is looked at.
     for (int lane = 0; lane < LanesInPlay(playOptions); ++lane) {
         const auto laneIndex = static_cast<std::size_t>(lane);
         if (!autoPlay && keys.isPressed(lane, keyState)) {
@@ -151,11 +161,11 @@ void GamePlay::playFrame() {
             } else {
                 if (i > 0 && RefersToNote(entries[static_cast<std::size_t>(i - 1)]) &&
                     RefersToNote(entries[static_cast<std::size_t>(i)])) {
-                    const std::uint32_t t = songTime();
+                    const std::uint32_t now = songTime();
                     const std::uint32_t before =
-                        DistanceFrom(chart.note(entries[static_cast<std::size_t>(i - 1)]).hitTime(), t);
+                        DistanceFrom(chart.note(entries[static_cast<std::size_t>(i - 1)]).hitTime(), now);
                     const std::uint32_t at =
-                        DistanceFrom(chart.note(entries[static_cast<std::size_t>(i)]).hitTime(), t);
+                        DistanceFrom(chart.note(entries[static_cast<std::size_t>(i)]).hitTime(), now);
                     // On a tie the note still to come is the one played.
                     if (at > before) {
                         i = StepBack(chart, entries, i);
@@ -164,23 +174,34 @@ void GamePlay::playFrame() {
                 const LaneEntry& entry = entries[static_cast<std::size_t>(i)];
                 if (RefersToNote(entry)) {
                     const Note& note = chart.note(entry);
-                    const std::uint32_t t = songTime();
+                    const std::uint32_t now = songTime();
                     // A note not yet on its way down sounds without a judgement.
-                    if (note.lane() != -1 && note.appearTime() < t) {
-                        recordJudgement(JudgeDistance(DistanceFrom(note.hitTime(), t)), clock.tickCount());
+                    if (note.lane() != -1 && note.appearTime() < now) {
+                        recordJudgement(JudgeDistance(DistanceFrom(note.hitTime(), now)), clock.tickCount());
                     }
                 }
                 soundFrom(lane, i, songTime());
             }
             laneFlashTimers[laneIndex].start(true, clock.tickCount());
         }
-        if (laneFlashTimers[laneIndex].running(clock.tickCount())) {
+        // Asked in every frame, drawn or not: the asking is what disarms a timer that ran out.
+        if (laneFlashTimers[laneIndex].running(clock.tickCount()) && draw) {
             drawKeyMark(lane);
         }
     }
 
-    drawJudgeLabel(clock.tickCount());
+    // The label's timer is asked in every frame too, so that it runs out as it always did.
+    if (judgeDisplay_.displayTimer().running(clock.tickCount()) && draw) {
+        drawJudgeLabel();
+    }
+    if (draw && drawOnlyWhenShown) {
+        pictureShown.store(false, std::memory_order_release);
+    }
+    if (drawing.owns_lock()) {
+        drawing.unlock();
+    }
     clock.sleep(1);
+    return draw;
 }
 
 void GamePlay::recordJudgement(std::int32_t index, std::uint32_t now) {

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -48,6 +49,22 @@ std::int32_t ScanInitialTempo(std::span<const std::uint8_t> bytes) {
     return InitialTempo;
 }
 
+/// Where the next "MTrk" at or after `from` starts; the end of `bytes` when none does.
+std::size_t NextTrackMarker(std::span<const std::uint8_t> bytes, std::size_t from) {
+    while (from < bytes.size()) {
+        const void* found = std::memchr(bytes.data() + from, TrackMarker[0], bytes.size() - from);
+        if (found == nullptr) {
+            return bytes.size();
+        }
+        from = static_cast<std::size_t>(static_cast<const std::uint8_t*>(found) - bytes.data());
+        if (IsTrackMarker(bytes, from)) {
+            return from;
+        }
+        ++from;
+    }
+    return bytes.size();
+}
+
 // Marker-driven: a track runs from its chunk header to the next "MTrk", wherever that stands,
 // and keeps at most its declared length. A buffer only ever grows by bytes that are in the file,
 // so a header that claims more costs nothing.
@@ -75,11 +92,15 @@ std::vector<std::vector<std::uint8_t>> SplitTracks(std::span<const std::uint8_t>
             ++pos;
             continue;
         }
+        // Everything up to the next marker goes to the current track, as far as it has room.
+        const std::size_t end = NextTrackMarker(bytes, pos);
         if (current != nullptr && room > 0) {
-            current->push_back(bytes[pos]);
-            --room;
+            const std::size_t taken = std::min<std::size_t>(room, end - pos);
+            current->insert(current->end(), bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(pos + taken));
+            room -= static_cast<std::uint32_t>(taken);
         }
-        ++pos;
+        pos = end;
     }
     return tracks;
 }
@@ -156,6 +177,7 @@ bool MidiSequencer::loadBytes(std::span<const std::uint8_t> bytes, std::string_v
 }
 
 void MidiSequencer::releaseSong() {
+    ++songGeneration_;
     // Swapping with empty vectors gives the memory back, which clear() would keep.
     std::vector<std::uint8_t>().swap(image);
     std::vector<std::vector<std::uint8_t>>().swap(trackData_);

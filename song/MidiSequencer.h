@@ -56,13 +56,18 @@ public:
     std::int32_t imageLength() const { return static_cast<std::int32_t>(image.size()); }
     const std::string& songPath() const { return songPath_; }
     /// The body of track i as the split found it.
-    std::span<const std::uint8_t> trackData(std::int32_t i) const { return trackData_[static_cast<std::size_t>(i)]; }
+    std::span<const std::uint8_t> trackData(std::int32_t i) const {
+        return trackData_[static_cast<std::size_t>(i)];
+    }
     std::uint32_t songStartTick() const { return songStartTick_.load(std::memory_order_acquire); }
     bool paused() const { return paused_.load(std::memory_order_acquire); }
     std::int32_t nextEventTime(std::int32_t i) const { return nextEventTime_[static_cast<std::size_t>(i)]; }
     std::int32_t trackCursor(std::int32_t i) const { return trackCursor_[static_cast<std::size_t>(i)]; }
     bool trackEnded(std::int32_t i) const { return trackEnded_[static_cast<std::size_t>(i)] != 0; }
     std::int32_t endedTrackCount() const { return endedTrackCount_; }
+    /// Changes whenever the song image is released or replaced, so that what was worked out
+    /// from one song is never taken for another's.
+    std::uint64_t songGeneration() const { return songGeneration_; }
 
 protected:
     Clock& clock;
@@ -84,6 +89,7 @@ private:
     std::int32_t endedTrackCount_ = 0;
     std::atomic<bool> paused_{false};
     std::uint32_t pauseStartTick = 0;
+    std::uint64_t songGeneration_ = 0;
 };
 
 } // namespace tf

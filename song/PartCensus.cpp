@@ -1,51 +1,80 @@
 #include "song/PartCensus.h"
 
+#include <numeric>
 #include <vector>
 
 namespace tf {
+
+namespace {
+
+void PassOn(const PartCensus& census, MidiOutDevice& out) {
+    for (const PartCensus::PassedOn& message : census.passedOn) {
+        out.sendShort(message.status, message.data1, 0);
+    }
+}
+
+} // namespace
+
+PartCensus TakePartCensus(const MidiSequencer& song) {
+    PartCensus census;
+    const auto trackCount = static_cast<std::size_t>(song.trackCount());
+    std::vector<std::int32_t> cursor(trackCount, 0);
+    std::vector<std::uint8_t> runningStatus(trackCount, 0);
+    for (std::size_t i = 0; i < trackCount; ++i) {
+        cursor[i] = ReadDelta(song.trackData(static_cast<std::int32_t>(i)), 0).length;
+    }
+
+    // The unended tracks, in track order. A pass visits only these, so a header claiming
+    // thousands of empty tracks costs one visit each, not one per event of the longest track.
+    std::vector<std::size_t> live(trackCount);
+    std::iota(live.begin(), live.end(), std::size_t{0});
+    // One event per unended track per pass: the tracks go side by side by event count, which
+    // decides the order of the program changes passed on.
+    while (!live.empty()) {
+        std::size_t kept = 0;
+        for (const std::size_t i : live) {
+            const std::span<const std::uint8_t> track = song.trackData(static_cast<std::int32_t>(i));
+            const MidiEvent event = DecodeEvent(track, cursor[i], runningStatus[i]);
+            if (event.kind == EventKind::EndOfTrack) {
+                continue;
+            }
+            if (event.kind == EventKind::Channel && event.dataValid) {
+                const std::uint8_t kind = event.status & 0xF0;
+                if (kind == 0x90 && event.data2 != 0) {
+                    ++census.notes[event.status & 0x0F];
+                } else if (kind == 0xC0 || kind == 0xD0) {
+                    census.passedOn.push_back({event.status, event.data1});
+                }
+            }
+            cursor[i] += event.length;
+            cursor[i] += ReadDelta(track, cursor[i]).length;
+            live[kept++] = i;
+        }
+        live.resize(kept);
+    }
+    return census;
+}
 
 std::int32_t CountPartNotes(const MidiSequencer& song, MidiOutDevice& out, int channel) {
     if (channel < 0 || channel > 15) {
         return -1;
     }
-    const auto trackCount = static_cast<std::size_t>(song.trackCount());
-    std::vector<std::int32_t> cursor(trackCount, 0);
-    std::vector<std::uint8_t> runningStatus(trackCount, 0);
-    std::vector<bool> ended(trackCount, false);
-    for (std::size_t i = 0; i < trackCount; ++i) {
-        cursor[i] = ReadDelta(song.trackData(static_cast<std::int32_t>(i)), 0).length;
-    }
+    const PartCensus census = TakePartCensus(song);
+    PassOn(census, out);
+    return census.notes[static_cast<std::size_t>(channel)];
+}
 
-    const auto countedStatus = static_cast<std::uint8_t>(0x90 + channel);
-    std::size_t endedCount = 0;
-    std::int32_t notes = 0;
-    // One event per unended track per pass: the tracks go side by side by event count, which
-    // decides the order of the program changes passed on.
-    while (endedCount < trackCount) {
-        for (std::size_t i = 0; i < trackCount; ++i) {
-            if (ended[i]) {
-                continue;
-            }
-            const std::span<const std::uint8_t> track = song.trackData(static_cast<std::int32_t>(i));
-            const MidiEvent event = DecodeEvent(track, cursor[i], runningStatus[i]);
-            if (event.kind == EventKind::EndOfTrack) {
-                ended[i] = true;
-                ++endedCount;
-                continue;
-            }
-            if (event.kind == EventKind::Channel && event.dataValid) {
-                const std::uint8_t kind = event.status & 0xF0;
-                if (event.status == countedStatus && event.data2 != 0) {
-                    ++notes;
-                } else if (kind == 0xC0 || kind == 0xD0) {
-                    out.sendShort(event.status, event.data1, 0);
-                }
-            }
-            cursor[i] += event.length;
-            cursor[i] += ReadDelta(track, cursor[i]).length;
-        }
+std::int32_t PartCensusCache::countPartNotes(const MidiSequencer& song, MidiOutDevice& out, int channel) {
+    if (channel < 0 || channel > 15) {
+        return -1;
     }
-    return notes;
+    if (!taken || generation != song.songGeneration()) {
+        census = TakePartCensus(song);
+        generation = song.songGeneration();
+        taken = true;
+    }
+    PassOn(census, out);
+    return census.notes[static_cast<std::size_t>(channel)];
 }
 
 } // namespace tf

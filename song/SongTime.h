@@ -11,10 +11,21 @@ inline constexpr double timeFactor = 1073741.0 / 1073741824.0;
 
 /// Truncates toward zero like the x86 conversion instruction: a value outside the 32-bit range
 /// (or NaN) gives INT32_MIN instead of undefined behaviour.
-std::int32_t TruncToInt32(double value);
+inline std::int32_t TruncToInt32(double value) {
+    // The comparisons are false for NaN, which therefore lands on INT32_MIN as well.
+    if (value > -2147483649.0 && value < 2147483648.0) {
+        return static_cast<std::int32_t>(value);
+    }
+    return INT32_MIN;
+}
 
 /// Milliseconds of a delta read after an event: trunc(((tempo * delta) * timeFactor) / division).
-std::int32_t DeltaToMs(std::int32_t tempo, std::int32_t delta, std::int32_t division);
+/// Inline: the pump and the chart builder call it for every event they step over.
+inline std::int32_t DeltaToMs(std::int32_t tempo, std::int32_t delta, std::int32_t division) {
+    // The order of the operations is part of the result: the chart and the pump must round alike.
+    return TruncToInt32(((static_cast<double>(tempo) * static_cast<double>(delta)) * timeFactor) /
+                        static_cast<double>(division));
+}
 
 /// Milliseconds of a track's first delta: the per-tick factor is cut to whole milliseconds
 /// first, so at tempo 500000 and division 480 a first delta of 480 ticks counts 480 ms.

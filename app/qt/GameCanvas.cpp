@@ -24,6 +24,11 @@ void GameCanvas::paintEvent(QPaintEvent* event) {
     if (!picture.isNull()) {
         painter.drawImage(event->rect(), picture, event->rect());
     }
+    // Under the lock, so that the play thread cannot draw a newer picture in between and have
+    // it taken for shown.
+    if (pictureShown) {
+        pictureShown();
+    }
 }
 
 } // namespace tf

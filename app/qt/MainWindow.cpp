@@ -8,6 +8,7 @@
 #include "app/qt/Drawing.h"
 #include "app/qt/GameCanvas.h"
 #include "app/qt/ProgramIcon.h"
+#include "game/GamePlay.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,6 +66,8 @@ MainWindow::MainWindow(GamePlay& game, KeyLatch& keys, BackBuffer& buffer,
     }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     canvas_->setFocus();
+    // The play thread draws a new picture only once the window has shown the last one.
+    canvas_->setPictureShownHandler([&game] { game.notePictureShown(); });
 
     buffer.attach(canvas_);
     buffer.create();

@@ -21,8 +21,9 @@ void Restart(BenchRig& rig, Clock& clock, std::uint32_t start) {
 } // namespace
 
 void RunPlayFrames(benchmark::State& state, Clock& clock, Surface& surface, KeyState& keys,
-                   const ChartShape& shape) {
+                   const ChartShape& shape, const Bitmap* background) {
     BenchRig rig(clock, surface, keys);
+    rig.game.setMainBitmap(background);
     PlayOptions& options = rig.game.options();
     options.setLaneCount(ChartStorage::maxLanes);
     options.setAutoPlay(false);

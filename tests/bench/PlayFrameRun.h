@@ -14,8 +14,8 @@ namespace tf::bench {
 /// that the frame's 1 ms sleep costs nothing and the figure is the frame's own work. The frames
 /// start in the middle of the chart's span and the same 10 000 frames are measured again and
 /// again. Any surface can be handed in, so a benchmark of the window's drawing is one
-/// registration away.
+/// registration away; `background` is the play field's picture, none by default.
 void RunPlayFrames(benchmark::State& state, Clock& clock, Surface& surface, KeyState& keys,
-                   const ChartShape& shape);
+                   const ChartShape& shape, const Bitmap* background = nullptr);
 
 } // namespace tf::bench

@@ -101,5 +101,62 @@ TEST(PartCensusTest, HeaderClaimingMoreTracksThanTheFileHolds) {
     EXPECT_EQ(Count(rig, 0), 1);
 }
 
+TEST(PartCensusTest, CacheWalksOnceAndSendsTheSameMessagesOnEveryCall) {
+    SmfBuilder smf(480);
+    smf.track().program(0, 0, 5).noteOn(0, 3, 60, 100).event(0, {0xD1, 0x40}).end();
+    smf.track().noteOn(0, 3, 62, 100).program(0, 2, 7).noteOn(0, 4, 60, 1).end();
+    SongRig rig;
+    rig.load(smf.bytes());
+    const std::uint32_t origin = rig.clock.tickCount();
+    const Lines once{"0 C0 05 00", "0 C2 07 00", "0 D1 40 00"};
+
+    PartCensusCache cache;
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 3), 2);
+    EXPECT_EQ(rig.log(origin), once);
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 3), 2);
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 4), 1);
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 16), -1);
+    Lines thrice = once;
+    thrice.insert(thrice.end(), once.begin(), once.end());
+    thrice.insert(thrice.end(), once.begin(), once.end());
+    EXPECT_EQ(rig.log(origin), thrice);
+
+    // Every channel as a walk of its own would count it, with the same messages each time.
+    for (int channel = 0; channel < 16; ++channel) {
+        rig.port.clear();
+        const std::int32_t cached = cache.countPartNotes(rig.sequencer, rig.sequencer, channel);
+        const Lines cachedLog = rig.log(origin);
+        rig.port.clear();
+        EXPECT_EQ(cached, Count(rig, channel)) << "channel " << channel;
+        EXPECT_EQ(cachedLog, rig.log(origin)) << "channel " << channel;
+    }
+}
+
+TEST(PartCensusTest, CacheStartsAfreshAfterALoadOrARelease) {
+    SmfBuilder first(480);
+    first.track().program(0, 0, 5).noteOn(0, 3, 60, 100).noteOn(0, 3, 61, 100).end();
+    SmfBuilder second(480);
+    second.track().program(0, 1, 9).noteOn(0, 3, 60, 100).end();
+    SongRig rig;
+    rig.load(first.bytes());
+    const std::uint32_t origin = rig.clock.tickCount();
+    PartCensusCache cache;
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 3), 2);
+
+    ASSERT_FALSE(rig.sequencer.loadBytes(second.bytes(), "other.mid"));
+    rig.port.clear();
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 3), 1);
+    EXPECT_EQ(rig.log(origin), (Lines{"0 C1 09 00"}));
+
+    // Loading the song already loaded keeps it, and the census with it.
+    ASSERT_FALSE(rig.sequencer.loadBytes(first.bytes(), "other.mid"));
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 3), 1);
+
+    rig.sequencer.releaseSong();
+    rig.port.clear();
+    EXPECT_EQ(cache.countPartNotes(rig.sequencer, rig.sequencer, 3), 0);
+    EXPECT_TRUE(rig.port.messages().empty());
+}
+
 } // namespace
 } // namespace tf
