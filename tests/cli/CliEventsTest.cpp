@@ -1,4 +1,5 @@
 #include "tests/cli/CliRunner.h"
+#include "tests/cli/LogLines.h"
 
 #include <gtest/gtest.h>
 
@@ -26,31 +27,6 @@ Bytes GoldenSong() {
         .noteOff(240, 1, 0x40, 0x40)
         .end(0);
     return song.bytes();
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
-        start = end == std::string::npos ? text.size() : end + 1;
-    }
-    return lines;
-}
-
-std::vector<std::string> ControllerOnAllChannels(const std::string& ms, const std::string& controller) {
-    std::vector<std::string> lines;
-    for (const char* status :
-         {"B0", "B1", "B2", "B3", "B4", "B5", "B6", "B7", "B8", "B9", "BA", "BB", "BC", "BD", "BE", "BF"}) {
-        lines.push_back(ms + " " + status + " " + controller + " 00");
-    }
-    return lines;
-}
-
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
 }
 
 // The whole game-mode log of GoldenSong, worked out from the conversion rules:

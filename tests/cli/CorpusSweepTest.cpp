@@ -20,18 +20,6 @@ const std::string TooManyNotes = "ノートの数が多すぎて実行できま�
 constexpr std::uint32_t PlayBound = 300000;
 const std::string PlayBoundMs = std::to_string(PlayBound);
 
-std::vector<std::filesystem::path> CorpusFiles() {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(CorpusDir(), error)) {
-        if (entry.path().extension() == ".mid") {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 /// The sixteen counts of the "census" array of `info`'s JSON line; empty when it is not there
 /// as sixteen numbers.
 std::vector<int> CensusOf(const std::string& json) {

@@ -14,19 +14,8 @@ namespace {
 
 using test::Bytes;
 using test::CorpusDir;
+using test::CorpusFiles;
 using test::SongRig;
-
-std::vector<std::filesystem::path> CorpusFiles() {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(CorpusDir(), error)) {
-        if (entry.path().extension() == ".mid") {
-            files.push_back(entry.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 Bytes ReadAll(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

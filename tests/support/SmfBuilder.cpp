@@ -1,5 +1,6 @@
 #include "tests/support/SmfBuilder.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <stdexcept>
@@ -52,8 +53,8 @@ TrackBuilder& TrackBuilder::control(std::uint32_t delta, int channel, int contro
 }
 
 TrackBuilder& TrackBuilder::tempo(std::uint32_t delta, std::uint32_t us) {
-    return event(delta, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(us >> 16), static_cast<std::uint8_t>(us >> 8),
-                         static_cast<std::uint8_t>(us)});
+    return event(delta, {0xFF, 0x51, 0x03, static_cast<std::uint8_t>(us >> 16),
+                         static_cast<std::uint8_t>(us >> 8), static_cast<std::uint8_t>(us)});
 }
 
 TrackBuilder& TrackBuilder::sysex(std::uint32_t delta, const Bytes& payload) {
@@ -71,11 +72,15 @@ TrackBuilder& TrackBuilder::text(std::uint32_t delta, const std::string& text) {
     return *this;
 }
 
-TrackBuilder& TrackBuilder::end(std::uint32_t delta) { return event(delta, {0xFF, 0x2F, 0x00}); }
+TrackBuilder& TrackBuilder::end(std::uint32_t delta) {
+    return event(delta, {0xFF, 0x2F, 0x00});
+}
 
 SmfBuilder::SmfBuilder(int division, int format) : division(division), format(format) {}
 
-TrackBuilder& SmfBuilder::track() { return tracks.emplace_back(); }
+TrackBuilder& SmfBuilder::track() {
+    return tracks.emplace_back();
+}
 
 SmfBuilder& SmfBuilder::declaredTracks(int count) {
     declared = count;
@@ -138,6 +143,20 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(dir, ignored);
 }
 
-std::filesystem::path CorpusDir() { return std::filesystem::path(TF_CORPUS_DIR) / "edge-cases"; }
+std::filesystem::path CorpusDir() {
+    return std::filesystem::path(TF_CORPUS_DIR) / "edge-cases";
+}
+
+std::vector<std::filesystem::path> CorpusFiles() {
+    std::vector<std::filesystem::path> files;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(CorpusDir(), error)) {
+        if (entry.path().extension() == ".mid") {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 } // namespace tf::test

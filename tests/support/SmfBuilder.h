@@ -84,5 +84,7 @@ private:
 
 /// The corpus of awkward MIDI files beside the project.
 std::filesystem::path CorpusDir();
+/// Every .mid file of the corpus, sorted by name.
+std::vector<std::filesystem::path> CorpusFiles();
 
 } // namespace tf::test
