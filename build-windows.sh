@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows program on this Debian machine with MinGW-w64, installing what is
 # missing first:
-#   build-win32/  32-bit (i686), the game's own platform: core, Windows pieces, resources, tests;
-#   build-win64/  64-bit (x86_64): the same, for running the test suites under wine64, which
-#                 starts where 32-bit Wine cannot.
+#   build-win32/  32-bit (i686), the game's own platform: Tonefalls.exe and the test suites;
+#   build-win64/  64-bit (x86_64): the same, for running the suites and the game under wine64,
+#                 which starts where 32-bit Wine cannot.
+# The 32-bit game is laid out with its pictures and help page in dist/windows/, and that folder
+# zipped as dist/Tonefalls-windows.zip.
 # The icons are drawn by the artwork tool on the build machine (build-win-host/) and converted
 # to .ico files for the resources.
 # Usage: ./build-windows.sh [win32|win64|all]   (default all)
@@ -15,7 +17,7 @@ which_builds=${1:-all}
 case "$which_builds" in win32|win64|all) ;; *) echo "usage: $0 [win32|win64|all]" >&2; exit 2 ;; esac
 
 WINDOWS_PACKAGES=(g++-mingw-w64-i686-posix binutils-mingw-w64-i686
-                  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest imagemagick)
+                  g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest imagemagick zip)
 scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}"
 
 jobs=${JOBS:-$(nproc)}
@@ -39,15 +41,39 @@ cross_build() {
     echo "== $dir"
     # Wine reads the corpus through its Z: drive, which maps the whole Linux file system.
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" -DTF_CORE_ONLY=ON \
-          -DTF_CORPUS_DIR="Z:$corpus" -DTF_WIN_ICON_DIR="$icons" >/dev/null
-    # The shell's suite joins when its view lands on Windows; for now the core, the Windows
-    # pieces and their suites.
-    cmake --build "$dir" -j "$jobs" --target tonefalls_win32 tonefalls_resources \
-          tf_song_tests tf_chart_tests tf_game_tests tf_win32_tests
+          -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
+          -DTF_CORPUS_DIR="Z:$corpus" -DTF_WIN_ICON_DIR="$icons" -DTF_CORE_ONLY=OFF >/dev/null
+    cmake --build "$dir" -j "$jobs" --target Tonefalls \
+          tf_song_tests tf_chart_tests tf_game_tests tf_app_tests tf_win32_tests
 }
 
 start=$(date +%s)
 if [ "$which_builds" != win64 ]; then cross_build build-win32 mingw-i686.cmake; fi
 if [ "$which_builds" != win32 ]; then cross_build build-win64 mingw-x86_64.cmake; fi
 echo "== cross builds took $(( $(date +%s) - start )) s"
+
+if [ "$which_builds" != win64 ]; then
+    exe=build-win32/app/Tonefalls.exe
+    # Only the DLLs every Windows has: the C runtime, threads and C++ library are linked in.
+    allowed='^(ADVAPI32|COMDLG32|GDI32|KERNEL32|MSVCRT|SHELL32|USER32|WINMM)\.DLL$'
+    unexpected=$(i686-w64-mingw32-objdump -p "$exe" | sed -n 's/^[[:space:]]*DLL Name: //p' |
+                 tr '[:lower:]' '[:upper:]' | grep -Ev "$allowed" || true)
+    if [ -n "$unexpected" ]; then
+        echo "Tonefalls.exe needs DLLs that Windows does not ship: $unexpected" >&2
+        exit 1
+    fi
+    i686-w64-mingw32-objdump -f "$exe" | grep -q 'file format pei-i386' ||
+        { echo "Tonefalls.exe is not a 32-bit program" >&2; exit 1; }
+
+    echo "== dist/windows"
+    rm -rf dist/windows dist/Tonefalls-windows.zip
+    mkdir -p dist/windows/help
+    cp "$exe" build-win-host/data/main.bmp build-win-host/data/title.bmp build-win-host/data/result.bmp dist/windows/
+    cp build-win-host/data/help/help.html dist/windows/help/
+    # The folder itself goes into the zip, so unzipping gives one "Tonefalls" folder.
+    stage=$(mktemp -d)
+    cp -r dist/windows "$stage/Tonefalls"
+    (cd "$stage" && zip -q -r -X "$root/dist/Tonefalls-windows.zip" Tonefalls)
+    rm -rf "$stage"
+    ls -l dist/windows/Tonefalls.exe dist/Tonefalls-windows.zip
+fi

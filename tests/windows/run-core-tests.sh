@@ -39,7 +39,7 @@ timeout 120 "$TF_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG
     skip "cannot set up the Wine prefix"
 
 failed=0
-for exe in "$build"/tests/tf_*_tests.exe "$build"/tests/*/tf_*_tests.exe; do
+for exe in "$build"/tests/tf_*_tests.exe "$build"/tests/*/tf_*_tests.exe "$build"/tests/*/*/tf_*_tests.exe; do
     [ -e "$exe" ] || continue
     echo "== $(basename "$exe") under Wine"
     # The suites never wait on their own; the limit is only for a Wine that hangs.

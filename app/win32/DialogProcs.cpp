@@ -1,0 +1,189 @@
+#include "app/win32/DialogProcs.h"
+
+#include "app/CommandIds.h"
+#include "app/DialogIds.h"
+#include "app/DialogTemplate.h"
+#include "app/KeyDialog.h"
+#include "app/PartDialog.h"
+#include "platform/win32/WideText.h"
+
+#include <string>
+
+namespace tf {
+
+namespace {
+
+constexpr int PartDialogResource = 101;
+constexpr int AboutDialogResource = 103;
+constexpr int KeyDialogResource = 104;
+
+template <typename Model> DialogContext<Model>* ContextOf(HWND dialog) {
+    return reinterpret_cast<DialogContext<Model>*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+bool IsTick(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
+}
+
+class PartHost final : public PartDialogHost {
+public:
+    PartHost(HINSTANCE instance, HWND dialog) : instance(instance), dialog(dialog) {}
+    bool askYesNo(std::string_view caption, std::string_view text) override {
+        return MessageBoxW(dialog, Widen(text).c_str(), Widen(caption).c_str(), MB_YESNO | MB_ICONWARNING) ==
+               IDYES;
+    }
+    void showWarning(std::string_view caption, std::string_view text) override {
+        MessageBoxW(dialog, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONWARNING);
+    }
+    void runKeyDialog(KeyDialog& keys) override { RunKeyDialog(instance, dialog, keys); }
+    void endDialog(int result) override {
+        ended = true;
+        EndDialog(dialog, result);
+    }
+
+    bool ended = false;
+
+private:
+    HINSTANCE instance;
+    HWND dialog;
+};
+
+class KeyHost final : public KeyDialogHost {
+public:
+    explicit KeyHost(HWND dialog) : dialog(dialog) {}
+    void endDialog(int result) override { EndDialog(dialog, result); }
+
+private:
+    HWND dialog;
+};
+
+void ShowTicks(HWND dialog, const PartDialog& model) {
+    for (const DialogControl& control : PartDialogTemplate().controls) {
+        if (IsTick(control.kind)) {
+            CheckDlgButton(dialog, control.id, model.checked(control.id) ? BST_CHECKED : BST_UNCHECKED);
+        }
+    }
+}
+
+// The buttons tick themselves; the model learns their state before it acts on any button.
+void ReadTicks(HWND dialog, PartDialog& model) {
+    for (const DialogControl& control : PartDialogTemplate().controls) {
+        if (IsTick(control.kind) && IsDlgButtonChecked(dialog, control.id) == BST_CHECKED) {
+            model.setChecked(control.id, true);
+        }
+    }
+    for (const DialogControl& control : PartDialogTemplate().controls) {
+        if (IsTick(control.kind) && IsDlgButtonChecked(dialog, control.id) != BST_CHECKED) {
+            model.setChecked(control.id, false);
+        }
+    }
+}
+
+/// The text of list entry `index`: for the punctuation keys the character the key gives
+/// unshifted on this machine's keyboard layout, as Windows knows it; the fixed text when the
+/// layout has none for it.
+std::wstring KeyChoiceLabel(int index) {
+    const std::uint32_t code = KeyChoiceCode(index);
+    if (index >= 36 && code != 0) {
+        // The high bit marks a dead key; the character is in the low word either way.
+        const UINT character = MapVirtualKeyW(code, MAPVK_VK_TO_CHAR) & 0xFFFFu & ~0x8000u;
+        if (character >= 0x20) {
+            return std::wstring(1, static_cast<wchar_t>(character));
+        }
+    }
+    return Widen(KeyChoiceText(index));
+}
+
+} // namespace
+
+void RunPartDialog(HINSTANCE instance, HWND owner, PartDialog& model) {
+    DialogContext<PartDialog> context{instance, model};
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(PartDialogResource), owner, PartDialogProc,
+                    reinterpret_cast<LPARAM>(&context));
+}
+
+void RunKeyDialog(HINSTANCE instance, HWND owner, KeyDialog& model) {
+    DialogContext<KeyDialog> context{instance, model};
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(KeyDialogResource), owner, KeyDialogProc,
+                    reinterpret_cast<LPARAM>(&context));
+}
+
+void RunAboutDialog(HINSTANCE instance, HWND owner) {
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(AboutDialogResource), owner, AboutDialogProc, 0);
+}
+
+INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        auto* context = reinterpret_cast<DialogContext<PartDialog>*>(lParam);
+        ShowTicks(dialog, context->model);
+        for (int channel = 0; channel < 16; ++channel) {
+            SetDlgItemTextW(dialog, PartCountBase + channel,
+                            Widen(context->model.text(PartCountBase + channel)).c_str());
+        }
+        return TRUE;
+    }
+    auto* context = ContextOf<PartDialog>(dialog);
+    if (message != WM_COMMAND || context == nullptr) {
+        return FALSE;
+    }
+    // Only the control id counts, whatever the notification.
+    const int id = LOWORD(wParam);
+    ReadTicks(dialog, context->model);
+    PartHost host(context->instance, dialog);
+    const bool handled = context->model.command(id, host);
+    if (!host.ended) {
+        ShowTicks(dialog, context->model);
+    }
+    return handled ? TRUE : FALSE;
+}
+
+INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        auto* context = reinterpret_cast<DialogContext<KeyDialog>*>(lParam);
+        for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
+            const HWND list = GetDlgItem(dialog, KeyComboBase + lane);
+            for (int index = 0; index < KeyChoiceCount; ++index) {
+                const std::wstring label = KeyChoiceLabel(index);
+                SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(index),
+                             reinterpret_cast<LPARAM>(label.c_str()));
+            }
+            // -1 (a key none of the entries names) leaves the list without a selection.
+            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(context->model.selection(lane)), 0);
+        }
+        return TRUE;
+    }
+    auto* context = ContextOf<KeyDialog>(dialog);
+    if (message != WM_COMMAND || context == nullptr) {
+        return FALSE;
+    }
+    const int id = LOWORD(wParam);
+    if (id == OkButton) {
+        for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
+            const LRESULT index = SendDlgItemMessageW(dialog, KeyComboBase + lane, CB_GETCURSEL, 0, 0);
+            context->model.select(lane, index == CB_ERR ? -1 : static_cast<int>(index));
+        }
+    }
+    KeyHost host(dialog);
+    return context->model.command(id, host) ? TRUE : FALSE;
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        return TRUE;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        if (id == OkButton || id == CancelButton) {
+            EndDialog(dialog, id);
+            return TRUE;
+        }
+        return FALSE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace tf

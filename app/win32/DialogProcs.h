@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/win32/WinApi.h"
+
+namespace tf {
+
+class KeyDialog;
+class PartDialog;
+
+/// The creation parameter of the part and key dialogs: the module their nested dialogs and
+/// texts come from, and the model that decides every button.
+template <typename Model> struct DialogContext {
+    HINSTANCE instance;
+    Model& model;
+};
+
+/// Runs dialog 101 modally over `owner` with `model` deciding every button.
+void RunPartDialog(HINSTANCE instance, HWND owner, PartDialog& model);
+/// Runs dialog 104 modally over `owner` with `model` holding the lanes' selections.
+void RunKeyDialog(HINSTANCE instance, HWND owner, KeyDialog& model);
+/// Runs the about box, dialog 103, modally over `owner`.
+void RunAboutDialog(HINSTANCE instance, HWND owner);
+
+/// Dialog procedures of the three dialogs. The part and key dialogs take the address of their
+/// `DialogContext` as the creation parameter; the about box takes none.
+INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace tf

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "app/Shell.h"
+#include "app/ShellView.h"
+#include "platform/win32/WinApi.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tf {
+
+class GamePlay;
+class GdiBackBuffer;
+class KeyLatch;
+
+/// The game window on Win32: the window procedure's state and the shell it forwards to. The
+/// window handle is known from the first message of `MainWindowProc` on; the object must outlive
+/// the window.
+class MainWindow final : public ShellView {
+public:
+    MainWindow(HINSTANCE instance, GamePlay& game, KeyLatch& keys, GdiBackBuffer& buffer);
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+
+    HINSTANCE instance() const { return instance_; }
+    HWND window() const { return window_; }
+    Shell& shell() { return shell_; }
+
+    /// One message of the window, as `MainWindowProc` hands it on.
+    LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // ShellView
+    bool chooseMidiFile(std::string& path) override;
+    void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
+    void runPartDialog(PartDialog& dialog) override;
+    void showAbout() override;
+    void openHelp(const std::string& path) override;
+    void closeWindow() override;
+    void requestRepaint() override;
+    std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
+
+private:
+    void create();
+    void paint();
+
+    HINSTANCE instance_;
+    GamePlay& game;
+    GdiBackBuffer& buffer;
+    HWND window_ = nullptr;
+    Shell shell_;
+};
+
+/// Registers the main window's class: `className`, redrawn whole on a size change, icons 131 and
+/// 132, the arrow cursor, the window colour as background, menu 109. False when Windows refused.
+bool RegisterMainClass(HINSTANCE instance, const std::wstring& className);
+
+/// Creates and shows the fixed-size 640 x 480 game window (caption, system menu and minimise box;
+/// no sizing border, no maximise box) for `owner`. False when it could not be created.
+bool CreateMainWindow(MainWindow& owner, const std::wstring& className, const std::wstring& title,
+                      int showCommand);
+
+/// The window procedure: creation, destruction, painting, keys and the four menu commands go to
+/// the `MainWindow` given at creation; everything else to the default handling.
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace tf

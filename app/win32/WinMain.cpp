@@ -1,0 +1,62 @@
+#include "app/win32/MainWindow.h"
+#include "game/GamePlay.h"
+#include "platform/KeyLatch.h"
+#include "platform/win32/AsyncKeyState.h"
+#include "platform/win32/GdiBackBuffer.h"
+#include "platform/win32/WinClock.h"
+#include "platform/win32/WinMessageSink.h"
+#include "platform/win32/WinMmPort.h"
+
+#include <array>
+#include <string>
+
+namespace {
+
+constexpr UINT WindowTitleString = 103;
+constexpr UINT WindowClassString = 109;
+constexpr int AcceleratorResource = 109;
+
+std::wstring LoadText(HINSTANCE instance, UINT id) {
+    std::array<wchar_t, 100> text{};
+    const int length = LoadStringW(instance, id, text.data(), static_cast<int>(text.size()));
+    return std::wstring(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
+} // namespace
+
+// The command line is not used: the game always starts on its title screen, and a second copy
+// may run beside the first.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // The clock holds the 1 ms timer period for the whole run, so the play frame's 1 ms sleep
+    // is 1 ms and not a 15.6 ms tick.
+    tf::WinClock clock;
+    tf::AsyncKeyState laneKeys;
+    // The shell latches key presses for toolkits without an asynchronous key state; here the
+    // play frame asks Windows itself, so nothing reads this one.
+    tf::KeyLatch latchedKeys;
+    tf::WinMmPort port;
+    tf::GdiBackBuffer backBuffer;
+    tf::WinMessageSink messages;
+    // Opening the output happens here, before the window: a failure shows its box once and the
+    // game runs silent.
+    tf::GamePlay game(clock, laneKeys, port, backBuffer, messages);
+
+    const std::wstring title = LoadText(instance, WindowTitleString);
+    const std::wstring className = LoadText(instance, WindowClassString);
+    tf::RegisterMainClass(instance, className);
+    // Declared after the game, so that its shell (and any worker) is gone before the game is.
+    tf::MainWindow window(instance, game, latchedKeys, backBuffer);
+    if (!tf::CreateMainWindow(window, className, title, showCommand)) {
+        return 0;
+    }
+    const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(AcceleratorResource));
+
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorW(message.hwnd, accelerators, &message) == 0) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return static_cast<int>(message.wParam);
+}

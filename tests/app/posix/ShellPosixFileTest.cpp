@@ -1,0 +1,53 @@
+#include "tests/app/ShellFaultRig.h"
+
+#include "app/CommandIds.h"
+#include "app/Shell.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace tf {
+namespace {
+
+using test::AcceptParts;
+using test::ExpectOnlyTheLoadFailureBox;
+using test::Rig;
+using test::ShellFaultTest;
+
+// Windows refuses to remove a directory that a process works in, and has no pipes in the file
+// system: these faults can only happen on POSIX systems.
+
+TEST_F(ShellFaultTest, StartDirectoryRemovedDuringTheSessionSavesNothingAndCloses) {
+    const std::filesystem::path start = dir.path() / "start";
+    std::filesystem::create_directory(start);
+    test::WorkingDirectory inStart(start);
+    Rig rig;
+    rig.shell.create();
+    ASSERT_TRUE(std::filesystem::exists(start / "Tonefalls.ini")); // the defaults, written at once
+    rig.choose(song.str());
+    rig.view.partDialog = AcceptParts(1u, true);
+    rig.shell.command(StartCommand);
+    std::filesystem::remove_all(start);
+    rig.shell.command(HelpCommand);
+    rig.shell.keyDown(VkEscape, false);
+    EXPECT_EQ(rig.shell.appState(), TitleState);
+    rig.shell.destroy();
+    EXPECT_FALSE(std::filesystem::exists(start));
+    EXPECT_TRUE(rig.view.messages.empty());
+    std::filesystem::create_directory(start); // for the working directory's way back
+}
+
+TEST_F(ShellFaultTest, APipeChosenAsASongIsNeverWaitedOn) {
+    // A pipe has no end to read to.
+    const std::filesystem::path pipe = dir.path() / "pipe.mid";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    Rig rig;
+    rig.shell.create();
+    rig.choose(pipe.string());
+    rig.shell.command(StartCommand);
+    ExpectOnlyTheLoadFailureBox(rig);
+}
+
+} // namespace
+} // namespace tf

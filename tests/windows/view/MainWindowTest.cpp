@@ -1,0 +1,157 @@
+#include "app/win32/MainWindow.h"
+
+#include "app/AppState.h"
+#include "app/CommandIds.h"
+#include "game/GamePlay.h"
+#include "platform/KeyLatch.h"
+#include "platform/ManualClock.h"
+#include "platform/midi/CapturePort.h"
+#include "platform/win32/GdiBackBuffer.h"
+#include "tests/app/ShellFakes.h"
+#include "tests/support/Recorders.h"
+#include "tests/support/SmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <mutex>
+#include <string>
+
+namespace tf {
+namespace {
+
+const std::wstring ClassName = L"TONEFALLS10";
+
+/// The game's window as the program makes it, in a start directory of its own, not shown.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : game(clock, latch, port, buffer, sink), view(GetModuleHandleW(nullptr), game, latch, buffer) {
+        RegisterMainClass(GetModuleHandleW(nullptr), ClassName);
+        created = CreateMainWindow(view, ClassName, L"Tonefalls QUILL-MIX", SW_HIDE);
+    }
+    ~MainWindowTest() override {
+        if (IsWindow(view.window())) {
+            DestroyWindow(view.window());
+        }
+        DrainQuit();
+    }
+    void SetUp() override {
+        if (!created) {
+            GTEST_SKIP() << "no window can be made here";
+        }
+    }
+    /// The quit code posted on this thread; -1 when none was.
+    static int DrainQuit() {
+        MSG message{};
+        int code = -1;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                code = static_cast<int>(message.wParam);
+            }
+        }
+        return code;
+    }
+    void key(WPARAM vk, bool autoRepeat) {
+        SendMessageW(view.window(), WM_KEYDOWN, vk, autoRepeat ? LPARAM{1} << 30 | 1 : 1);
+    }
+
+    test::TempDir dir;
+    test::WorkingDirectory cwd{dir.path()};
+    ManualClock clock{0};
+    KeyLatch latch;
+    CapturePort port{clock};
+    test::RecordingSink sink;
+    GdiBackBuffer buffer;
+    GamePlay game;
+    MainWindow view;
+    bool created = false;
+};
+
+TEST_F(MainWindowTest, FixedSizeWindowWithCaptionMenuAndBackBufferOfTheClientArea) {
+    const HWND window = view.window();
+    std::wstring title(64, L'\0');
+    title.resize(static_cast<std::size_t>(GetWindowTextW(window, title.data(), 64)));
+    EXPECT_EQ(title, L"Tonefalls QUILL-MIX");
+
+    const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(outer.right - outer.left, 640);
+    EXPECT_EQ(outer.bottom - outer.top, 480);
+
+    const HMENU menu = GetMenu(window);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(GetMenuItemCount(menu), 2);
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), static_cast<UINT>(StartCommand));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 2), static_cast<UINT>(AboutCommand));
+
+    RECT client{};
+    GetClientRect(window, &client);
+    EXPECT_EQ(buffer.window(), window);
+    EXPECT_EQ(buffer.width(), client.right);
+    EXPECT_EQ(buffer.height(), client.bottom);
+    BITMAP picture{};
+    ASSERT_NE(GetObjectW(buffer.bitmap(), sizeof picture, &picture), 0);
+    EXPECT_EQ(picture.bmWidth, client.right + 1);
+    EXPECT_EQ(picture.bmHeight, client.bottom + 1);
+    // Text never paints a box behind it.
+    EXPECT_EQ(GetBkMode(buffer.memoryDc()), TRANSPARENT);
+    EXPECT_EQ(view.shell().appState(), TitleState);
+}
+
+TEST_F(MainWindowTest, EscapeOnTheTitleClosesTheWindowSavesTheKeysAndQuitsWithZero) {
+    key(VK_ESCAPE, false);
+    EXPECT_FALSE(IsWindow(view.window()));
+    EXPECT_EQ(DrainQuit(), 0);
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tonefalls.ini"));
+}
+
+TEST_F(MainWindowTest, AutoRepeatedEscapeActsToo) {
+    key(VK_ESCAPE, true);
+    EXPECT_FALSE(IsWindow(view.window()));
+    EXPECT_EQ(DrainQuit(), 0);
+}
+
+TEST_F(MainWindowTest, ExitCommandDestroysTheWindowWhateverTheNotification) {
+    SendMessageW(view.window(), WM_COMMAND, MAKEWPARAM(ExitCommand, 1), 0);
+    EXPECT_FALSE(IsWindow(view.window()));
+    EXPECT_EQ(DrainQuit(), 0);
+}
+
+TEST_F(MainWindowTest, FirstPressesAreLatchedRepeatsAreNot) {
+    key('A', true);
+    EXPECT_FALSE(latch.pressedSinceLastQuery('A'));
+    key('A', false);
+    EXPECT_TRUE(latch.pressedSinceLastQuery('A'));
+    // F3 on the title does nothing, and other commands than the four are not the shell's.
+    key(VK_F3, false);
+    SendMessageW(view.window(), WM_COMMAND, MAKEWPARAM(9999, 0), 0);
+    EXPECT_TRUE(IsWindow(view.window()));
+    EXPECT_EQ(view.shell().appState(), TitleState);
+}
+
+TEST_F(MainWindowTest, PaintCopiesTheBackBufferAsItIs) {
+    const HWND window = view.window();
+    ShowWindow(window, SW_SHOWNOACTIVATE);
+    {
+        std::lock_guard lock(buffer.mutex());
+        buffer.fill(0, 0, buffer.width(), buffer.height(), 0x2040C0);
+        buffer.fill(10, 10, 20, 20, 0x00FF00);
+    }
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    const HDC screen = GetDC(window);
+    const COLORREF outside = GetPixel(screen, 40, 40);
+    const COLORREF inside = GetPixel(screen, 15, 15);
+    ReleaseDC(window, screen);
+    if (outside == CLR_INVALID) {
+        GTEST_SKIP() << "the window's pixels cannot be read back here";
+    }
+    EXPECT_EQ(outside, COLORREF{0x2040C0});
+    EXPECT_EQ(inside, COLORREF{0x00FF00});
+}
+
+} // namespace
+} // namespace tf
