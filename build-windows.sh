@@ -44,7 +44,7 @@ cross_build() {
           -DCMAKE_TOOLCHAIN_FILE="$root/cmake/$toolchain" \
           -DTF_CORPUS_DIR="Z:$corpus" -DTF_WIN_ICON_DIR="$icons" -DTF_CORE_ONLY=OFF >/dev/null
     cmake --build "$dir" -j "$jobs" --target Tonefalls \
-          tf_song_tests tf_chart_tests tf_game_tests tf_app_tests tf_win32_tests
+          tf_song_tests tf_chart_tests tf_game_tests tf_app_tests tf_win32_tests tf_winview_tests
 }
 
 start=$(date +%s)
