@@ -9,6 +9,7 @@
 #include "platform/midi/CapturePort.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/app/Watchdog.h"
+#include "tests/support/MessageCounts.h"
 #include "tests/support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -24,13 +25,7 @@ protected:
         EXPECT_FALSE(game.load(song.str()));
     }
 
-    int allSoundOffCount() const {
-        int count = 0;
-        for (const auto& m : port.messages()) {
-            count += m.bytes.size() == 3 && (m.bytes[0] & 0xF0) == 0xB0 && m.bytes[1] == 120;
-        }
-        return count;
-    }
+    int allSoundOffCount() const { return test::CountAllSoundOff(port.messages()); }
 
     test::Watchdog watchdog;
     test::TempFile song;

@@ -5,10 +5,11 @@
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
-#include "tests/support/PacedClock.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/app/Watchdog.h"
+#include "tests/support/MessageCounts.h"
+#include "tests/support/PacedClock.h"
 #include "tests/support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -47,20 +48,8 @@ protected:
     void waitForResult() {
         WaitUntil([this] { return shell.appState() == ResultState && !shell.workerRunning(); });
     }
-    int allSoundOffCount() const {
-        int count = 0;
-        for (const auto& m : port.messages()) {
-            count += m.bytes.size() == 3 && (m.bytes[0] & 0xF0) == 0xB0 && m.bytes[1] == 120;
-        }
-        return count;
-    }
-    int noteOnCount(int channel) const {
-        int count = 0;
-        for (const auto& m : port.messages()) {
-            count += m.bytes.size() == 3 && m.bytes[0] == (0x90 | channel) && m.bytes[2] != 0;
-        }
-        return count;
-    }
+    int allSoundOffCount() const { return test::CountAllSoundOff(port.messages()); }
+    int noteOnCount(int channel) const { return test::CountNoteOns(port.messages(), channel); }
 
     test::Watchdog watchdog;
     test::TempDir dir;

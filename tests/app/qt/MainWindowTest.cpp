@@ -8,12 +8,13 @@
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
-#include "tests/support/PacedClock.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/app/Watchdog.h"
 #include "tests/app/qt/ModalDriver.h"
 #include "tests/app/qt/PixelTesting.h"
+#include "tests/support/MessageCounts.h"
+#include "tests/support/PacedClock.h"
 #include "tests/support/Recorders.h"
 
 #include <QAbstractButton>
@@ -93,13 +94,7 @@ protected:
         ASSERT_EQ(state(), PlayState);
         ASSERT_TRUE(window->shell().workerRunning());
     }
-    int noteOns(int channel) const {
-        int count = 0;
-        for (const auto& m : port.messages()) {
-            count += m.bytes.size() == 3 && m.bytes[0] == (0x90 | channel) && m.bytes[2] != 0;
-        }
-        return count;
-    }
+    int noteOns(int channel) const { return test::CountNoteOns(port.messages(), channel); }
 
     test::QtApplicationFirst application;
     test::Watchdog watchdog;
