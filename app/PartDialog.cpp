@@ -147,7 +147,7 @@ bool PartDialog::ok(PartDialogHost& host) {
         return true;
     }
     storeOptions();
-    if (game.buildChart(partMask)) {
+    if (game.buildChart(partMask) == ChartResult::Overflow) {
         host.showWarning(MessageCaption, TooManyNotesText);
         return true;
     }

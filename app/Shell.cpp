@@ -8,6 +8,7 @@
 #include "app/ShellView.h"
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"
+#include "game/KeyFile.h"
 #include "platform/KeyLatch.h"
 
 #include <system_error>
@@ -44,7 +45,8 @@ void Shell::destroy() {
     destroyed = true;
     // Exit or close during play: the song stops before anything is saved or freed.
     worker.stop();
-    SaveKeyFile(game.keyBindings(), startDirectory_.string());
+    // A key file that cannot be written is left as it was; there is nothing more to do at exit.
+    static_cast<void>(SaveKeyFile(game.keyBindings(), startDirectory_));
     game.setMainBitmap(nullptr);
     mainBitmap.reset();
     titleBitmap.reset();
@@ -153,7 +155,7 @@ void Shell::startSong() {
 void Shell::openSong(const std::string& path) {
     // Only a worker that has ended by itself can be left here; the song is not loaded under it.
     worker.join();
-    if (game.load(path)) {
+    if (game.load(path) == LoadResult::Failed) {
         view.showMessage(MessageIcon::Warning, MessageCaption, LoadFailedText);
         state.store(TitleState);
         return;

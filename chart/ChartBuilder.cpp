@@ -31,9 +31,9 @@ struct TrackWalk {
 /// order, in every track.
 class NoteWalk {
 public:
-    NoteWalk(const MidiSequencer& song, const PlayOptions& options, const std::array<bool, 16>& sounded,
-             ChartStorage& chart)
-        : song(song), speed(options.speedMultiplier()), sounded(sounded), chart(chart), tempo(song.tempo()),
+    NoteWalk(const Song& song, std::int32_t tempo, const PlayOptions& options,
+             const std::array<bool, 16>& sounded, ChartStorage& chart)
+        : song(song), speed(options.speedMultiplier()), sounded(sounded), chart(chart), tempo(tempo),
           tracks(Index(std::max(song.trackCount(), 0))) {}
 
     void run() {
@@ -130,7 +130,7 @@ private:
         }
     }
 
-    const MidiSequencer& song;
+    const Song& song;
     const double speed;
     const std::array<bool, 16>& sounded;
     ChartStorage& chart;
@@ -142,6 +142,7 @@ private:
 /// Gives each key with notes a lane: keys in ascending order, spread evenly when there are no more
 /// keys than lanes, otherwise dealt out in runs of (keys / lanes + 1).
 void DealLanes(ChartStorage& chart, std::int32_t laneCount) {
+    chart.keyLane.fill(-1);
     std::int32_t usedKeys = 0;
     for (const std::int32_t count : chart.pitchNoteCount) {
         usedKeys += count > 0 ? 1 : 0;
@@ -159,6 +160,7 @@ void DealLanes(ChartStorage& chart, std::int32_t laneCount) {
             continue;
         }
         const std::int32_t lane = spread ? nth * step : nth / run;
+        chart.keyLane[key] = static_cast<std::int8_t>(lane);
         for (std::int32_t c = 0; c < count; ++c) {
             chart.pitchNotes[key][Index(c)].setLane(lane);
         }
@@ -205,8 +207,8 @@ bool FillLanes(ChartStorage& chart, bool noSimultaneousPresses,
 
 } // namespace
 
-bool BuildChart(const MidiSequencer& song, const PlayOptions& options, std::uint32_t partMask,
-                ChartStorage& chart, std::array<bool, 16>& soundedChannels) {
+ChartResult BuildChart(const Song& song, std::int32_t tempo, const PlayOptions& options,
+                       std::uint32_t partMask, ChartStorage& chart, std::array<bool, 16>& soundedChannels) {
     for (std::size_t n = 0; n < soundedChannels.size(); ++n) {
         soundedChannels[n] = (partMask & (1U << n)) == 0;
     }
@@ -216,7 +218,7 @@ bool BuildChart(const MidiSequencer& song, const PlayOptions& options, std::uint
         }
     }
 
-    NoteWalk walk(song, options, soundedChannels, chart);
+    NoteWalk walk(song, tempo, options, soundedChannels, chart);
     walk.run();
     bool overflow = walk.overflow;
 
@@ -228,7 +230,7 @@ bool BuildChart(const MidiSequencer& song, const PlayOptions& options, std::uint
     DealLanes(chart, laneCount);
     if (overflow) {
         // The lane lists of the previous build stay; the chart is refused anyway.
-        return true;
+        return ChartResult::Overflow;
     }
 
     std::array<std::int32_t, ChartStorage::maxLanes> laneCounts{};
@@ -236,7 +238,7 @@ bool BuildChart(const MidiSequencer& song, const PlayOptions& options, std::uint
     for (std::int32_t lane = 0; lane < laneCount; ++lane) {
         chart.laneEntryCount[Index(lane)] = laneCounts[Index(lane)];
     }
-    return overflow;
+    return overflow ? ChartResult::Overflow : ChartResult::Built;
 }
 
 } // namespace tf

@@ -27,6 +27,9 @@ struct ChartStorage {
     /// Per lane, its notes in `noteOrder` order, with the chord chains.
     std::array<std::array<LaneEntry, entriesPerLane>, maxLanes> laneEntries;
     std::array<std::int32_t, maxLanes> laneEntryCount{};
+    /// Per key number, the lane the build dealt it (-1: the key has no notes). A note of a chord
+    /// may be moved into its leader's lane afterwards; this stays the key's own lane.
+    std::array<std::int8_t, keyCount> keyLane{};
     /// Per lane, the next entry whose note has not yet passed the judgement line.
     std::array<std::int32_t, maxLanes> laneCursor{};
 

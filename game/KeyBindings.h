@@ -4,8 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace tf {
 
@@ -30,15 +28,5 @@ public:
 private:
     std::array<std::uint32_t, laneCount * 2> codes{};
 };
-
-/// The key file's name, joined to the start directory with the platform's separator.
-std::string KeyFilePath(std::string_view startDirectory);
-/// Reads "Tonefalls.ini" of `startDirectory` into `keys`; writes the file instead when it
-/// cannot be opened.
-void LoadKeyFile(KeyBindings& keys, std::string_view startDirectory);
-/// Writes "[Key]" and lines "Key%02d = %u" for lanes 0 to 14. Written to a temporary file and
-/// renamed over the old one, so a failed write never leaves a damaged key file. False when the
-/// file could not be written.
-bool SaveKeyFile(const KeyBindings& keys, std::string_view startDirectory);
 
 } // namespace tf

@@ -1,4 +1,4 @@
-#include "game/KeyBindings.h"
+#include "game/KeyFile.h"
 
 #include <cstddef>
 #include <cstdio>
@@ -96,17 +96,18 @@ void ReadBindingLine(KeyBindings& keys, std::string_view line) {
 
 } // namespace
 
-std::string KeyFilePath(std::string_view startDirectory) {
-    std::string path(startDirectory);
+// Joined with '/', which every platform's file calls take, so the name reads the same everywhere.
+std::filesystem::path KeyFilePath(const std::filesystem::path& directory) {
+    std::filesystem::path path = directory;
     path += '/';
     path += keyFileName;
     return path;
 }
 
-void LoadKeyFile(KeyBindings& keys, std::string_view startDirectory) {
-    std::ifstream in(KeyFilePath(startDirectory), std::ios::binary);
+void LoadKeyFile(KeyBindings& keys, const std::filesystem::path& directory) {
+    std::ifstream in(KeyFilePath(directory), std::ios::binary);
     if (!in.is_open()) {
-        SaveKeyFile(keys, startDirectory);
+        static_cast<void>(SaveKeyFile(keys, directory));
         return;
     }
     std::string piece;
@@ -115,7 +116,7 @@ void LoadKeyFile(KeyBindings& keys, std::string_view startDirectory) {
     }
 }
 
-bool SaveKeyFile(const KeyBindings& keys, std::string_view startDirectory) {
+KeyFileResult SaveKeyFile(const KeyBindings& keys, const std::filesystem::path& directory) {
     std::string text = "[Key]\n";
     for (int lane = 0; lane < storedLanes; ++lane) {
         char line[32];
@@ -124,20 +125,20 @@ bool SaveKeyFile(const KeyBindings& keys, std::string_view startDirectory) {
         text += line;
     }
 
-    const std::filesystem::path target = KeyFilePath(startDirectory);
+    const std::filesystem::path target = KeyFilePath(directory);
     std::filesystem::path temporary = target;
     temporary += ".tmp";
     std::error_code ignored;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         if (!out.is_open()) {
-            return false;
+            return KeyFileResult::Failed;
         }
         out.write(text.data(), static_cast<std::streamsize>(text.size()));
         out.close();
         if (!out) {
             std::filesystem::remove(temporary, ignored);
-            return false;
+            return KeyFileResult::Failed;
         }
     }
     // Renaming replaces the old file in one step, so a crash leaves either the old file or the
@@ -146,9 +147,9 @@ bool SaveKeyFile(const KeyBindings& keys, std::string_view startDirectory) {
     std::filesystem::rename(temporary, target, renameError);
     if (renameError) {
         std::filesystem::remove(temporary, ignored);
-        return false;
+        return KeyFileResult::Failed;
     }
-    return true;
+    return KeyFileResult::Saved;
 }
 
 } // namespace tf

@@ -1,5 +1,7 @@
 #include "song/PartCensus.h"
 
+#include "song/MidiEvent.h"
+
 #include <numeric>
 #include <vector>
 
@@ -15,7 +17,7 @@ void PassOn(const PartCensus& census, MidiOutDevice& out) {
 
 } // namespace
 
-PartCensus TakePartCensus(const MidiSequencer& song) {
+PartCensus TakePartCensus(const Song& song) {
     PartCensus census;
     const auto trackCount = static_cast<std::size_t>(song.trackCount());
     std::vector<std::int32_t> cursor(trackCount, 0);
@@ -55,22 +57,13 @@ PartCensus TakePartCensus(const MidiSequencer& song) {
     return census;
 }
 
-std::int32_t CountPartNotes(const MidiSequencer& song, MidiOutDevice& out, int channel) {
+std::int32_t PartCensusCache::countPartNotes(const Song& song, MidiOutDevice& out, int channel) {
     if (channel < 0 || channel > 15) {
         return -1;
     }
-    const PartCensus census = TakePartCensus(song);
-    PassOn(census, out);
-    return census.notes[static_cast<std::size_t>(channel)];
-}
-
-std::int32_t PartCensusCache::countPartNotes(const MidiSequencer& song, MidiOutDevice& out, int channel) {
-    if (channel < 0 || channel > 15) {
-        return -1;
-    }
-    if (!taken || generation != song.songGeneration()) {
+    if (!taken || generation != song.generation()) {
         census = TakePartCensus(song);
-        generation = song.songGeneration();
+        generation = song.generation();
         taken = true;
     }
     PassOn(census, out);

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "song/MidiSequencer.h"
+#include "song/MidiOutDevice.h"
+#include "song/Song.h"
 
 #include <array>
 #include <cstdint>
@@ -23,23 +24,20 @@ struct PartCensus {
 /// Walks every track with cursors of its own, one event per unended track per pass, so the
 /// tracks go side by side by event count; that order is the order of `passedOn`. Leaves the
 /// song's playback state alone.
-PartCensus TakePartCensus(const MidiSequencer& song);
+PartCensus TakePartCensus(const Song& song);
 
-/// Counts the note-ons with a non-zero velocity of `channel` over the whole song and passes
-/// every program change and channel pressure of the walk to `out` (as `sendShort(status,
-/// data1, 0)`, in walk order). Returns -1 for a channel outside 0 to 15, sending nothing.
-std::int32_t CountPartNotes(const MidiSequencer& song, MidiOutDevice& out, int channel);
-
-/// `CountPartNotes` with one walk per loaded song: the first call after a load walks once for
-/// all sixteen channels, and every call, that one included, sends the recorded messages and
-/// returns its channel's count. A new load or a release of the song starts afresh.
+/// The census of each loaded song, walked once: the first call after a load walks once for all
+/// sixteen channels, and every call, that one included, passes every program change and channel
+/// pressure of the walk to `out` (as `sendShort(status, data1, 0)`, in walk order) and returns
+/// the count of note-ons with a non-zero velocity of `channel`. Returns -1 for a channel outside
+/// 0 to 15, sending nothing. A new load or a release of the song starts afresh.
 class PartCensusCache {
 public:
-    std::int32_t countPartNotes(const MidiSequencer& song, MidiOutDevice& out, int channel);
+    std::int32_t countPartNotes(const Song& song, MidiOutDevice& out, int channel);
 
 private:
     PartCensus census;
-    /// The `songGeneration` the census was taken of; none before the first walk.
+    /// The `Song::generation` the census was taken of; none before the first walk.
     std::uint64_t generation = 0;
     bool taken = false;
 };

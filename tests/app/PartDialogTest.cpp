@@ -22,7 +22,7 @@ using test::WaitUntil;
 class PartDialogTest : public ::testing::Test {
 protected:
     PartDialogTest() : song(test::TwoSecondSong()), game(clock, latch, port, surface, sink), worker(game) {
-        EXPECT_FALSE(game.load(song.str()));
+        EXPECT_EQ(game.load(song.str()), LoadResult::Loaded);
     }
 
     int allSoundOffCount() const { return test::CountAllSoundOff(port.messages()); }
@@ -128,7 +128,7 @@ TEST_F(PartDialogTest, NoPartAnsweredNoKeepsTheDialogAndStoresNothing) {
 
 TEST_F(PartDialogTest, TooManyNotesKeepsTheDialogWithTheOptionsAlreadyStored) {
     test::TempFile crowded(test::ManyNotesSong(1001));
-    ASSERT_FALSE(game.load(crowded.str()));
+    ASSERT_EQ(game.load(crowded.str()), LoadResult::Loaded);
     PartDialog dialog(game, worker);
     dialog.init();
     dialog.setChecked(PartCheckBase + 0, true);
@@ -144,7 +144,7 @@ TEST_F(PartDialogTest, TooManyNotesKeepsTheDialogWithTheOptionsAlreadyStored) {
 
 TEST_F(PartDialogTest, PreviewButtonsStartSwitchAndStop) {
     test::TempFile parts(test::FourPartSong());
-    ASSERT_FALSE(game.load(parts.str()));
+    ASSERT_EQ(game.load(parts.str()), LoadResult::Loaded);
     PartDialog dialog(game, worker);
     dialog.init();
     EXPECT_FALSE(dialog.command(PreviewButtonBase + 4, host));
@@ -174,7 +174,7 @@ TEST_F(PartDialogTest, PreviewButtonsStartSwitchAndStop) {
 
 TEST_F(PartDialogTest, OkAndCancelStopARunningPreviewFirst) {
     test::TempFile parts(test::FourPartSong());
-    ASSERT_FALSE(game.load(parts.str()));
+    ASSERT_EQ(game.load(parts.str()), LoadResult::Loaded);
     PartDialog dialog(game, worker);
     dialog.init();
     dialog.command(PreviewButtonBase + 0, host);

@@ -4,6 +4,7 @@
 #include "app/ShellTexts.h"
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"
+#include "game/KeyFile.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
@@ -228,7 +229,7 @@ TEST_F(ShellFaultTest, AFailedLoadAfterAPlayKeepsNoHalfOfTheOldSong) {
     ASSERT_EQ(rig.view.messages.size(), 1u);
     EXPECT_EQ(rig.view.messages[0].text, LoadFailedText);
     EXPECT_EQ(rig.shell.appState(), TitleState);
-    EXPECT_EQ(rig.game.trackCount(), 0);
+    EXPECT_EQ(rig.game.song().trackCount(), 0);
     EXPECT_TRUE(rig.port.messages().empty());
 }
 

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/ShellTexts.h"
 #include "game/GamePlay.h"
+#include "game/KeyFile.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"

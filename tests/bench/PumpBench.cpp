@@ -19,15 +19,15 @@ std::uint32_t Middle(const DenseSong& song) {
 
 /// Passes until one takes no event: the cursors stand where real-time play would have them.
 void CatchUp(GamePlay& game) {
-    std::vector<std::int32_t> cursors(static_cast<std::size_t>(game.trackCount()));
+    std::vector<std::int32_t> cursors(static_cast<std::size_t>(game.song().trackCount()));
     for (;;) {
         bool moved = false;
-        for (std::int32_t i = 0; i < game.trackCount(); ++i) {
-            cursors[static_cast<std::size_t>(i)] = game.trackCursor(i);
+        for (std::int32_t i = 0; i < game.song().trackCount(); ++i) {
+            cursors[static_cast<std::size_t>(i)] = game.sequencer().trackCursor(i);
         }
         game.pumpGame();
-        for (std::int32_t i = 0; i < game.trackCount(); ++i) {
-            moved = moved || cursors[static_cast<std::size_t>(i)] != game.trackCursor(i);
+        for (std::int32_t i = 0; i < game.song().trackCount(); ++i) {
+            moved = moved || cursors[static_cast<std::size_t>(i)] != game.sequencer().trackCursor(i);
         }
         if (!moved) {
             return;
@@ -38,12 +38,13 @@ void CatchUp(GamePlay& game) {
 /// The song back at its start, its clock at the middle of the song (the lead time included).
 void Restart(BenchRig& rig, ManualClock& clock, const DenseSong& song) {
     rig.game.resetForPlay();
-    clock.advance(static_cast<std::uint32_t>(rig.game.leadTime(1.0)) + Middle(song));
+    clock.advance(static_cast<std::uint32_t>(rig.game.sequencer().leadTime(1.0)) + Middle(song));
 }
 
 /// A rig with the dense song loaded and its chart built, so the player's parts are not pumped.
 bool Prepare(BenchRig& rig, const DenseSong& song) {
-    return !rig.game.loadBytes(song.bytes, "dense.mid") && !rig.game.buildChart(denseSongPlayerParts);
+    return rig.game.loadBytes(song.bytes, "dense.mid") == LoadResult::Loaded &&
+           rig.game.buildChart(denseSongPlayerParts) == ChartResult::Built;
 }
 
 /// One pass of the game pump as the play thread makes it, 1 ms after the previous one, in the

@@ -3,6 +3,7 @@
 #include "chart/ChartBuilder.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
+#include "song/MidiSequencer.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/SmfBuilder.h"
 
@@ -21,10 +22,12 @@ protected:
     /// Loads `smf` under a fresh name, so that a second load in one test is never skipped.
     void load(const SmfBuilder& smf) { load(smf.bytes()); }
     void load(const Bytes& bytes) {
-        ASSERT_FALSE(song.loadBytes(bytes, "song-" + std::to_string(++loads) + ".mid"));
+        ASSERT_EQ(sequencer.loadBytes(bytes, "song-" + std::to_string(++loads) + ".mid"), LoadResult::Loaded);
     }
+    /// True when the build overflowed.
     bool build(std::uint32_t partMask = 0x0001) {
-        return BuildChart(song, options, partMask, *chart, sounded);
+        return BuildChart(sequencer.song(), sequencer.tempo(), options, partMask, *chart, sounded) ==
+               ChartResult::Overflow;
     }
 
     /// The note of `noteOrder` entry m.
@@ -50,7 +53,9 @@ protected:
     ManualClock clock;
     CapturePort port{clock};
     RecordingSink sink;
-    MidiSequencer song{clock, port, sink};
+    MidiOutDevice device{port, sink};
+    TransportFlags flags;
+    MidiSequencer sequencer{clock, device, flags};
     PlayOptions options;
     std::unique_ptr<ChartStorage> chart = std::make_unique<ChartStorage>();
     std::array<bool, 16> sounded{};

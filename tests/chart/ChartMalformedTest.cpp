@@ -105,7 +105,7 @@ TEST_F(ChartMalformedTest, RunningStatusCarriesNotesAndMetaEvents) {
               0x00, 62,   100,                    // note-on under running status
               0x60, 60,   0,                      // 96 ticks later: velocity 0 closes 60
               0x00, 0xFF, 0x2F, 0x00});
-    ASSERT_EQ(song.tempo(), 500000);
+    ASSERT_EQ(sequencer.tempo(), 500000);
     ASSERT_FALSE(build());
     ASSERT_EQ(chart->noteOrderCount, 2);
     EXPECT_EQ(noteOf(60).hitTime(), 10000u);
@@ -133,7 +133,7 @@ TEST_F(ChartMalformedTest, EveryCorpusFileBuildsConsistently) {
     const std::pair<int, int> modes[] = {{5, 1}, {7, 2}, {15, 1}, {7, 1}, {15, 2}, {5, 2}};
     std::size_t built = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".mid" || song.load(entry.path().string())) {
+        if (entry.path().extension() != ".mid" || sequencer.load(entry.path()) == LoadResult::Failed) {
             continue;
         }
         const auto& [lanes, level] = modes[built % std::size(modes)];

@@ -98,7 +98,7 @@ TEST_F(ChartNotesTest, EmptySongOrEmptyMaskGivesAnEmptyChart) {
 
     ASSERT_FALSE(build());
     load(SmfBuilder{});
-    ASSERT_EQ(song.trackCount(), 0);
+    ASSERT_EQ(sequencer.song().trackCount(), 0);
     ASSERT_FALSE(build(0xFFFF));
     EXPECT_EQ(chart->noteOrderCount, 0);
     EXPECT_EQ(chart->pitchNoteCount[64], 0);

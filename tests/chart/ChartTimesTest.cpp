@@ -94,7 +94,7 @@ TEST_F(ChartTimesTest, WalkStartsAtTheSequencersTempo) {
     smf.track().noteOn(480, 0, 60, 100).end();
     smf.track().text(0, "intro").tempo(0, 1000000).end();
     load(smf);
-    ASSERT_EQ(song.tempo(), 1000000);
+    ASSERT_EQ(sequencer.tempo(), 1000000);
     ASSERT_FALSE(build());
     EXPECT_EQ(noteOf(60).appearTime(), 960u);
     EXPECT_EQ(noteOf(60).hitTime(), 10960u);

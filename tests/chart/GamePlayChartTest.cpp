@@ -19,12 +19,12 @@ TEST(GamePlayChartTest, BuildChartUsesTheGamesOptionsAndFillsItsChart) {
     GamePlay game(clock, keys, port, surface, sink);
     SmfBuilder smf;
     smf.track().noteOn(0, 2, 60, 100).noteOn(0, 2, 72, 100).noteOn(0, 3, 64, 100).end();
-    ASSERT_FALSE(game.loadBytes(smf.bytes(), "game.mid"));
+    ASSERT_EQ(game.loadBytes(smf.bytes(), "game.mid"), LoadResult::Loaded);
     game.options().setLaneCount(15);
     game.options().setLevel(1);
     game.options().setSpeedMultiplier(3.0);
 
-    ASSERT_FALSE(game.buildChart(1u << 2));
+    ASSERT_EQ(game.buildChart(1u << 2), ChartResult::Built);
     EXPECT_FALSE(game.soundedChannels()[2]);
     EXPECT_TRUE(game.soundedChannels()[3]);
     const ChartStorage& chart = game.chart();

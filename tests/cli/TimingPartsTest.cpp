@@ -76,13 +76,13 @@ struct ProbedGame {
     GamePlay game{clock, keys, port, surface, messages};
 
     explicit ProbedGame(const test::Bytes& song, std::uint32_t partMask) {
-        EXPECT_FALSE(game.loadBytes(song, "probe.mid"));
-        EXPECT_FALSE(game.buildChart(partMask));
+        EXPECT_EQ(game.loadBytes(song, "probe.mid"), LoadResult::Loaded);
+        EXPECT_EQ(game.buildChart(partMask), ChartResult::Built);
         game.resetForPlay();
     }
     /// One pass at song time `ms`: the number of messages the probe could not place.
     std::size_t passAt(LatenessProbe& probe, std::uint32_t ms) {
-        clock.set(game.songStartTick() + ms);
+        clock.set(game.sequencer().songStartTick() + ms);
         probe.beforePass();
         const std::size_t first = port.stamps().size();
         port.setSender(Sender::Pump);
@@ -99,8 +99,8 @@ TEST(CliLatenessProbe, GivesEachPumpMessageTheTickItsEventBecameDue) {
     smf.track().noteOn(0, 2, 50, 100).program(0, 2, 5).end();
     ProbedGame probed(smf.bytes(), 1u << 2);
     LatenessProbe probe(probed.game);
-    const std::uint32_t start = probed.game.songStartTick();
-    const auto lead = static_cast<std::uint32_t>(probed.game.leadTime(1.0));
+    const std::uint32_t start = probed.game.sequencer().songStartTick();
+    const auto lead = static_cast<std::uint32_t>(probed.game.sequencer().leadTime(1.0));
 
     EXPECT_EQ(probed.passAt(probe, lead - 1), 0u);
     EXPECT_EQ(probed.passAt(probe, lead + 3), 0u);

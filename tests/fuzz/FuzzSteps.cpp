@@ -2,6 +2,7 @@
 
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"
+#include "game/KeyFile.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
 #include "platform/MessageSink.h"
@@ -136,7 +137,8 @@ void PlayPreview(SongRig& rig, const Choices& choices, std::size_t passes) {
     game.startPreview(choices.previewChannel);
     for (std::size_t pass = 0; pass < passes; ++pass) {
         // While it waits for its first note the preview runs on without the clock moving.
-        const bool fastForward = game.previewWaiting() && game.endedTrackCount() < game.trackCount();
+        const bool fastForward =
+            game.previewWaiting() && game.sequencer().endedTrackCount() < game.song().trackCount();
         if (!game.pumpPreview()) {
             break;
         }
@@ -193,7 +195,7 @@ void RunSongSteps(std::span<const std::uint8_t> input) {
     GamePlay& game = rig.game;
     // Loading the path already loaded does nothing, so the last input must go first.
     game.releaseSong();
-    if (game.loadBytes(input, "fuzz.mid")) {
+    if (game.loadBytes(input, "fuzz.mid") == LoadResult::Failed) {
         return;
     }
     const Choices choices = ReadChoices(input);
@@ -209,8 +211,8 @@ void RunSongSteps(std::span<const std::uint8_t> input) {
     options.setAutoPlay(choices.autoPlay);
     options.setHidden(choices.hidden);
     options.setSudden(choices.sudden);
-    const std::size_t tracks = static_cast<std::size_t>(std::max(game.trackCount(), 0));
-    if (!game.buildChart(choices.partMask)) {
+    const std::size_t tracks = static_cast<std::size_t>(std::max(game.song().trackCount(), 0));
+    if (game.buildChart(choices.partMask) == ChartResult::Built) {
         game.resetForPlay();
         PlayGame(rig, input, choices, PassesFor(tracks + StoredNotes(game.chart()) + 16));
     }
@@ -219,26 +221,25 @@ void RunSongSteps(std::span<const std::uint8_t> input) {
 
 bool RunKeyFileSteps(std::span<const std::uint8_t> input) {
     const std::filesystem::path& dir = StartDirectory();
-    const std::string start = dir.string();
-    const std::filesystem::path file = KeyFilePath(start);
+    const std::filesystem::path file = KeyFilePath(dir);
     if (!WriteAll(file, input)) {
         return false;
     }
     KeyBindings first;
-    LoadKeyFile(first, start);
-    if (!SaveKeyFile(first, start)) {
+    LoadKeyFile(first, dir);
+    if (SaveKeyFile(first, dir) == KeyFileResult::Failed) {
         return false;
     }
     const std::string saved = ReadAll(file);
 
     KeyBindings second;
-    LoadKeyFile(second, start);
+    LoadKeyFile(second, dir);
     for (int lane = 0; lane < 15; ++lane) {
         if (second.primaryKey(lane) != first.primaryKey(lane)) {
             return false;
         }
     }
-    return SaveKeyFile(second, start) && ReadAll(file) == saved;
+    return SaveKeyFile(second, dir) == KeyFileResult::Saved && ReadAll(file) == saved;
 }
 
 } // namespace tf::fuzz

@@ -48,7 +48,7 @@ protected:
     /// One frame at song time `t` on a cleared recording; true when it drew.
     bool frameAt(std::uint32_t t) {
         surface.calls.clear();
-        clock.set(game.songStartTick() + t);
+        clock.set(game.sequencer().songStartTick() + t);
         return game.playFrame();
     }
     /// The window shows the picture, then a frame at `t`.
@@ -83,7 +83,7 @@ protected:
         return nullptr;
     }
     void showJudgement(Judgement judgement) {
-        JudgeDisplay& display = game.judgeDisplay();
+        JudgeDisplay& display = game.session().judgeDisplay();
         display.setCurrent(judgement);
         display.clearCombo();
         display.displayTimer().start(true, clock.tickCount());
@@ -181,8 +181,8 @@ TEST_F(DisplayPacedDrawingTest, TimersRunOutInFramesThatDoNotDraw) {
     for (std::uint32_t t = 11; t <= 700; ++t) {
         EXPECT_FALSE(frameAt(t));
     }
-    EXPECT_FALSE(game.laneFlashTimer(3).armed());
-    EXPECT_FALSE(game.judgeDisplay().displayTimer().armed());
+    EXPECT_FALSE(game.session().laneFlashTimer(3).armed());
+    EXPECT_FALSE(game.session().judgeDisplay().displayTimer().armed());
     ASSERT_TRUE(shownThenFrameAt(701));
     EXPECT_TRUE(ofKind("box").empty());
     EXPECT_EQ(label(), nullptr);
@@ -203,18 +203,18 @@ TEST_F(DisplayPacedDrawingTest, ALitLaneShowsInTheNextPicture) {
 TEST_F(DisplayPacedDrawingTest, TheBannerBlinksOnlyInDrawnFrames) {
     start();
     ASSERT_TRUE(frameAt(0));
-    EXPECT_EQ(game.banner().phase(), 0);
+    EXPECT_EQ(game.playField().banner().phase(), 0);
     for (std::uint32_t t = 1; t <= 1200; ++t) {
         frameAt(t);
     }
     // Its timer ran out unseen: the drawn frames see it as if they were the only frames, as
     // when every frame draws: black in the one that ends the timer and the next, then orange.
-    EXPECT_EQ(game.banner().phase(), 0);
+    EXPECT_EQ(game.playField().banner().phase(), 0);
     for (std::uint32_t t : {1201u, 1202u}) {
         ASSERT_TRUE(shownThenFrameAt(t));
         EXPECT_EQ(ofKind("colour").front().colour, 0x000000u) << "t " << t;
     }
-    EXPECT_EQ(game.banner().phase(), 1);
+    EXPECT_EQ(game.playField().banner().phase(), 1);
     ASSERT_TRUE(shownThenFrameAt(1203));
     EXPECT_EQ(ofKind("colour").front().colour, 0x00A5FFu);
 }

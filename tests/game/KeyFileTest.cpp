@@ -1,3 +1,4 @@
+#include "game/KeyFile.h"
 #include "game/KeyBindings.h"
 #include "tests/support/SmfBuilder.h"
 
@@ -100,7 +101,7 @@ TEST(KeyFile, OneBindingLineChangesOnlyItsLaneAndExitWritesAllFifteen) {
     LoadKeyFile(keys, dir.str());
     EXPECT_EQ(Changes(keys), "3:65/0 ");
 
-    ASSERT_TRUE(SaveKeyFile(keys, dir.str()));
+    ASSERT_EQ(SaveKeyFile(keys, dir.str()), KeyFileResult::Saved);
     std::string expected(defaultFile);
     expected.replace(expected.find("Key03 = 68"), 10, "Key03 = 65");
     EXPECT_EQ(ReadText(dir.path() / "Tonefalls.ini"), expected);
@@ -122,7 +123,7 @@ TEST(KeyFile, RoundTripKeepsLanesZeroToFourteen) {
         written.setKeys(lane, static_cast<std::uint32_t>(1000 + lane * 7919), 0);
     }
     written.setKeys(7, UINT32_MAX, 0);
-    ASSERT_TRUE(SaveKeyFile(written, dir.str()));
+    ASSERT_EQ(SaveKeyFile(written, dir.str()), KeyFileResult::Saved);
 
     KeyBindings read;
     LoadKeyFile(read, dir.str());
@@ -140,7 +141,7 @@ TEST(KeyFile, LaneFifteenIsReadButNeverWritten) {
     KeyBindings keys;
     LoadKeyFile(keys, dir.str());
     EXPECT_EQ(Changes(keys), "15:65/0 ");
-    ASSERT_TRUE(SaveKeyFile(keys, dir.str()));
+    ASSERT_EQ(SaveKeyFile(keys, dir.str()), KeyFileResult::Saved);
     EXPECT_EQ(ReadText(dir.path() / "Tonefalls.ini"), defaultFile);
 }
 
@@ -240,7 +241,7 @@ TEST(KeyFile, SavingReplacesTheFileThroughARename) {
     fs::create_hard_link(file, dir.path() / "old-link");
 
     const KeyBindings keys;
-    ASSERT_TRUE(SaveKeyFile(keys, dir.str()));
+    ASSERT_EQ(SaveKeyFile(keys, dir.str()), KeyFileResult::Saved);
     EXPECT_EQ(ReadText(file), defaultFile);
     EXPECT_EQ(ReadText(dir.path() / "old-link"), "old contents\n");
     EXPECT_FALSE(fs::exists(dir.path() / "Tonefalls.ini.tmp"));
@@ -253,7 +254,7 @@ TEST(KeyFile, BlockedTemporaryFileLeavesTheOldFileIntact) {
     fs::create_directory(dir.path() / "Tonefalls.ini.tmp");
 
     KeyBindings keys;
-    EXPECT_FALSE(SaveKeyFile(keys, dir.str()));
+    EXPECT_EQ(SaveKeyFile(keys, dir.str()), KeyFileResult::Failed);
     EXPECT_EQ(ReadText(file), "[Key]\nKey03 = 65\n");
     EXPECT_TRUE(fs::is_directory(dir.path() / "Tonefalls.ini.tmp"));
 }
@@ -264,7 +265,7 @@ TEST(KeyFile, KeyFileThatIsADirectoryIsLeftAloneAndLeavesNoTemporary) {
     KeyBindings keys;
     LoadKeyFile(keys, dir.str());
     EXPECT_EQ(Changes(keys), "");
-    EXPECT_FALSE(SaveKeyFile(keys, dir.str()));
+    EXPECT_EQ(SaveKeyFile(keys, dir.str()), KeyFileResult::Failed);
     EXPECT_TRUE(fs::is_directory(dir.path() / "Tonefalls.ini"));
     EXPECT_FALSE(fs::exists(dir.path() / "Tonefalls.ini.tmp"));
 }
@@ -276,7 +277,7 @@ TEST(KeyFile, MissingDirectorySavesNothingAndKeepsTheBindings) {
     keys.setKeys(4, 1, 2);
     LoadKeyFile(keys, missing.string());
     EXPECT_EQ(Changes(keys), "4:1/2 ");
-    EXPECT_FALSE(SaveKeyFile(keys, missing.string()));
+    EXPECT_EQ(SaveKeyFile(keys, missing.string()), KeyFileResult::Failed);
     EXPECT_FALSE(fs::exists(missing));
 }
 
@@ -291,7 +292,7 @@ TEST(KeyFile, ReadOnlyDirectorySavesNothingAndKeepsTheOldFile) {
         GTEST_SKIP() << "permissions are not enforced for this user (root?)";
     }
     KeyBindings keys;
-    EXPECT_FALSE(SaveKeyFile(keys, dir.str()));
+    EXPECT_EQ(SaveKeyFile(keys, dir.str()), KeyFileResult::Failed);
     LoadKeyFile(keys, dir.str());
     EXPECT_EQ(Changes(keys), "3:65/0 ");
     fs::permissions(dir.path(), fs::perms::owner_all);

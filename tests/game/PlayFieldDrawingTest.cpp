@@ -61,7 +61,7 @@ protected:
     /// One frame at song time `t`, drawn on a cleared recording.
     void frameAt(std::uint32_t t) {
         surface.calls.clear();
-        clock.set(game.songStartTick() + t);
+        clock.set(game.sequencer().songStartTick() + t);
         game.playFrame();
     }
 
@@ -95,7 +95,7 @@ protected:
         return std::nullopt;
     }
     void showJudgement(Judgement judgement, int combo) {
-        JudgeDisplay& display = game.judgeDisplay();
+        JudgeDisplay& display = game.session().judgeDisplay();
         display.setCurrent(judgement);
         display.clearCombo();
         for (int i = 0; i < combo; ++i) {
@@ -116,9 +116,9 @@ TEST_F(PlayFieldDrawingTest, FrameDrawsBackgroundBannerCountersAndClockInThatOrd
     FakeBitmap bitmap;
     game.setMainBitmap(&bitmap);
     start();
-    game.tally().addGreat();
+    game.session().tally().addGreat();
     for (int i = 0; i < 12; ++i) {
-        game.tally().addBad();
+        game.session().tally().addBad();
     }
     frameAt(5000);
 
@@ -282,8 +282,8 @@ TEST_F(PlayFieldDrawingTest, KeyMarksOutsideTheKeyModeAreIgnored) {
 
     game.options().setLaneCount(7);
     start();
-    game.laneFlashTimer(10).setDuration(100);
-    game.laneFlashTimer(10).start(true, clock.tickCount());
+    game.session().laneFlashTimer(10).setDuration(100);
+    game.session().laneFlashTimer(10).start(true, clock.tickCount());
     frameAt(0);
     EXPECT_TRUE(boxes().empty());
 }
@@ -325,7 +325,7 @@ TEST_F(PlayFieldDrawingTest, LabelMovesRightWithFifteenLanes) {
 TEST_F(PlayFieldDrawingTest, LabelShowsFor500MillisecondsAndOneFrame) {
     start();
     showJudgement(Great, 1);
-    const std::uint32_t shownAt = clock.tickCount() - game.songStartTick();
+    const std::uint32_t shownAt = clock.tickCount() - game.sequencer().songStartTick();
     frameAt(shownAt + 500);
     EXPECT_TRUE(label());
     frameAt(shownAt + 501);
@@ -388,7 +388,7 @@ TEST_F(PlayFieldDrawingTest, BannerBlinksBlackAndOrange) {
         frameAt(t);
         EXPECT_EQ(texts()[0].colour, Black) << "t " << t;
     }
-    EXPECT_EQ(game.banner().phase(), 1);
+    EXPECT_EQ(game.playField().banner().phase(), 1);
     frameAt(503);
     EXPECT_EQ(texts()[0].colour, Orange);
     frameAt(1002);

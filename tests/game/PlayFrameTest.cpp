@@ -49,7 +49,7 @@ protected:
     }
 
     void frameAt(std::uint32_t t) {
-        clock.set(game.songStartTick() + t);
+        clock.set(game.sequencer().songStartTick() + t);
         game.playFrame();
     }
     void pressAt(int lane, std::uint32_t t) {
@@ -103,8 +103,8 @@ TEST_P(JudgementWindowTest, PressIsJudgedByItsDistanceFromTheHitTime) {
     pressAt(0, static_cast<std::uint32_t>(6000 + offset));
 
     EXPECT_EQ(sent(), std::vector<Bytes>{On(60)});
-    EXPECT_EQ(game.judgeDisplay().current(), expected);
-    EXPECT_EQ(game.judgeDisplay().combo(), expected <= Good ? 1 : 0);
+    EXPECT_EQ(game.session().judgeDisplay().current(), expected);
+    EXPECT_EQ(game.session().judgeDisplay().combo(), expected <= Good ? 1 : 0);
     std::vector<int> want(5, 0);
     want[static_cast<std::size_t>(expected)] += 1;
     if (offset > 150) {
@@ -134,7 +134,7 @@ TEST_F(PlayFrameTest, ChoosingTheEntryOfAPress) {
     // Halfway between two notes the note still to come is played.
     pressAt(0, 6100);
     EXPECT_EQ(sent(), std::vector<Bytes>{On(62)});
-    EXPECT_EQ(game.judgeDisplay().current(), Good);
+    EXPECT_EQ(game.session().judgeDisplay().current(), Good);
     EXPECT_TRUE(game.chart().pitchNotes[62][0].judged());
     EXPECT_FALSE(game.chart().pitchNotes[60][0].judged());
 
@@ -142,7 +142,7 @@ TEST_F(PlayFrameTest, ChoosingTheEntryOfAPress) {
     port.clear();
     pressAt(1, 6130);
     EXPECT_EQ(sent(), std::vector<Bytes>{On(64)});
-    EXPECT_EQ(game.judgeDisplay().current(), Ok);
+    EXPECT_EQ(game.session().judgeDisplay().current(), Ok);
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 1, 1, 0}));
 }
 
@@ -154,7 +154,7 @@ TEST_F(PlayFrameTest, OneMillisecondNearerDecidesForThePassedNote) {
     port.clear();
     pressAt(0, 6099);
     EXPECT_EQ(sent(), std::vector<Bytes>{On(60)});
-    EXPECT_EQ(game.judgeDisplay().current(), Good);
+    EXPECT_EQ(game.session().judgeDisplay().current(), Good);
 }
 
 TEST_F(PlayFrameTest, PressBeforeANoteAppearsSoundsItUnjudged) {
@@ -164,7 +164,7 @@ TEST_F(PlayFrameTest, PressBeforeANoteAppearsSoundsItUnjudged) {
     pressAt(0, 500);
     EXPECT_EQ(sent(), std::vector<Bytes>{On(60)});
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_FALSE(game.judgeDisplay().displayTimer().armed());
+    EXPECT_FALSE(game.session().judgeDisplay().displayTimer().armed());
     EXPECT_TRUE(note.judged());
 
     // At its appear time the note has not appeared yet; one millisecond later it is judged.
@@ -197,13 +197,13 @@ TEST_F(PlayFrameTest, MissedNoteCountsOnceAndAgainWhenPressedLater) {
     frameAt(6150);
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 0}));
 
-    game.judgeDisplay().addCombo();
+    game.session().judgeDisplay().addCombo();
     frameAt(6151);
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 1}));
     EXPECT_TRUE(note.judged());
-    EXPECT_EQ(game.judgeDisplay().current(), Bad);
-    EXPECT_EQ(game.judgeDisplay().combo(), 0);
-    EXPECT_TRUE(game.judgeDisplay().displayTimer().armed());
+    EXPECT_EQ(game.session().judgeDisplay().current(), Bad);
+    EXPECT_EQ(game.session().judgeDisplay().combo(), 0);
+    EXPECT_TRUE(game.session().judgeDisplay().displayTimer().armed());
 
     frameAt(6152);
     frameAt(7000);
@@ -222,7 +222,7 @@ TEST_F(PlayFrameTest, EveryPressOnTheSameNoteIsJudgedAndSounded) {
     pressAt(0, 5995);
     EXPECT_EQ(sent(), (std::vector<Bytes>{On(60), On(60)}));
     EXPECT_EQ(tally(), (std::vector<int>{2, 0, 0, 0, 0}));
-    EXPECT_EQ(game.judgeDisplay().combo(), 2);
+    EXPECT_EQ(game.session().judgeDisplay().combo(), 2);
 }
 
 TEST_F(PlayFrameTest, PressOnAnEmptyLaneOnlyLightsIt) {
@@ -230,7 +230,7 @@ TEST_F(PlayFrameTest, PressOnAnEmptyLaneOnlyLightsIt) {
     start();
     pressAt(3, 5000);
     EXPECT_TRUE(sent().empty());
-    EXPECT_TRUE(game.laneFlashTimer(3).armed());
+    EXPECT_TRUE(game.session().laneFlashTimer(3).armed());
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 0}));
 }
 
@@ -260,7 +260,7 @@ TEST_F(PlayFrameTest, ReplayOfTheFirstEntrySoundsNothing) {
     port.clear();
     pressAt(0, 8001);
     EXPECT_TRUE(sent().empty());
-    EXPECT_TRUE(game.laneFlashTimer(0).armed());
+    EXPECT_TRUE(game.session().laneFlashTimer(0).armed());
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 1}));
 }
 
@@ -326,10 +326,10 @@ TEST_F(PlayFrameTest, AutoPlayReadsNoKeyJudgesNothingAndLightsPassingLanes) {
     keys.press(game.keyBindings().primaryKey(2));
     frameAt(5000);
     EXPECT_TRUE(keys.queries.empty());
-    EXPECT_FALSE(game.laneFlashTimer(2).armed());
+    EXPECT_FALSE(game.session().laneFlashTimer(2).armed());
 
     frameAt(6001);
-    EXPECT_TRUE(game.laneFlashTimer(2).armed());
+    EXPECT_TRUE(game.session().laneFlashTimer(2).armed());
     EXPECT_EQ(game.chart().laneCursor[2], 1);
     for (std::uint32_t t : {6151u, 6200u, 9000u}) {
         frameAt(t);
@@ -382,10 +382,10 @@ TEST_F(PlayFrameTest, ResetClearsTheRunButKeepsTheChartAndPendingNoteOffs) {
     EXPECT_EQ(leader.lane(), 0);
     EXPECT_EQ(leader.noteOffDue(), 6290u);
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 0}));
-    EXPECT_EQ(game.judgeDisplay().combo(), 0);
-    EXPECT_EQ(game.banner().phase(), -1);
-    EXPECT_EQ(game.laneFlashTimer(0).duration(), 100u);
-    EXPECT_FALSE(game.laneFlashTimer(0).armed());
+    EXPECT_EQ(game.session().judgeDisplay().combo(), 0);
+    EXPECT_EQ(game.playField().banner().phase(), -1);
+    EXPECT_EQ(game.session().laneFlashTimer(0).duration(), 100u);
+    EXPECT_FALSE(game.session().laneFlashTimer(0).armed());
 
     frameAt(100);
     EXPECT_TRUE(sent().empty());
@@ -399,7 +399,7 @@ TEST_F(PlayFrameTest, DistanceOfHalfTheClockIsBad) {
     addNote(0, 60, 0, 0x80001000u);
     start();
     pressAt(0, 0x1000);
-    EXPECT_EQ(game.judgeDisplay().current(), Bad);
+    EXPECT_EQ(game.session().judgeDisplay().current(), Bad);
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 1}));
 }
 

@@ -15,7 +15,7 @@ using test::TempDir;
 using test::TempFile;
 
 Bytes Body(const MidiSequencer& s, int i) {
-    const auto data = s.trackData(i);
+    const auto data = s.song().trackData(i);
     return {data.begin(), data.end()};
 }
 
@@ -68,10 +68,10 @@ Bytes Chunk(std::uint32_t declared, const Bytes& body,
 TEST(MidiSequencerTest, ConstructionOpensThePortOnce) {
     SongRig rig;
     EXPECT_EQ(rig.port.openCount(), 1);
-    EXPECT_TRUE(rig.sequencer.isOpen());
+    EXPECT_TRUE(rig.device.isOpen());
     EXPECT_TRUE(rig.sink.messages().empty());
-    EXPECT_TRUE(rig.sequencer.songPath().empty());
-    EXPECT_EQ(rig.sequencer.trackCount(), 0);
+    EXPECT_TRUE(rig.sequencer.song().path().empty());
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
     EXPECT_FALSE(rig.sequencer.paused());
 }
 
@@ -79,11 +79,13 @@ TEST(MidiSequencerTest, OpenFailureIsReportedAtConstructionAndTheGameRunsSilent)
     ManualClock clock;
     CapturePort port(clock, mmresult::NoDevice);
     test::RecordingSink sink;
-    MidiSequencer sequencer(clock, port, sink);
+    MidiOutDevice device(port, sink);
+    TransportFlags flags;
+    MidiSequencer sequencer(clock, device, flags);
     const auto shown = sink.messages();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, "MIDIポートが見つかりません。");
-    ASSERT_FALSE(sequencer.loadBytes(TwoTrackSong(), "a.mid"));
+    ASSERT_EQ(sequencer.loadBytes(TwoTrackSong(), "a.mid"), LoadResult::Loaded);
     sequencer.rewind();
     EXPECT_TRUE(port.messages().empty());
 }
@@ -92,11 +94,10 @@ TEST(MidiSequencerTest, LoadsAFileIntoTheSongImage) {
     const Bytes bytes = TwoTrackSong();
     TempFile file(bytes);
     SongRig rig;
-    ASSERT_FALSE(rig.sequencer.load(file.str()));
-    EXPECT_EQ(rig.sequencer.songPath(), file.str());
-    EXPECT_EQ(rig.sequencer.imageLength(), static_cast<std::int32_t>(bytes.size()));
-    EXPECT_EQ(rig.sequencer.trackCount(), 2);
-    EXPECT_EQ(rig.sequencer.division(), 480);
+    ASSERT_EQ(rig.sequencer.load(file.str()), LoadResult::Loaded);
+    EXPECT_EQ(rig.sequencer.song().path(), file.str());
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 2);
+    EXPECT_EQ(rig.sequencer.song().division(), 480);
     EXPECT_EQ(rig.sequencer.tempo(), 600000);
     EXPECT_EQ(Body(rig.sequencer, 0),
               (Bytes{0x00, 0xFF, 0x51, 0x03, 0x09, 0x27, 0xC0, 0x00, 0xFF, 0x2F, 0x00}));
@@ -107,7 +108,7 @@ TEST(MidiSequencerTest, LoadsAFileIntoTheSongImage) {
 TEST(MidiSequencerTest, LoadingTheLoadedPathChangesNothing) {
     TempFile file(TwoTrackSong());
     SongRig rig;
-    ASSERT_FALSE(rig.sequencer.load(file.str()));
+    ASSERT_EQ(rig.sequencer.load(file.str()), LoadResult::Loaded);
     rig.sequencer.rewind();
     rig.clock.advance(6000);
     rig.pump();
@@ -119,12 +120,12 @@ TEST(MidiSequencerTest, LoadingTheLoadedPathChangesNothing) {
         std::ofstream out(file.path(), std::ios::binary | std::ios::trunc);
         out << "junk";
     }
-    EXPECT_FALSE(rig.sequencer.load(file.str()));
-    EXPECT_EQ(rig.sequencer.trackCount(), 2);
+    EXPECT_EQ(rig.sequencer.load(file.str()), LoadResult::Loaded);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 2);
     EXPECT_EQ(rig.sequencer.trackCursor(1), cursor);
     EXPECT_EQ(rig.sequencer.nextEventTime(1), next);
     // The comparison is byte for byte: another spelling of the same file is read anew.
-    EXPECT_TRUE(rig.sequencer.load(file.directory().string() + "/./song.mid"));
+    EXPECT_EQ(rig.sequencer.load(file.directory().string() + "/./song.mid"), LoadResult::Failed);
 }
 
 TEST(MidiSequencerTest, FailedLoadReleasesTheSongAndForgetsThePath) {
@@ -132,27 +133,26 @@ TEST(MidiSequencerTest, FailedLoadReleasesTheSongAndForgetsThePath) {
     const std::string path = dir.str() + "/later.mid";
     SongRig rig;
     rig.load(TwoTrackSong());
-    EXPECT_TRUE(rig.sequencer.load(path));
-    EXPECT_EQ(rig.sequencer.trackCount(), 0);
-    EXPECT_TRUE(rig.sequencer.songPath().empty());
-    EXPECT_EQ(rig.sequencer.imageLength(), 0);
+    EXPECT_EQ(rig.sequencer.load(path), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
+    EXPECT_TRUE(rig.sequencer.song().path().empty());
     // Once the file is there, the same path is tried again.
     {
         const Bytes bytes = TwoTrackSong();
         std::ofstream out(path, std::ios::binary);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
-    EXPECT_FALSE(rig.sequencer.load(path));
-    EXPECT_EQ(rig.sequencer.trackCount(), 2);
+    EXPECT_EQ(rig.sequencer.load(path), LoadResult::Loaded);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 2);
 }
 
 TEST(MidiSequencerTest, DirectoriesDevicesAndEmptyPathsFail) {
     TempDir dir;
     SongRig rig;
-    EXPECT_TRUE(rig.sequencer.load(dir.str()));
-    EXPECT_TRUE(rig.sequencer.load(""));
-    EXPECT_TRUE(rig.sequencer.load("/dev/zero"));
-    EXPECT_TRUE(rig.sequencer.songPath().empty());
+    EXPECT_EQ(rig.sequencer.load(dir.str()), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.load(""), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.load("/dev/zero"), LoadResult::Failed);
+    EXPECT_TRUE(rig.sequencer.song().path().empty());
 }
 
 TEST(MidiSequencerTest, FileShorterThanAHeaderFails) {
@@ -162,14 +162,14 @@ TEST(MidiSequencerTest, FileShorterThanAHeaderFails) {
         TempFile file(bytes);
         SongRig rig;
         rig.load(TwoTrackSong());
-        EXPECT_TRUE(rig.sequencer.load(file.str())) << size;
-        EXPECT_EQ(rig.sequencer.trackCount(), 0);
-        EXPECT_TRUE(rig.sequencer.songPath().empty());
+        EXPECT_EQ(rig.sequencer.load(file.str()), LoadResult::Failed) << size;
+        EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
+        EXPECT_TRUE(rig.sequencer.song().path().empty());
     }
     // Fourteen bytes are a song with no track data.
     SongRig rig;
-    EXPECT_FALSE(rig.sequencer.loadBytes(Header(1, 480), "h.mid"));
-    EXPECT_EQ(rig.sequencer.trackCount(), 1);
+    EXPECT_EQ(rig.sequencer.loadBytes(Header(1, 480), "h.mid"), LoadResult::Loaded);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 1);
     EXPECT_TRUE(Body(rig.sequencer, 0).empty());
 }
 
@@ -177,9 +177,9 @@ TEST(MidiSequencerTest, DivisionZeroFails) {
     SmfBuilder smf(0);
     smf.track().noteOn(0, 0, 60, 100).end();
     SongRig rig;
-    EXPECT_TRUE(rig.sequencer.loadBytes(smf.bytes(), "zero.mid"));
-    EXPECT_EQ(rig.sequencer.trackCount(), 0);
-    EXPECT_TRUE(rig.sequencer.songPath().empty());
+    EXPECT_EQ(rig.sequencer.loadBytes(smf.bytes(), "zero.mid"), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
+    EXPECT_TRUE(rig.sequencer.song().path().empty());
 }
 
 TEST(MidiSequencerTest, HeaderFieldsAreReadAsTheyStand) {
@@ -189,8 +189,8 @@ TEST(MidiSequencerTest, HeaderFieldsAreReadAsTheyStand) {
     bytes[9] = 7;
     SongRig rig;
     rig.load(bytes);
-    EXPECT_EQ(rig.sequencer.division(), 59176);
-    EXPECT_EQ(rig.sequencer.trackCount(), 1);
+    EXPECT_EQ(rig.sequencer.song().division(), 59176);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 1);
 }
 
 TEST(MidiSequencerTest, InitialTempoIsTheFirstTempoPatternAnywhereInTheFile) {
@@ -203,17 +203,17 @@ TEST(MidiSequencerTest, InitialTempoIsTheFirstTempoPatternAnywhereInTheFile) {
     SmfBuilder later;
     later.track().noteOn(0, 0, 60, 100).end();
     later.track().tempo(0, 400000).tempo(10, 300000).end();
-    ASSERT_FALSE(rig.sequencer.loadBytes(later.bytes(), "later.mid"));
+    ASSERT_EQ(rig.sequencer.loadBytes(later.bytes(), "later.mid"), LoadResult::Loaded);
     EXPECT_EQ(rig.sequencer.tempo(), 400000);
 
     SmfBuilder hidden;
     hidden.track().text(0, "\xFF\x51\x03\x01\x02\x03").tempo(0, 300000).end();
-    ASSERT_FALSE(rig.sequencer.loadBytes(hidden.bytes(), "hidden.mid"));
+    ASSERT_EQ(rig.sequencer.loadBytes(hidden.bytes(), "hidden.mid"), LoadResult::Loaded);
     EXPECT_EQ(rig.sequencer.tempo(), 0x010203);
 
     // The pattern needs three more bytes inside the file.
     Bytes cut = Concat({Header(1, 96), Chunk(4, {0x00, 0xFF, 0x2F, 0x00}), {0xFF, 0x51, 0x03, 0x01, 0x02}});
-    ASSERT_FALSE(rig.sequencer.loadBytes(cut, "cut.mid"));
+    ASSERT_EQ(rig.sequencer.loadBytes(cut, "cut.mid"), LoadResult::Loaded);
     EXPECT_EQ(rig.sequencer.tempo(), 500000);
 }
 
@@ -236,7 +236,7 @@ TEST(MidiSequencerTest, SplitKeepsAtMostTheDeclaredLengthAndDropsWhatLiesOutside
                                 Chunk(6, {0x00, 0xFF, 0x2F, 0x00})}); // beyond the track count
     SongRig rig;
     rig.load(bytes);
-    ASSERT_EQ(rig.sequencer.trackCount(), 2);
+    ASSERT_EQ(rig.sequencer.song().trackCount(), 2);
     EXPECT_EQ(Body(rig.sequencer, 0), (Bytes{0x00, 0x90}));
     EXPECT_EQ(Body(rig.sequencer, 1), (Bytes{0x00, 0xC0}));
 }
@@ -262,43 +262,35 @@ TEST(MidiSequencerTest, HugeDeclaredChunkHoldsOnlyWhatTheFileHas) {
     SongRig rig;
     rig.load(bytes);
     EXPECT_EQ(Body(rig.sequencer, 0), (Bytes{0x00, 0xFF, 0x2F, 0x00}));
-    EXPECT_LE(rig.sequencer.trackData(0).size(), bytes.size());
+    EXPECT_LE(rig.sequencer.song().trackData(0).size(), bytes.size());
 }
 
 TEST(MidiSequencerTest, HeaderClaimingEveryTrackCostsOnlyEmptyTracks) {
     const Bytes bytes = Concat({Header(65535, 96), Chunk(0x7FFFFFFF, {0x00, 0xFF, 0x2F, 0x00})});
     SongRig rig;
     rig.load(bytes);
-    ASSERT_EQ(rig.sequencer.trackCount(), 65535);
+    ASSERT_EQ(rig.sequencer.song().trackCount(), 65535);
     std::size_t held = 0;
-    for (int i = 0; i < rig.sequencer.trackCount(); ++i) {
-        held += rig.sequencer.trackData(i).size();
+    for (int i = 0; i < rig.sequencer.song().trackCount(); ++i) {
+        held += rig.sequencer.song().trackData(i).size();
     }
     EXPECT_EQ(held, 4u);
     // Every missing track ends at the first pass, so the song ends.
     rig.sequencer.rewind();
     rig.clock.advance(5000);
     EXPECT_FALSE(rig.pump());
-    EXPECT_TRUE(rig.songFinished);
+    EXPECT_TRUE(rig.flags.songFinished);
 }
 
 TEST(MidiSequencerTest, ReleaseForgetsEverything) {
     SongRig rig;
     rig.load(TwoTrackSong());
     rig.sequencer.releaseSong();
-    EXPECT_EQ(rig.sequencer.trackCount(), 0);
-    EXPECT_EQ(rig.sequencer.imageLength(), 0);
-    EXPECT_TRUE(rig.sequencer.songPath().empty());
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
+    EXPECT_TRUE(rig.sequencer.song().path().empty());
     rig.sequencer.releaseSong(); // twice does nothing
     rig.load(TwoTrackSong());    // the same name is read anew
-    EXPECT_EQ(rig.sequencer.trackCount(), 2);
-}
-
-TEST(MidiSequencerTest, ReadVarLenIsTheSharedDecoderOne) {
-    std::int32_t length = 0;
-    const Bytes bytes{0xFF, 0xFF, 0xFF, 0x7F};
-    EXPECT_EQ(MidiSequencer::readVarLen(bytes, length), 268435455);
-    EXPECT_EQ(length, 4);
+    EXPECT_EQ(rig.sequencer.song().trackCount(), 2);
 }
 
 } // namespace

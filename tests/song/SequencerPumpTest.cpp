@@ -77,9 +77,9 @@ TEST(SequencerPumpTest, EndOfSongWaitsThenSilencesEveryChannel) {
     rig.clock.advance(5499);
     EXPECT_TRUE(rig.pump()); // note on
     EXPECT_TRUE(rig.pump()); // note off
-    EXPECT_FALSE(rig.songFinished);
+    EXPECT_FALSE(rig.flags.songFinished);
     EXPECT_FALSE(rig.pump()); // end of track, delta 0
-    EXPECT_TRUE(rig.songFinished);
+    EXPECT_TRUE(rig.flags.songFinished);
     EXPECT_EQ(rig.log(origin), Concat({{"5499 90 3C 64", "5499 80 3C 40"}, AllChannels(5999, 120)}));
     // Later passes find everything ended and send nothing.
     rig.port.clear();
@@ -117,7 +117,7 @@ TEST(SequencerPumpTest, PlayersPartIsLeftToThePlayerUnlessAutoPlay) {
         ASSERT_GE(log.size(), expected.size());
         EXPECT_EQ(Lines(log.begin(), log.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected)
             << autoPlay;
-        EXPECT_TRUE(rig.songFinished);
+        EXPECT_TRUE(rig.flags.songFinished);
     }
 }
 
@@ -161,7 +161,7 @@ TEST(SequencerPumpTest, SystemExclusiveGoesOutWithItsF0AndTheSlotIsReleased) {
     const auto origin = Start(rig, smf.bytes());
     rig.clock.advance(5000);
     rig.pump();
-    EXPECT_TRUE(rig.sequencer.longMessage().empty());
+    EXPECT_TRUE(rig.device.longMessage().empty());
     rig.pump();
     EXPECT_EQ(rig.log(origin), (Lines{"5000 F0 7E 7F 09 01 F7", "5000 01 02"}));
     const auto sent = rig.port.messages();
@@ -218,7 +218,7 @@ TEST(SequencerPumpTest, AfterASongWithTempoChangesRewindUsesTheLastTempo) {
     SongRig rig;
     Start(rig, smf.bytes());
     rig.pumpUntilStopped(30000);
-    ASSERT_TRUE(rig.songFinished);
+    ASSERT_TRUE(rig.flags.songFinished);
     rig.sequencer.rewind();
     EXPECT_EQ(rig.sequencer.tempo(), 1000000);
     EXPECT_EQ(rig.sequencer.leadTime(1.0), 10000);
@@ -228,12 +228,12 @@ TEST(SequencerPumpTest, AfterASongWithTempoChangesRewindUsesTheLastTempo) {
 TEST(SequencerPumpTest, SongWithNoTracksNeverEnds) {
     SongRig rig;
     Start(rig, test::SmfBuilder(480).bytes());
-    ASSERT_EQ(rig.sequencer.trackCount(), 0);
+    ASSERT_EQ(rig.sequencer.song().trackCount(), 0);
     for (int i = 0; i < 100; ++i) {
         EXPECT_TRUE(rig.pump());
         rig.clock.advance(1000);
     }
-    EXPECT_FALSE(rig.songFinished);
+    EXPECT_FALSE(rig.flags.songFinished);
     EXPECT_TRUE(rig.port.messages().empty());
 }
 
@@ -248,7 +248,7 @@ TEST(SequencerPumpTest, MissingTracksCountAsEndedAtTheFirstPass) {
     rig.clock.advance(5000);
     rig.pump();
     EXPECT_FALSE(rig.pump());
-    EXPECT_TRUE(rig.songFinished);
+    EXPECT_TRUE(rig.flags.songFinished);
 }
 
 TEST(SequencerPumpTest, TrackWithoutEndOfTrackEndsAtItsLastByte) {
@@ -258,7 +258,7 @@ TEST(SequencerPumpTest, TrackWithoutEndOfTrackEndsAtItsLastByte) {
     Start(rig, smf.bytes());
     const int passes = rig.pumpUntilStopped(10000);
     EXPECT_LT(passes, 10000);
-    EXPECT_TRUE(rig.songFinished);
+    EXPECT_TRUE(rig.flags.songFinished);
 }
 
 TEST(SequencerPumpTest, PausedPumpSendsNothing) {
@@ -303,18 +303,18 @@ TEST(SequencerPumpTest, PreviewSkipsToTheFirstNoteOfItsChannelThenPlaysInRealTim
     rig.load(smf.bytes());
     rig.sounded.fill(false);
     rig.sounded[2] = true;
-    rig.previewWaiting = true;
+    rig.flags.previewWaiting = true;
     rig.sequencer.rewind();
     rig.port.clear();
     const auto start = rig.sequencer.songStartTick();
 
     // Without any time passing, passes run until the chosen channel's first note.
     int passes = 0;
-    while (rig.previewWaiting && passes < 100) {
+    while (rig.flags.previewWaiting && passes < 100) {
         ASSERT_TRUE(rig.pump(true));
         ++passes;
     }
-    ASSERT_FALSE(rig.previewWaiting);
+    ASSERT_FALSE(rig.flags.previewWaiting);
     EXPECT_EQ(rig.sequencer.songStartTick(), start - 5000);
     // The note's track restarts its clock at 0; the other track keeps its song time.
     EXPECT_EQ(rig.sequencer.nextEventTime(1), 499);
@@ -324,7 +324,7 @@ TEST(SequencerPumpTest, PreviewSkipsToTheFirstNoteOfItsChannelThenPlaysInRealTim
 
     rig.port.clear();
     rig.pumpUntilStopped(2000, true);
-    EXPECT_TRUE(rig.songFinished);
+    EXPECT_TRUE(rig.flags.songFinished);
     const Lines rest = rig.log(rig.sequencer.songStartTick());
     // The note off sounds 499 ms after the note on; channel 0's notes never do.
     EXPECT_EQ(rest.front(), "5499 82 3C 40");
@@ -340,7 +340,7 @@ TEST(SequencerPumpTest, PreviewOfAChannelWithoutNotesRunsThroughTheSongAndEndsIt
     rig.load(smf.bytes());
     rig.sounded.fill(false);
     rig.sounded[5] = true;
-    rig.previewWaiting = true;
+    rig.flags.previewWaiting = true;
     rig.sequencer.rewind();
     rig.port.clear();
     const auto before = rig.clock.tickCount();
@@ -348,15 +348,15 @@ TEST(SequencerPumpTest, PreviewOfAChannelWithoutNotesRunsThroughTheSongAndEndsIt
     EXPECT_TRUE(rig.pump(true));
     EXPECT_TRUE(rig.pump(true));
     EXPECT_FALSE(rig.pump(true));
-    EXPECT_TRUE(rig.songFinished);
-    EXPECT_TRUE(rig.previewWaiting);
+    EXPECT_TRUE(rig.flags.songFinished);
+    EXPECT_TRUE(rig.flags.previewWaiting);
     EXPECT_EQ(rig.clock.tickCount(), before + 500);
     EXPECT_EQ(rig.log(before), Concat({{"0 C0 01 00"}, AllChannels(500, 120)}));
 }
 
 TEST(SequencerPumpTest, InGameModeAStalePreviewFlagPlaysNoPart) {
     SongRig rig;
-    rig.previewWaiting = true;
+    rig.flags.previewWaiting = true;
     const auto origin = Start(rig, QuarterNote());
     rig.clock.advance(4999);
     rig.pump();
@@ -364,7 +364,7 @@ TEST(SequencerPumpTest, InGameModeAStalePreviewFlagPlaysNoPart) {
     rig.clock.advance(1);
     rig.pump();
     EXPECT_EQ(rig.log(origin), (Lines{"5000 90 3C 64"}));
-    EXPECT_TRUE(rig.previewWaiting);
+    EXPECT_TRUE(rig.flags.previewWaiting);
 }
 
 TEST(SequencerPumpTest, DueTestComparesUnsignedAcrossTheTickWrap) {

@@ -17,16 +17,16 @@
 
 namespace tf::test {
 
-/// A sequencer on a manual clock and a capture port, with the game's pump flags beside it.
+/// A sequencer on a manual clock and a capture port, with the game's pump settings beside it.
 struct SongRig {
     explicit SongRig(std::uint32_t startTick = 1000) : clock(startTick) { sounded.fill(true); }
 
     bool pump(bool previewMode = false) {
-        const PumpContext context{sounded, autoPlay, speed, previewWaiting, songFinished};
+        const PumpContext context{sounded, autoPlay, speed};
         return sequencer.pump(previewMode, context);
     }
 
-    void load(const Bytes& bytes) { ASSERT_FALSE(sequencer.loadBytes(bytes, "song.mid")); }
+    void load(const Bytes& bytes) { ASSERT_EQ(sequencer.loadBytes(bytes, "song.mid"), LoadResult::Loaded); }
 
     /// Pumps `passesPerMs` times in each virtual millisecond, so that every event due at a time
     /// goes out at that time, until the pump returns false or `maxMs` went by. Returns the
@@ -66,12 +66,12 @@ struct SongRig {
     ManualClock clock;
     CapturePort port{clock};
     RecordingSink sink;
-    MidiSequencer sequencer{clock, port, sink};
+    MidiOutDevice device{port, sink};
+    TransportFlags flags;
+    MidiSequencer sequencer{clock, device, flags};
     std::array<bool, 16> sounded{};
     bool autoPlay = false;
     double speed = 1.0;
-    std::atomic<bool> previewWaiting{false};
-    std::atomic<bool> songFinished{false};
 };
 
 /// The sixteen messages B0+ch <controller> 0 in channel order, as "<ms> B? xx 00" lines.

@@ -101,7 +101,7 @@ void PlaySomeFrames(tf::BackBuffer& buffer, const tf::Bitmap& background) {
     // The reset drains the keys: no press may be due before the song starts.
     keys.setOrigin(clock.tickCount());
     game.resetForPlay();
-    const std::uint32_t stopAt = game.songStartTick() + fall + 110 * 27 + 40;
+    const std::uint32_t stopAt = game.sequencer().songStartTick() + fall + 110 * 27 + 40;
     while (clock.tickCount() < stopAt) {
         const std::lock_guard lock(buffer.mutex());
         game.playFrame();

@@ -39,7 +39,7 @@ void PrintError(std::string_view text) {
 }
 
 bool Load(GamePlay& game, const std::string& path) {
-    if (game.load(path)) {
+    if (game.load(path) == LoadResult::Failed) {
         PrintError(LoadFailureText);
         return false;
     }
@@ -85,9 +85,9 @@ int RunInfo(const CliArguments& arguments) {
     if (!Load(game, arguments.file)) {
         return ExitFailure;
     }
-    std::string line = "{\"trackCount\":" + std::to_string(game.trackCount()) +
-                       ",\"division\":" + std::to_string(game.division()) +
-                       ",\"tempo\":" + std::to_string(game.tempo()) + ",\"census\":[";
+    std::string line = "{\"trackCount\":" + std::to_string(game.song().trackCount()) +
+                       ",\"division\":" + std::to_string(game.song().division()) +
+                       ",\"tempo\":" + std::to_string(game.sequencer().tempo()) + ",\"census\":[";
     for (int channel = 0; channel < 16; ++channel) {
         line += (channel == 0 ? "" : ",") + std::to_string(game.countPartNotes(channel));
     }
@@ -105,7 +105,7 @@ int RunChart(const CliArguments& arguments) {
         return ExitFailure;
     }
     // An overflowed chart is shown as it stands, so the reason can be seen.
-    const bool overflow = PrepareChart(game, RunOf(arguments));
+    const bool overflow = PrepareChart(game, RunOf(arguments)) == ChartResult::Overflow;
     const std::string line =
         ChartJson(game.chart(), game.soundedChannels(), game.options().laneCount(), overflow) + '\n';
     std::fwrite(line.data(), 1, line.size(), stdout);
@@ -152,7 +152,7 @@ int RunRender(const CliArguments& arguments) {
     RenderClock clock(synth, wav);
     GamePlay game(clock, headless.keys, synth, headless.surface, headless.messages);
     // The device has already told the user why on stderr.
-    if (!game.isOpen()) {
+    if (!game.device().isOpen()) {
         return ExitFailure;
     }
     if (!Load(game, arguments.file)) {
@@ -163,7 +163,7 @@ int RunRender(const CliArguments& arguments) {
         return ExitFailure;
     }
     // The song's first event sounds one lead time after the rewind; the file starts there.
-    clock.discardBefore(static_cast<std::uint32_t>(LeadTime(game.tempo(), 1.0)));
+    clock.discardBefore(static_cast<std::uint32_t>(LeadTime(game.sequencer().tempo(), 1.0)));
     const bool terminal = isatty(STDERR_FILENO) == 1;
     clock.showProgress(terminal);
 

@@ -10,7 +10,7 @@ bool PastLimit(Clock& clock, const GameRun& run) {
 
 } // namespace
 
-bool PrepareChart(GamePlay& game, const GameRun& run) {
+ChartResult PrepareChart(GamePlay& game, const GameRun& run) {
     PlayOptions& options = game.options();
     options.setAutoPlay(run.autoPlay);
     options.setSpeedMultiplier(run.speed);
@@ -20,7 +20,7 @@ bool PrepareChart(GamePlay& game, const GameRun& run) {
 }
 
 bool PlayGame(GamePlay& game, Clock& clock, KeyLatch& keys, const GameRun& run, PressScript& presses) {
-    if (PrepareChart(game, run)) {
+    if (PrepareChart(game, run) == ChartResult::Overflow) {
         return false;
     }
     game.resetForPlay();
@@ -36,7 +36,8 @@ void PlayPreview(GamePlay& game, Clock& clock, int channel, const GameRun& run) 
     while (!PastLimit(clock, run)) {
         // A song with no track left to walk would fast-forward for ever without moving the
         // clock; then the passes take their millisecond like any other, and the limit ends it.
-        const bool fastForward = game.previewWaiting() && game.endedTrackCount() < game.trackCount();
+        const bool fastForward =
+            game.previewWaiting() && game.sequencer().endedTrackCount() < game.song().trackCount();
         if (!game.pumpPreview()) {
             break;
         }

@@ -25,9 +25,9 @@ struct GameRun {
     std::uint32_t maxMs = 3600000;
 };
 
-/// Stores the options of `run` in `game` and builds the chart of its parts. True when the chart
-/// overflowed and must not be played.
-bool PrepareChart(GamePlay& game, const GameRun& run);
+/// Stores the options of `run` in `game` and builds the chart of its parts. An overflowed
+/// chart must not be played.
+ChartResult PrepareChart(GamePlay& game, const GameRun& run);
 
 /// Plays the loaded song as the play thread does, with `clock` being the game's clock and `keys`
 /// the latch the game reads: prepares the chart, resets the records (which rewinds the song),

@@ -32,17 +32,17 @@ bool Sends(const MidiEvent& event, GamePlay& game) {
 } // namespace
 
 LatenessProbe::LatenessProbe(GamePlay& game)
-    : game(game), cursorBefore(static_cast<std::size_t>(game.trackCount())),
-      nextTimeBefore(static_cast<std::size_t>(game.trackCount())),
-      runningStatus(static_cast<std::size_t>(game.trackCount()), 0) {}
+    : game(game), cursorBefore(static_cast<std::size_t>(game.song().trackCount())),
+      nextTimeBefore(static_cast<std::size_t>(game.song().trackCount())),
+      runningStatus(static_cast<std::size_t>(game.song().trackCount()), 0) {}
 
 void LatenessProbe::beforePass() {
     for (std::size_t i = 0; i < cursorBefore.size(); ++i) {
-        cursorBefore[i] = game.trackCursor(static_cast<std::int32_t>(i));
-        nextTimeBefore[i] = game.nextEventTime(static_cast<std::int32_t>(i));
+        cursorBefore[i] = game.sequencer().trackCursor(static_cast<std::int32_t>(i));
+        nextTimeBefore[i] = game.sequencer().nextEventTime(static_cast<std::int32_t>(i));
     }
-    tempoBefore = game.tempo();
-    startBefore = game.songStartTick();
+    tempoBefore = game.sequencer().tempo();
+    startBefore = game.sequencer().songStartTick();
 }
 
 std::size_t LatenessProbe::afterPass(std::deque<StampingPort::Stamp>& stamps, std::size_t firstOfPass) {
@@ -52,11 +52,11 @@ std::size_t LatenessProbe::afterPass(std::deque<StampingPort::Stamp>& stamps, st
     const double speed = game.options().speedMultiplier();
     for (std::size_t i = 0; i < cursorBefore.size(); ++i) {
         // Only an end of track leaves the cursor where it was, and it sends nothing.
-        if (game.trackCursor(static_cast<std::int32_t>(i)) == cursorBefore[i]) {
+        if (game.sequencer().trackCursor(static_cast<std::int32_t>(i)) == cursorBefore[i]) {
             continue;
         }
-        const MidiEvent event =
-            DecodeEvent(game.trackData(static_cast<std::int32_t>(i)), cursorBefore[i], runningStatus[i]);
+        const MidiEvent event = DecodeEvent(game.song().trackData(static_cast<std::int32_t>(i)),
+                                            cursorBefore[i], runningStatus[i]);
         const std::uint32_t due =
             startBefore + static_cast<std::uint32_t>(WrapAdd(nextTimeBefore[i], LeadTime(tempo, speed)));
         if (event.kind == EventKind::Tempo) {

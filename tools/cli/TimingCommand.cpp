@@ -44,7 +44,7 @@ int RunTiming(const CliArguments& arguments) {
     StderrSink messages;
     GamePlay game(clock, keys, port, surface, messages);
     game.setMainBitmap(&background);
-    if (game.load(arguments.file)) {
+    if (game.load(arguments.file) == LoadResult::Failed) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(LoadFailureText.size()), LoadFailureText.data());
         return ExitFailure;
     }

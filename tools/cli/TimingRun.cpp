@@ -61,7 +61,7 @@ std::uint32_t BusiestPart(GamePlay& game) {
 std::optional<TimingReport> MeasurePlay(GamePlay& game, Clock& clock, KeyLatch& keys, StampingPort& port,
                                         std::uint32_t partMask, std::uint32_t seconds) {
     game.options().setAutoPlay(false);
-    if (game.buildChart(partMask)) {
+    if (game.buildChart(partMask) == ChartResult::Overflow) {
         return std::nullopt;
     }
     LatenessProbe probe(game);
@@ -76,7 +76,7 @@ std::optional<TimingReport> MeasurePlay(GamePlay& game, Clock& clock, KeyLatch& 
 
     game.resetForPlay();
     player.start();
-    const std::uint32_t startTick = game.songStartTick();
+    const std::uint32_t startTick = game.sequencer().songStartTick();
     const std::uint32_t limitMs = seconds * 1000;
     const double cpuBefore = CpuMicros();
     const std::int64_t wallBefore = SteadyMicros();

@@ -71,7 +71,7 @@ protected:
     }
     /// One frame at song time `t`.
     void frameAt(std::uint32_t t) {
-        clock.set(game.songStartTick() + t);
+        clock.set(game.sequencer().songStartTick() + t);
         const std::lock_guard lock(screen.buffer.mutex());
         game.playFrame();
     }

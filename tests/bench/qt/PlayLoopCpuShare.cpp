@@ -78,8 +78,10 @@ Share Measure(double seconds, bool onlyWhenShown, const std::string& path) {
     BenchRig rig(clock, window.buffer(), keys);
     GamePlay& game = rig.game;
     game.setMainBitmap(&window.background());
-    const bool failed = path.empty() ? game.loadBytes(MakeDenseSong().bytes, "dense.mid") : game.load(path);
-    if (failed || game.buildChart(path.empty() ? denseSongPlayerParts : 0xFFFFu)) {
+    const LoadResult loaded =
+        path.empty() ? game.loadBytes(MakeDenseSong().bytes, "dense.mid") : game.load(path);
+    if (loaded == LoadResult::Failed ||
+        game.buildChart(path.empty() ? denseSongPlayerParts : 0xFFFFu) == ChartResult::Overflow) {
         std::fprintf(stderr, "the song did not load into an accepted chart\n");
         std::exit(1);
     }

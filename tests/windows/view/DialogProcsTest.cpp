@@ -62,7 +62,7 @@ private:
 class DialogProcsTest : public ::testing::Test {
 protected:
     DialogProcsTest() : song(test::TwoSecondSong()), game(clock, latch, port, surface, sink), worker(game) {
-        EXPECT_FALSE(game.load(song.str()));
+        EXPECT_EQ(game.load(song.str()), LoadResult::Loaded);
     }
 
     test::TempFile song;

@@ -1,4 +1,5 @@
-#include "game/GamePlay.h"
+#include "game/PlayFieldView.h"
+
 #include "game/Judgement.h"
 
 #include <algorithm>
@@ -15,7 +16,6 @@ constexpr Colour White = 0xFFFFFF;
 constexpr Colour Blue = 0xFF0000;
 constexpr Colour Green = 0x00FF00;
 constexpr Colour Black = 0x000000;
-constexpr Colour Orange = 0x00A5FF;
 constexpr Colour Yellow = 0x00FFFF;
 constexpr Colour Red = 0x0000FF;
 
@@ -39,48 +39,42 @@ std::string_view Format(std::array<char, 64>& buffer, const char* format, Args..
 
 } // namespace
 
-void NowPlayingBanner::drawBanner(Surface& surface, std::uint32_t now) {
-    switch (phase_) {
-    case -1:
-        // The first frame keeps whatever colour the surface had.
-        blinkTimer_.start(true, now);
-        phase_ = 0;
-        break;
-    case 0:
-        surface.setTextColour(Black);
-        if (!blinkTimer_.running(now)) {
-            phase_ = 1;
-            blinkTimer_.start(true, now);
-        }
-        break;
-    case 1:
-        surface.setTextColour(Orange);
-        if (!blinkTimer_.running(now)) {
-            phase_ = 0;
-            blinkTimer_.start(true, now);
-        }
-        break;
-    default:
-        break;
-    }
-    surface.setTextAlign(TextAlign::Centre);
-    surface.text(FontFace::PGothic, 20, (surface.width() + 262) / 2 + 20, surface.height() - 80,
-                 "NOW PLAYING!");
+PlayFieldView::PlayFieldView(Surface& surface) : surface_(surface) {
+    banner_.blinkTimer().zero();
+    banner_.reset();
 }
 
-void GamePlay::drawBackground() {
+void PlayFieldView::drawHead(std::uint32_t now, std::uint32_t t, const JudgeTally& tally) {
     surface_.blit(mainBitmap, 0, 0, surface_.width(), surface_.height(), 0, 0);
+    banner_.drawBanner(surface_, now);
+    drawCounters(tally);
+    drawClock(t);
 }
 
-void GamePlay::drawCounters() {
+void PlayFieldView::drawField(const PlaySession& session, const PlayOptions& options) {
+    const std::uint32_t t = session.frameTime();
+    for (const Note* note : session.fallingNotes()) {
+        drawNote(*note, t, options);
+    }
+    for (int lane = 0; lane < ChartStorage::maxLanes; ++lane) {
+        if (session.keyMarkShown(lane)) {
+            drawKeyMark(lane);
+        }
+    }
+    if (session.labelShown()) {
+        drawJudgeLabel(session.judgeDisplay(), options);
+    }
+}
+
+void PlayFieldView::drawCounters(const JudgeTally& tally) {
     surface_.setTextColour(Green);
     surface_.setTextAlign(TextAlign::Centre);
     const std::array<std::pair<const char*, std::int32_t>, 5> lines{{
-        {"PERFECT   %3d", judgeTally.perfect()},
-        {"GREAT     %3d", judgeTally.great()},
-        {"GOOD      %3d", judgeTally.good()},
-        {"OK        %3d", judgeTally.ok()},
-        {"BAD..     %3d", judgeTally.bad()},
+        {"PERFECT   %3d", tally.perfect()},
+        {"GREAT     %3d", tally.great()},
+        {"GOOD      %3d", tally.good()},
+        {"OK        %3d", tally.ok()},
+        {"BAD..     %3d", tally.bad()},
     }};
     std::array<char, 64> buffer{};
     int y = 40;
@@ -90,7 +84,7 @@ void GamePlay::drawCounters() {
     }
 }
 
-void GamePlay::drawClock(std::uint32_t t) {
+void PlayFieldView::drawClock(std::uint32_t t) {
     surface_.setTextColour(Black);
     surface_.setTextAlign(TextAlign::Left);
     std::array<char, 64> buffer{};
@@ -99,7 +93,7 @@ void GamePlay::drawClock(std::uint32_t t) {
     surface_.text(FontFace::Gothic, 20, 540, 400, Format(buffer, "%02ld : %02ld", minutes, seconds));
 }
 
-void GamePlay::drawNote(const Note& note, std::uint32_t t) {
+void PlayFieldView::drawNote(const Note& note, std::uint32_t t, const PlayOptions& options) {
     const std::uint32_t fallTime = note.hitTime() - note.appearTime();
     // A note that falls in no time has no place on the way down.
     if (fallTime == 0) {
@@ -112,7 +106,7 @@ void GamePlay::drawNote(const Note& note, std::uint32_t t) {
     }
     const double fallen = static_cast<double>(t - note.appearTime());
     const int y = static_cast<int>(fallen * pixelsPerMs);
-    if ((playOptions.hidden() && y >= 200) || (playOptions.sudden() && y <= 190)) {
+    if ((options.hidden() && y >= 200) || (options.sudden() && y <= 190)) {
         return;
     }
     const int lane = note.lane();
@@ -120,15 +114,15 @@ void GamePlay::drawNote(const Note& note, std::uint32_t t) {
     surface_.box(NoteLeft(lane), y, NoteLeft(lane) + 15, y + 2, 0, colour, colour);
 }
 
-void GamePlay::drawKeyMark(int lane) {
+void PlayFieldView::drawKeyMark(int lane) {
     // Odd lanes sit higher, like the black keys of a piano.
     const int top = (lane % 2 == 0) ? 351 : 345;
     surface_.box(16 * lane + 23, top, 16 * lane + 35, top + 24, 0, Blue, Blue);
 }
 
-void GamePlay::drawJudgeLabel() {
+void PlayFieldView::drawJudgeLabel(const JudgeDisplay& display, const PlayOptions& options) {
     // The blink counts drawn labels, so it only moves on here.
-    switch (judgeDisplay_.current()) {
+    switch (display.current()) {
     case Perfect:
         if (labelBlinkCount == 10) {
             labelColour = (labelColour == Yellow) ? Red : Yellow;
@@ -149,14 +143,13 @@ void GamePlay::drawJudgeLabel() {
     surface_.setTextAlign(TextAlign::Centre);
     surface_.setTextColour(labelColour);
 
-    const std::string_view label = judgeDisplay_.currentLabel();
+    const std::string_view label = display.currentLabel();
     const int labelLength = static_cast<int>(label.size());
     std::array<char, 64> buffer{};
-    const std::string_view text =
-        judgeDisplay_.combo() > 1
-            ? Format(buffer, "%.*s %2d", labelLength, label.data(), static_cast<int>(judgeDisplay_.combo()))
-            : Format(buffer, "%.*s", labelLength, label.data());
-    const int x = playOptions.laneCount() <= 7 ? 70 : 130;
+    const std::string_view text = display.combo() > 1 ? Format(buffer, "%.*s %2d", labelLength, label.data(),
+                                                               static_cast<int>(display.combo()))
+                                                      : Format(buffer, "%.*s", labelLength, label.data());
+    const int x = options.laneCount() <= 7 ? 70 : 130;
     surface_.text(FontFace::Default, 0, x, 260, text);
 }
 

@@ -1,0 +1,239 @@
+#include "game/PlaySession.h"
+
+#include "game/Judgement.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace tf {
+
+namespace {
+
+/// How far a press at song time `t` is from a note reaching the line at `hitTime`, in ms: the
+/// signed 32-bit difference without its sign. A difference of -2^31 has no positive
+/// counterpart in 32 signed bits; unsigned arithmetic gives it as 2^31.
+std::uint32_t DistanceFrom(std::uint32_t hitTime, std::uint32_t t) {
+    const std::uint32_t difference = hitTime - t;
+    return (difference & 0x80000000u) != 0 ? 0u - difference : difference;
+}
+
+bool IsLane(std::int32_t lane) {
+    return lane >= 0 && lane < ChartStorage::maxLanes;
+}
+
+/// The lanes looked at in a frame: the KEY mode, never more than the storage holds.
+int LanesInPlay(const PlayOptions& options) {
+    return std::clamp(options.laneCount(), 0, ChartStorage::maxLanes);
+}
+
+/// Entries of lane `lane` that may be read, whatever the count says.
+std::int32_t UsableEntries(const ChartStorage& chart, int lane) {
+    return std::clamp(chart.laneEntryCount[static_cast<std::size_t>(lane)], 0, ChartStorage::entriesPerLane);
+}
+
+/// Notes of key `key` that may be read, whatever the count says.
+std::size_t UsableNotes(const ChartStorage& chart, int key) {
+    return static_cast<std::size_t>(
+        std::clamp(chart.pitchNoteCount[static_cast<std::size_t>(key)], 0, ChartStorage::notesPerKey));
+}
+
+bool RefersToNote(const LaneEntry& entry) {
+    return entry.pitch >= 0 && entry.pitch < ChartStorage::keyCount && entry.index >= 0 &&
+           entry.index < ChartStorage::notesPerKey;
+}
+
+bool IsSilence(const Note::Message& message) {
+    return message[0] == 0 && message[1] == 0 && message[2] == 0;
+}
+
+/// Steps back from entry `i` to the nearest earlier entry that is not a chord follower, stopping
+/// at entry 0 (which a build never makes a follower).
+std::int32_t StepBack(const ChartStorage& chart,
+                      const std::array<LaneEntry, ChartStorage::entriesPerLane>& entries, std::int32_t i) {
+    do {
+        --i;
+    } while (i > 0 && (!RefersToNote(entries[static_cast<std::size_t>(i)]) ||
+                       chart.note(entries[static_cast<std::size_t>(i)]).chordFollower()));
+    return i;
+}
+
+} // namespace
+
+PlaySession::PlaySession(ChartStorage& chart, const PlayOptions& options, const KeyBindings& keys,
+                         KeyState& keyState, Clock& clock, MidiOutDevice& out, const MidiSequencer& sequencer)
+    : chart(chart), options(options), keys(keys), keyState(keyState), clock(clock), out(out),
+      sequencer(sequencer),
+      fallingNotes_(static_cast<std::size_t>(ChartStorage::keyCount) * ChartStorage::notesPerKey, nullptr) {
+    for (auto& timer : laneFlashTimers) {
+        timer.zero();
+    }
+    judgeDisplay_.reset();
+    tally_.reset();
+}
+
+void PlaySession::reset() {
+    for (int lane = 0; lane < LanesInPlay(options); ++lane) {
+        chart.laneCursor[static_cast<std::size_t>(lane)] = 0;
+        TickTimer& flash = laneFlashTimers[static_cast<std::size_t>(lane)];
+        flash.zero();
+        flash.setDuration(100);
+    }
+    for (int key = 0; key < ChartStorage::keyCount; ++key) {
+        auto& notes = chart.pitchNotes[static_cast<std::size_t>(key)];
+        for (std::size_t i = 0; i < UsableNotes(chart, key); ++i) {
+            notes[i].setOnScreen(false);
+            notes[i].setJudged(false);
+        }
+    }
+    // Presses made in the dialogs or before a restart must not count in the new run.
+    keys.drain(keyState);
+    judgeDisplay_.reset();
+    tally_.reset();
+    fallingCount = 0;
+}
+
+void PlaySession::step() {
+    const bool autoPlay = options.autoPlay();
+    // One reading of the clock serves every note: the pass takes far less than a millisecond,
+    // and reading the real clock thrice per note cost more than all the rest of the frame.
+    frameTime_ = sequencer.songTime();
+    followNotes(frameTime_);
+    readLanes(autoPlay);
+    // The label's timer is asked in every frame, drawn or not, so that it runs out as it always did.
+    labelShown_ = judgeDisplay_.displayTimer().running(clock.tickCount());
+}
+
+void PlaySession::followNotes(std::uint32_t t) {
+    const bool autoPlay = options.autoPlay();
+    fallingCount = 0;
+    for (int key = 0; key < ChartStorage::keyCount; ++key) {
+        auto& notes = chart.pitchNotes[static_cast<std::size_t>(key)];
+        const std::size_t count = UsableNotes(chart, key);
+        for (std::size_t i = 0; i < count; ++i) {
+            followNote(notes[i], t, autoPlay);
+        }
+    }
+}
+
+void PlaySession::followNote(Note& note, std::uint32_t t, bool autoPlay) {
+    if (note.appearTime() <= t && t <= note.hitTime()) {
+        note.setOnScreen(true);
+        if (!note.chordFollower()) {
+            fallingNotes_[fallingCount++] = &note;
+        }
+    } else if (note.onScreen()) {
+        // The note has just passed the judgement line.
+        if (IsLane(note.lane())) {
+            const auto lane = static_cast<std::size_t>(note.lane());
+            if (autoPlay) {
+                laneFlashTimers[lane].start(true, clock.tickCount());
+            }
+            ++chart.laneCursor[lane];
+        }
+        note.setOnScreen(false);
+    }
+
+    if (note.noteOffDue() != 0 && note.noteOffDue() <= t) {
+        note.clearNoteOffDue();
+        // A note that nothing closed in the file has no message to end it with.
+        const Note::Message& off = note.noteOffMessage();
+        if (!IsSilence(off)) {
+            out.sendShort(off[0], off[1], off[2]);
+        }
+    }
+
+    if (!autoPlay && note.hitTime() + 150 < t && !note.chordFollower() && !note.judged()) {
+        recordJudgement(Bad, clock.tickCount());
+        note.setJudged(true);
+    }
+}
+
+// The lanes read the clock afresh for every test, so a press is judged at the very millisecond
+// it is looked at.
+void PlaySession::readLanes(bool autoPlay) {
+    keyMarkShown_.fill(false);
+    for (int lane = 0; lane < LanesInPlay(options); ++lane) {
+        if (!autoPlay && keys.isPressed(lane, keyState)) {
+            pressLane(lane);
+        }
+        // Asked in every frame, drawn or not: the asking is what disarms a timer that ran out.
+        keyMarkShown_[static_cast<std::size_t>(lane)] =
+            laneFlashTimers[static_cast<std::size_t>(lane)].running(clock.tickCount());
+    }
+}
+
+void PlaySession::pressLane(int lane) {
+    const auto laneIndex = static_cast<std::size_t>(lane);
+    const auto& entries = chart.laneEntries[laneIndex];
+    const std::int32_t count = UsableEntries(chart, lane);
+    std::int32_t i = std::clamp(chart.laneCursor[laneIndex], 0, count);
+    if (i == count) {
+        // Every note of the lane has passed: the press replays the last one, unjudged.
+        if (i > 0) {
+            i = StepBack(chart, entries, i);
+        }
+        if (i > 0) {
+            soundFrom(lane, i, sequencer.songTime());
+        }
+    } else {
+        i = chooseEntry(lane, i);
+        const LaneEntry& entry = entries[static_cast<std::size_t>(i)];
+        if (RefersToNote(entry)) {
+            const Note& note = chart.note(entry);
+            const std::uint32_t now = sequencer.songTime();
+            // A note not yet on its way down sounds without a judgement.
+            if (note.lane() != -1 && note.appearTime() < now) {
+                recordJudgement(JudgeDistance(DistanceFrom(note.hitTime(), now)), clock.tickCount());
+            }
+        }
+        soundFrom(lane, i, sequencer.songTime());
+    }
+    laneFlashTimers[laneIndex].start(true, clock.tickCount());
+}
+
+std::int32_t PlaySession::chooseEntry(int lane, std::int32_t next) const {
+    const auto& entries = chart.laneEntries[static_cast<std::size_t>(lane)];
+    if (next == 0 || !RefersToNote(entries[static_cast<std::size_t>(next - 1)]) ||
+        !RefersToNote(entries[static_cast<std::size_t>(next)])) {
+        return next;
+    }
+    const std::uint32_t now = sequencer.songTime();
+    const std::uint32_t before =
+        DistanceFrom(chart.note(entries[static_cast<std::size_t>(next - 1)]).hitTime(), now);
+    const std::uint32_t at = DistanceFrom(chart.note(entries[static_cast<std::size_t>(next)]).hitTime(), now);
+    // On a tie the note still to come is the one played.
+    return at > before ? StepBack(chart, entries, next) : next;
+}
+
+void PlaySession::recordJudgement(std::int32_t index, std::uint32_t now) {
+    judgeDisplay_.setCurrent(index);
+    if (index >= Perfect && index <= Good) {
+        judgeDisplay_.addCombo();
+    } else {
+        judgeDisplay_.clearCombo();
+    }
+    tally_.add(index);
+    judgeDisplay_.displayTimer().start(true, now);
+}
+
+void PlaySession::soundFrom(int lane, std::int32_t entry, std::uint32_t t) {
+    const auto& entries = chart.laneEntries[static_cast<std::size_t>(lane)];
+    const std::int32_t count = UsableEntries(chart, lane);
+    // A chain that claims to go on past the lane's last entry ends there.
+    for (std::int32_t e = entry; e >= 0 && e < count; ++e) {
+        const LaneEntry& laneEntry = entries[static_cast<std::size_t>(e)];
+        if (!RefersToNote(laneEntry)) {
+            return;
+        }
+        Note& note = chart.note(laneEntry);
+        const Note::Message& on = note.noteOnMessage();
+        out.sendShort(on[0], on[1], on[2]);
+        note.scheduleNoteOff(t);
+        note.setJudged(true);
+        if (!laneEntry.chordFollows) {
+            return;
+        }
+    }
+}
+
+} // namespace tf

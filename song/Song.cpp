@@ -1,0 +1,162 @@
+#include "song/Song.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <fstream>
+#include <string>
+#include <system_error>
+
+namespace tf {
+
+namespace {
+
+constexpr std::size_t HeaderLength = 14;
+constexpr std::int32_t InitialTempo = 500000;
+constexpr std::array<std::uint8_t, 4> TrackMarker{'M', 'T', 'r', 'k'};
+constexpr std::size_t ChunkHeaderLength = 8;
+
+bool IsTrackMarker(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return at + TrackMarker.size() <= bytes.size() &&
+           std::equal(TrackMarker.begin(), TrackMarker.end(),
+                      bytes.begin() + static_cast<std::ptrdiff_t>(at));
+}
+
+std::uint32_t ReadBigEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        value <<= 8;
+        if (at + i < bytes.size()) {
+            value |= bytes[at + i];
+        }
+    }
+    return value;
+}
+
+// The first FF 51 03 anywhere in the file with three bytes after it gives the initial tempo, even
+// inside a text or an exclusive payload; the pump corrects it when it meets the real event.
+std::int32_t ScanInitialTempo(std::span<const std::uint8_t> bytes) {
+    for (std::size_t j = 0; j + 5 < bytes.size(); ++j) {
+        if (bytes[j] == 0xFF && bytes[j + 1] == 0x51 && bytes[j + 2] == 0x03) {
+            return bytes[j + 3] * 65536 + bytes[j + 4] * 256 + bytes[j + 5];
+        }
+    }
+    return InitialTempo;
+}
+
+/// Where the next "MTrk" at or after `from` starts; the end of `bytes` when none does.
+std::size_t NextTrackMarker(std::span<const std::uint8_t> bytes, std::size_t from) {
+    while (from < bytes.size()) {
+        const void* found = std::memchr(bytes.data() + from, TrackMarker[0], bytes.size() - from);
+        if (found == nullptr) {
+            return bytes.size();
+        }
+        from = static_cast<std::size_t>(static_cast<const std::uint8_t*>(found) - bytes.data());
+        if (IsTrackMarker(bytes, from)) {
+            return from;
+        }
+        ++from;
+    }
+    return bytes.size();
+}
+
+// Marker-driven: a track runs from its chunk header to the next "MTrk", wherever that stands,
+// and keeps at most its declared length. A buffer only ever grows by bytes that are in the file,
+// so a header that claims more costs nothing.
+std::vector<std::vector<std::uint8_t>> SplitTracks(std::span<const std::uint8_t> bytes,
+                                                   std::size_t trackCount) {
+    std::vector<std::vector<std::uint8_t>> tracks(trackCount);
+    std::size_t markers = 0;
+    std::vector<std::uint8_t>* current = nullptr;
+    std::uint32_t room = 0;
+    std::size_t pos = HeaderLength;
+    while (pos < bytes.size()) {
+        if (IsTrackMarker(bytes, pos)) {
+            current = nullptr;
+            if (markers < trackCount) {
+                current = &tracks[markers];
+                room = ReadBigEndian32(bytes, pos + TrackMarker.size());
+            }
+            ++markers;
+            pos += ChunkHeaderLength;
+            // The byte after a chunk header belongs to the track even if a marker starts there.
+            if (pos < bytes.size() && current != nullptr && room > 0) {
+                current->push_back(bytes[pos]);
+                --room;
+            }
+            ++pos;
+            continue;
+        }
+        // Everything up to the next marker goes to the current track, as far as it has room.
+        const std::size_t end = NextTrackMarker(bytes, pos);
+        if (current != nullptr && room > 0) {
+            const std::size_t taken = std::min<std::size_t>(room, end - pos);
+            current->insert(current->end(), bytes.begin() + static_cast<std::ptrdiff_t>(pos),
+                            bytes.begin() + static_cast<std::ptrdiff_t>(pos + taken));
+            room -= static_cast<std::uint32_t>(taken);
+        }
+        pos = end;
+    }
+    return tracks;
+}
+
+} // namespace
+
+LoadResult Song::load(const std::filesystem::path& path) {
+    if (!path_.empty() && path == path_) {
+        return LoadResult::Loaded;
+    }
+    release();
+    std::error_code error;
+    // Only a regular file has an end: a device or a pipe could feed the reader forever.
+    if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
+        return LoadResult::Failed;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return LoadResult::Failed;
+    }
+    std::vector<std::uint8_t> bytes;
+    std::array<char, 65536> chunk{};
+    while (in.read(chunk.data(), static_cast<std::streamsize>(chunk.size())) || in.gcount() > 0) {
+        bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + in.gcount());
+        if (!in) {
+            break;
+        }
+    }
+    if (in.bad()) {
+        return LoadResult::Failed;
+    }
+    return loadBytes(bytes, path);
+}
+
+LoadResult Song::loadBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
+    if (!path_.empty() && path == path_) {
+        return LoadResult::Loaded;
+    }
+    release();
+    if (bytes.size() < HeaderLength) {
+        return LoadResult::Failed;
+    }
+    const std::int32_t division = bytes[12] * 256 + bytes[13];
+    if (division == 0) {
+        // No tick conversion can divide by it.
+        return LoadResult::Failed;
+    }
+    trackCount_ = bytes[10] * 256 + bytes[11];
+    division_ = division;
+    initialTempo_ = ScanInitialTempo(bytes);
+    tracks_ = SplitTracks(bytes, static_cast<std::size_t>(trackCount_));
+    path_ = path;
+    return LoadResult::Loaded;
+}
+
+void Song::release() {
+    ++generation_;
+    // Swapping with an empty vector gives the memory back, which clear() would keep.
+    std::vector<std::vector<std::uint8_t>>().swap(tracks_);
+    trackCount_ = 0;
+    path_.clear();
+}
+
+} // namespace tf
