@@ -2,6 +2,7 @@
 #include "game/Judgement.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
+#include "tests/support/ChartWriter.h"
 #include "tests/support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -27,17 +28,7 @@ protected:
     }
 
     void addNote(int lane, int pitch, std::uint32_t appear, std::uint32_t hit) {
-        ChartStorage& chart = game.chart();
-        const std::int32_t index = chart.pitchNoteCount[static_cast<std::size_t>(pitch)]++;
-        Note& note = chart.pitchNotes[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(index)];
-        note.reset();
-        note.setOn(0x90, static_cast<std::uint8_t>(pitch), 100, appear, hit);
-        note.setOff(0x80, static_cast<std::uint8_t>(pitch), 64, hit + 200);
-        note.setLane(lane);
-        const std::int32_t entry = chart.laneEntryCount[static_cast<std::size_t>(lane)]++;
-        chart.laneEntries[static_cast<std::size_t>(lane)][static_cast<std::size_t>(entry)] = {pitch, index,
-                                                                                              false};
-        ++chart.noteOrderCount;
+        writer.add(lane, pitch, appear, hit);
     }
 
     void start() {
@@ -95,6 +86,7 @@ protected:
     test::RecordingSurface surface;
     test::RecordingSink sink;
     GamePlay game;
+    test::ChartWriter writer{game.chart()};
 };
 
 TEST_F(DisplayPacedDrawingTest, WithoutTheSwitchEveryFrameDraws) {

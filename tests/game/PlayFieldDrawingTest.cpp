@@ -2,6 +2,7 @@
 #include "game/Judgement.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
+#include "tests/support/ChartWriter.h"
 #include "tests/support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -42,16 +43,7 @@ protected:
     PlayFieldDrawingTest() : port(clock), game(clock, keys, port, surface, sink) {}
 
     void addNote(int lane, int pitch, std::uint32_t appear, std::uint32_t hit, bool chordFollower = false) {
-        ChartStorage& chart = game.chart();
-        const std::int32_t index = chart.pitchNoteCount[static_cast<std::size_t>(pitch)]++;
-        Note& note = chart.pitchNotes[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(index)];
-        note.reset();
-        note.setOn(0x90, static_cast<std::uint8_t>(pitch), 100, appear, hit);
-        note.setLane(lane);
-        note.setChordFollower(chordFollower);
-        const std::int32_t entry = chart.laneEntryCount[static_cast<std::size_t>(lane)]++;
-        chart.laneEntries[static_cast<std::size_t>(lane)][static_cast<std::size_t>(entry)] = {pitch, index,
-                                                                                              false};
+        writer.add(lane, pitch, appear, hit, {.closed = false, .chordFollower = chordFollower});
     }
 
     void start() {
@@ -110,6 +102,7 @@ protected:
     test::RecordingSurface surface;
     test::RecordingSink sink;
     GamePlay game;
+    test::ChartWriter writer{game.chart()};
 };
 
 TEST_F(PlayFieldDrawingTest, FrameDrawsBackgroundBannerCountersAndClockInThatOrder) {

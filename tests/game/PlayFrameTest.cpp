@@ -2,6 +2,7 @@
 #include "game/Judgement.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
+#include "tests/support/ChartWriter.h"
 #include "tests/support/Recorders.h"
 
 #include <gtest/gtest.h>
@@ -18,27 +19,6 @@ using Bytes = std::vector<std::uint8_t>;
 class PlayFrameTest : public ::testing::Test {
 protected:
     PlayFrameTest() : port(clock), game(clock, keys, port, surface, sink) {}
-
-    /// Appends a note of key `pitch` to `lane`: on at `appear`, reaching the line at `hit`,
-    /// closed `length` ms after `hit` (no closing message when `closed` is false).
-    Note& addNote(int lane, int pitch, std::uint32_t appear, std::uint32_t hit, std::int32_t length = 200,
-                  bool chordFollows = false, bool chordFollower = false, bool closed = true) {
-        ChartStorage& chart = game.chart();
-        const std::int32_t index = chart.pitchNoteCount[static_cast<std::size_t>(pitch)]++;
-        Note& note = chart.pitchNotes[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(index)];
-        note.reset();
-        note.setOn(0x90, static_cast<std::uint8_t>(pitch), 100, appear, hit);
-        if (closed) {
-            note.setOff(0x80, static_cast<std::uint8_t>(pitch), 64, hit + static_cast<std::uint32_t>(length));
-        }
-        note.setLane(lane);
-        note.setChordFollower(chordFollower);
-        const std::int32_t entry = chart.laneEntryCount[static_cast<std::size_t>(lane)]++;
-        chart.laneEntries[static_cast<std::size_t>(lane)][static_cast<std::size_t>(entry)] = {pitch, index,
-                                                                                              chordFollows};
-        ++chart.noteOrderCount;
-        return note;
-    }
 
     /// Starts a run and forgets what the reset itself sent, drew and queried.
     void start() {
@@ -76,6 +56,7 @@ protected:
     test::RecordingSurface surface;
     test::RecordingSink sink;
     GamePlay game;
+    test::ChartWriter writer{game.chart()};
 };
 
 Bytes On(int pitch) {
@@ -94,8 +75,8 @@ class JudgementWindowTest : public PlayFrameTest, public ::testing::WithParamInt
 
 TEST_P(JudgementWindowTest, PressIsJudgedByItsDistanceFromTheHitTime) {
     const auto [offset, expected] = GetParam();
-    addNote(0, 60, 1000, 6000);
-    addNote(0, 62, 30000, 35000); // far enough never to be chosen
+    writer.add(0, 60, 1000, 6000);
+    writer.add(0, 62, 30000, 35000); // far enough never to be chosen
     start();
     frameAt(5000);
     port.clear();
@@ -123,10 +104,10 @@ INSTANTIATE_TEST_SUITE_P(Windows, JudgementWindowTest,
                                            WindowCase{150, Ok}, WindowCase{-151, Bad}, WindowCase{151, Bad}));
 
 TEST_F(PlayFrameTest, ChoosingTheEntryOfAPress) {
-    addNote(0, 60, 1000, 6000);
-    addNote(0, 62, 1200, 6200);
-    addNote(1, 64, 1000, 6000);
-    addNote(1, 65, 3000, 8000);
+    writer.add(0, 60, 1000, 6000);
+    writer.add(0, 62, 1200, 6200);
+    writer.add(1, 64, 1000, 6000);
+    writer.add(1, 65, 3000, 8000);
     start();
     frameAt(5000);
     port.clear();
@@ -147,8 +128,8 @@ TEST_F(PlayFrameTest, ChoosingTheEntryOfAPress) {
 }
 
 TEST_F(PlayFrameTest, OneMillisecondNearerDecidesForThePassedNote) {
-    addNote(0, 60, 1000, 6000);
-    addNote(0, 62, 1200, 6200);
+    writer.add(0, 60, 1000, 6000);
+    writer.add(0, 62, 1200, 6200);
     start();
     frameAt(5000);
     port.clear();
@@ -158,7 +139,7 @@ TEST_F(PlayFrameTest, OneMillisecondNearerDecidesForThePassedNote) {
 }
 
 TEST_F(PlayFrameTest, PressBeforeANoteAppearsSoundsItUnjudged) {
-    Note& note = addNote(0, 60, 1000, 6000);
+    Note& note = writer.add(0, 60, 1000, 6000);
     start();
 
     pressAt(0, 500);
@@ -181,7 +162,7 @@ TEST_F(PlayFrameTest, PressBeforeANoteAppearsSoundsItUnjudged) {
 }
 
 TEST_F(PlayFrameTest, NoteWithoutALaneSoundsButIsNotJudged) {
-    Note& note = addNote(0, 60, 1000, 6000);
+    Note& note = writer.add(0, 60, 1000, 6000);
     note.setLane(-1);
     start();
     pressAt(0, 5990);
@@ -190,8 +171,8 @@ TEST_F(PlayFrameTest, NoteWithoutALaneSoundsButIsNotJudged) {
 }
 
 TEST_F(PlayFrameTest, MissedNoteCountsOnceAndAgainWhenPressedLater) {
-    Note& note = addNote(0, 60, 1000, 6000);
-    addNote(0, 62, 15000, 20000);
+    Note& note = writer.add(0, 60, 1000, 6000);
+    writer.add(0, 62, 15000, 20000);
     start();
     frameAt(5000);
     frameAt(6150);
@@ -216,7 +197,7 @@ TEST_F(PlayFrameTest, MissedNoteCountsOnceAndAgainWhenPressedLater) {
 }
 
 TEST_F(PlayFrameTest, EveryPressOnTheSameNoteIsJudgedAndSounded) {
-    addNote(0, 60, 1000, 6000);
+    writer.add(0, 60, 1000, 6000);
     start();
     pressAt(0, 5990);
     pressAt(0, 5995);
@@ -226,7 +207,7 @@ TEST_F(PlayFrameTest, EveryPressOnTheSameNoteIsJudgedAndSounded) {
 }
 
 TEST_F(PlayFrameTest, PressOnAnEmptyLaneOnlyLightsIt) {
-    addNote(0, 60, 1000, 6000);
+    writer.add(0, 60, 1000, 6000);
     start();
     pressAt(3, 5000);
     EXPECT_TRUE(sent().empty());
@@ -235,10 +216,10 @@ TEST_F(PlayFrameTest, PressOnAnEmptyLaneOnlyLightsIt) {
 }
 
 TEST_F(PlayFrameTest, PressAfterTheLastNoteReplaysTheLastChordUnjudged) {
-    addNote(0, 60, 1000, 6000, 200, true);
-    addNote(0, 64, 1000, 6000, 200, false, true);
-    addNote(0, 67, 2000, 7000, 200, true);
-    addNote(0, 72, 2000, 7000, 200, false, true);
+    writer.add(0, 60, 1000, 6000, {.chordFollows = true});
+    writer.add(0, 64, 1000, 6000, {.chordFollower = true});
+    writer.add(0, 67, 2000, 7000, {.chordFollows = true});
+    writer.add(0, 72, 2000, 7000, {.chordFollower = true});
     start();
     frameAt(5000);
     frameAt(8000);
@@ -252,8 +233,8 @@ TEST_F(PlayFrameTest, PressAfterTheLastNoteReplaysTheLastChordUnjudged) {
 }
 
 TEST_F(PlayFrameTest, ReplayOfTheFirstEntrySoundsNothing) {
-    addNote(0, 60, 1000, 6000, 200, true);
-    addNote(0, 64, 1000, 6000, 200, false, true);
+    writer.add(0, 60, 1000, 6000, {.chordFollows = true});
+    writer.add(0, 64, 1000, 6000, {.chordFollower = true});
     start();
     frameAt(5000);
     frameAt(8000);
@@ -265,10 +246,10 @@ TEST_F(PlayFrameTest, ReplayOfTheFirstEntrySoundsNothing) {
 }
 
 TEST_F(PlayFrameTest, OnePressSoundsTheWholeChord) {
-    Note& leader = addNote(0, 60, 1000, 6000, 200, true);
-    Note& middle = addNote(0, 64, 1000, 6000, 200, true, true);
-    Note& last = addNote(0, 67, 1000, 6000, 200, false, true);
-    addNote(0, 72, 2000, 7000);
+    Note& leader = writer.add(0, 60, 1000, 6000, {.chordFollows = true});
+    Note& middle = writer.add(0, 64, 1000, 6000, {.chordFollows = true, .chordFollower = true});
+    Note& last = writer.add(0, 67, 1000, 6000, {.chordFollower = true});
+    writer.add(0, 72, 2000, 7000);
     start();
     frameAt(5000);
     port.clear();
@@ -285,8 +266,8 @@ TEST_F(PlayFrameTest, OnePressSoundsTheWholeChord) {
 }
 
 TEST_F(PlayFrameTest, UnplayedChordIsOneMiss) {
-    addNote(0, 60, 1000, 6000, 200, true);
-    addNote(0, 64, 1000, 6000, 200, false, true);
+    writer.add(0, 60, 1000, 6000, {.chordFollows = true});
+    writer.add(0, 64, 1000, 6000, {.chordFollower = true});
     start();
     frameAt(5000);
     frameAt(6151);
@@ -295,7 +276,7 @@ TEST_F(PlayFrameTest, UnplayedChordIsOneMiss) {
 }
 
 TEST_F(PlayFrameTest, SoundedNoteIsSilencedItsLengthLater) {
-    Note& note = addNote(0, 60, 1000, 6000, 300);
+    Note& note = writer.add(0, 60, 1000, 6000, {.length = 300});
     start();
     pressAt(0, 5990);
     EXPECT_EQ(note.noteOffDue(), 6290u);
@@ -310,7 +291,7 @@ TEST_F(PlayFrameTest, SoundedNoteIsSilencedItsLengthLater) {
 }
 
 TEST_F(PlayFrameTest, NoteThatNothingClosedSendsNoNoteOff) {
-    Note& note = addNote(0, 60, 1000, 6000, 0, false, false, false);
+    Note& note = writer.add(0, 60, 1000, 6000, {.length = 0, .closed = false});
     start();
     pressAt(0, 5990);
     EXPECT_EQ(note.noteOffDue(), 5990u);
@@ -321,7 +302,7 @@ TEST_F(PlayFrameTest, NoteThatNothingClosedSendsNoNoteOff) {
 
 TEST_F(PlayFrameTest, AutoPlayReadsNoKeyJudgesNothingAndLightsPassingLanes) {
     game.options().setAutoPlay(true);
-    Note& note = addNote(2, 60, 1000, 6000);
+    Note& note = writer.add(2, 60, 1000, 6000);
     start();
     keys.press(game.keyBindings().primaryKey(2));
     frameAt(5000);
@@ -341,7 +322,7 @@ TEST_F(PlayFrameTest, AutoPlayReadsNoKeyJudgesNothingAndLightsPassingLanes) {
 }
 
 TEST_F(PlayFrameTest, PausedFrameDoesNothing) {
-    addNote(0, 60, 1000, 6000);
+    writer.add(0, 60, 1000, 6000);
     start();
     frameAt(5000);
     game.togglePause();
@@ -366,8 +347,8 @@ TEST_F(PlayFrameTest, FrameEndsWithOneMillisecondSleep) {
 }
 
 TEST_F(PlayFrameTest, ResetClearsTheRunButKeepsTheChartAndPendingNoteOffs) {
-    Note& leader = addNote(0, 60, 1000, 6000, 300, true);
-    Note& follower = addNote(0, 64, 1000, 6000, 300, false, true);
+    Note& leader = writer.add(0, 60, 1000, 6000, {.length = 300, .chordFollows = true});
+    Note& follower = writer.add(0, 64, 1000, 6000, {.length = 300, .chordFollower = true});
     start();
     frameAt(5000);
     pressAt(0, 5990);
@@ -396,7 +377,7 @@ TEST_F(PlayFrameTest, ResetClearsTheRunButKeepsTheChartAndPendingNoteOffs) {
 
 TEST_F(PlayFrameTest, DistanceOfHalfTheClockIsBad) {
     // hitTime - t = -2^31 as a signed difference.
-    addNote(0, 60, 0, 0x80001000u);
+    writer.add(0, 60, 0, 0x80001000u);
     start();
     pressAt(0, 0x1000);
     EXPECT_EQ(game.session().judgeDisplay().current(), Bad);

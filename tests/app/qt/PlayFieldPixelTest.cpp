@@ -5,6 +5,7 @@
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/qt/PixelTesting.h"
+#include "tests/support/ChartWriter.h"
 #include "tests/support/Recorders.h"
 
 #include <QWidget>
@@ -52,18 +53,9 @@ protected:
         }
     }
 
+    /// A note of key 40 + `lane`, closed 100 ms after its hit.
     void addNote(int lane, std::uint32_t appear, std::uint32_t hit) {
-        ChartStorage& chart = game.chart();
-        const int pitch = 40 + lane;
-        const std::int32_t index = chart.pitchNoteCount[static_cast<std::size_t>(pitch)]++;
-        Note& note = chart.pitchNotes[static_cast<std::size_t>(pitch)][static_cast<std::size_t>(index)];
-        note.reset();
-        note.setOn(0x90, static_cast<std::uint8_t>(pitch), 100, appear, hit);
-        note.setOff(0x80, static_cast<std::uint8_t>(pitch), 0, hit + 100);
-        note.setLane(lane);
-        auto& count = chart.laneEntryCount[static_cast<std::size_t>(lane)];
-        chart.laneEntries[static_cast<std::size_t>(lane)][static_cast<std::size_t>(count++)] = {pitch, index,
-                                                                                                false};
+        writer.add(lane, 40 + lane, appear, hit, {.length = 100, .offVelocity = 0});
     }
     void start() {
         clock.set(50000);
@@ -110,6 +102,7 @@ protected:
     CapturePort port{clock};
     test::RecordingSink sink;
     GamePlay game;
+    test::ChartWriter writer{game.chart()};
 };
 
 TEST_F(PlayFieldPixelTest, ANoteFallsAtConstantSpeedToTheLineAndIsGoneAfterIt) {
