@@ -1,15 +1,9 @@
 #pragma once
 
-#include <atomic>
-
 namespace tf {
 
-/// The screen the window shows: written by the window thread and, at the end of a song, by the
-/// play thread, so it is atomic.
-using AppState = std::atomic<int>;
-
-inline constexpr int TitleState = 0;
-inline constexpr int PlayState = 1;
-inline constexpr int ResultState = 2;
+/// The screen the window shows. The shell keeps it in a std::atomic: it is written by the window
+/// thread and, at the end of a song, by the play thread.
+enum class AppState { Title, Play, Result };
 
 } // namespace tf

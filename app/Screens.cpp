@@ -105,12 +105,12 @@ ResultSheet MakeResultSheet(const JudgeTally& tally) {
     return sheet;
 }
 
-void DrawScreen(Surface& surface, int appState, const Bitmap* title, const Bitmap* result,
+void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
                 const JudgeTally& tally) {
     surface.fill(0, 0, surface.width(), surface.height(), White);
-    if (appState == 0) {
+    if (appState == AppState::Title) {
         DrawTitle(surface, title);
-    } else if (appState == 2) {
+    } else if (appState == AppState::Result) {
         DrawResult(surface, result, tally);
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AppState.h"
 #include "game/JudgeTally.h"
 #include "platform/Surface.h"
 
@@ -30,10 +31,10 @@ double JudgePercent(std::int64_t count, std::int64_t total);
 std::string ResultMark(double score);
 ResultSheet MakeResultSheet(const JudgeTally& tally);
 
-/// Clears the client area to white, then draws the title screen for `appState` 0 or the result
-/// screen for 2; any other state leaves the white area. A null bitmap leaves the white showing.
+/// Clears the client area to white, then draws the title screen for `AppState::Title` or the
+/// result screen for `AppState::Result`; play leaves the white area. A null bitmap leaves the white showing.
 /// Leaves the text alignment and colour as its last text set them.
-void DrawScreen(Surface& surface, int appState, const Bitmap* title, const Bitmap* result,
+void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
                 const JudgeTally& tally);
 
 } // namespace tf

@@ -9,13 +9,13 @@
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"
 #include "game/KeyFile.h"
-#include "platform/KeyLatch.h"
+#include "platform/KeyState.h"
 
 #include <system_error>
 
 namespace tf {
 
-Shell::Shell(GamePlay& game, KeyLatch& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
+Shell::Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
     : game(game), keys(keys), surface(surface), surfaceLock(surfaceLock), view(view), worker(game) {}
 
 Shell::~Shell() {
@@ -23,7 +23,7 @@ Shell::~Shell() {
 }
 
 void Shell::create(const std::filesystem::path& installedDataDirectory) {
-    state.store(TitleState);
+    state.store(AppState::Title);
     std::error_code error;
     const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
     installedDataDirectory_ = installedDataDirectory;
@@ -59,7 +59,7 @@ std::filesystem::path Shell::helpPage() const {
 
 void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
     if (!autoRepeat) {
-        keys.press(vk);
+        keys.notePress(vk);
     }
     switch (vk) {
     case VkReturn:
@@ -96,49 +96,49 @@ void Shell::command(int id) {
 }
 
 void Shell::enter() {
-    if (appState() == PlayState) {
+    if (appState() == AppState::Play) {
         // The file chooser must not open over a running song: a song chosen there would be
         // loaded while the play thread reads the old one. Stop it as Start does.
         stopPlay();
         drawTitle();
     }
-    state.store(ResultState);
+    state.store(AppState::Result);
     startSong();
 }
 
 void Shell::escape() {
     switch (appState()) {
-    case TitleState:
+    case AppState::Title:
         view.closeWindow();
         break;
-    case PlayState:
+    case AppState::Play:
         stopPlay();
-        state.store(TitleState);
+        state.store(AppState::Title);
         drawTitle();
         break;
     default:
         // The play thread that showed the result may still be on its way out.
         worker.join();
-        state.store(TitleState);
+        state.store(AppState::Title);
         drawTitle();
         break;
     }
 }
 
 void Shell::restart() {
-    if (appState() == TitleState) {
+    if (appState() == AppState::Title) {
         return;
     }
     stopPlay();
-    state.store(PlayState);
+    state.store(AppState::Play);
     game.resetForPlay();
     startPlayThread();
 }
 
 void Shell::start() {
-    if (appState() == PlayState) {
+    if (appState() == AppState::Play) {
         stopPlay();
-        state.store(TitleState);
+        state.store(AppState::Title);
         drawTitle();
     }
     startSong();
@@ -157,7 +157,7 @@ void Shell::openSong(const std::string& path) {
     worker.join();
     if (game.load(path) == LoadResult::Failed) {
         view.showMessage(MessageIcon::Warning, MessageCaption, LoadFailedText);
-        state.store(TitleState);
+        state.store(AppState::Title);
         return;
     }
     PartDialog dialog(game, worker);
@@ -166,7 +166,7 @@ void Shell::openSong(const std::string& path) {
     if (!dialog.accepted()) {
         return;
     }
-    state.store(PlayState);
+    state.store(AppState::Play);
     game.resetForPlay();
     startPlayThread();
 }
@@ -178,7 +178,7 @@ void Shell::stopPlay() {
 void Shell::drawTitle() {
     {
         std::lock_guard lock(surfaceLock);
-        DrawScreen(surface, TitleState, titleBitmap.get(), resultBitmap.get(), game.tally());
+        DrawScreen(surface, AppState::Title, titleBitmap.get(), resultBitmap.get(), game.tally());
     }
     view.requestRepaint();
 }
@@ -199,10 +199,10 @@ void Shell::playThread() {
         }
     }
     if (game.songFinished()) {
-        state.store(ResultState);
+        state.store(AppState::Result);
         {
             std::lock_guard lock(surfaceLock);
-            DrawScreen(surface, ResultState, titleBitmap.get(), resultBitmap.get(), game.tally());
+            DrawScreen(surface, AppState::Result, titleBitmap.get(), resultBitmap.get(), game.tally());
         }
         view.requestRepaint();
     }

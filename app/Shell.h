@@ -4,6 +4,7 @@
 #include "app/WorkerThread.h"
 #include "platform/Surface.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -13,7 +14,7 @@
 namespace tf {
 
 class GamePlay;
-class KeyLatch;
+class KeyState;
 class ShellView;
 
 /// The game window's behaviour, whatever toolkit shows it: the screen state, the keys and
@@ -25,7 +26,7 @@ class ShellView;
 /// for the title; a stopped worker is always joined before the game is touched again.
 class Shell {
 public:
-    Shell(GamePlay& game, KeyLatch& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view);
+    Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view);
     /// Runs `destroy` if the view has not.
     ~Shell();
     Shell(const Shell&) = delete;
@@ -48,7 +49,7 @@ public:
     /// The start flow with a file already chosen (a song named on the command line).
     void openSong(const std::string& path);
 
-    int appState() const { return state.load(std::memory_order_acquire); }
+    AppState appState() const { return state.load(std::memory_order_acquire); }
     const std::filesystem::path& startDirectory() const { return startDirectory_; }
     /// The page the Help command opens.
     std::filesystem::path helpPage() const;
@@ -67,11 +68,11 @@ private:
     void playThread();
 
     GamePlay& game;
-    KeyLatch& keys;
+    KeyState& keys;
     Surface& surface;
     std::mutex& surfaceLock;
     ShellView& view;
-    AppState state{TitleState};
+    std::atomic<AppState> state{AppState::Title};
     std::filesystem::path startDirectory_;
     std::filesystem::path installedDataDirectory_;
     std::unique_ptr<Bitmap> mainBitmap;

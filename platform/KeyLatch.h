@@ -12,9 +12,10 @@ namespace tf {
 /// never pressed.
 class KeyLatch final : public KeyState {
 public:
-    /// Called by the shell on a key press (not an auto-repeat).
+    /// Latches a press of `vk`, to be consumed by its next query.
     void press(std::uint32_t vk);
     bool pressedSinceLastQuery(std::uint32_t vk) override;
+    void notePress(std::uint32_t vk) override { press(vk); }
     /// Forgets every latched press.
     void clear();
 

@@ -56,7 +56,7 @@ void BackBuffer::text(FontFace face, int height, int x, int y, std::string_view 
         return;
     }
     const QString line = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-    const QFont font = MakeFont(face, height, 0);
+    const QFont font = MakeFont(face, height);
     const QFontMetrics metrics(font);
     // The reference point is the top of the text and, centred, the middle of its advance.
     const int left = textAlign == TextAlign::Centre ? x - metrics.horizontalAdvance(line) / 2 : x;

@@ -38,7 +38,7 @@ QColor ToQColor(Colour colour) {
     return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
 }
 
-QFont MakeFont(FontFace face, int height, int /*escapement*/) {
+QFont MakeFont(FontFace face, int height) {
     QFont font;
     switch (face) {
     case FontFace::Gothic:

@@ -23,9 +23,8 @@ QColor ToQColor(Colour colour);
 
 /// A font of `face` whose cell (ascent plus descent) is `height` pixels, normal weight; with
 /// `FontFace::Default` the surface's own font, bold IPAGothic of a 16-pixel cell, whatever
-/// `height` says. `escapement` is the text angle in tenths
-/// of a degree; every caller draws level text and passes 0, and no other angle is drawn.
-QFont MakeFont(FontFace face, int height, int escapement);
+/// `height` says. Text is always drawn level.
+QFont MakeFont(FontFace face, int height);
 
 /// The picture in a BMP (or any format Qt reads) at its own size; null when the file is
 /// missing or unreadable. A relative name is looked up in the working directory.

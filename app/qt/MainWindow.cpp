@@ -1,12 +1,12 @@
 #include "app/qt/MainWindow.h"
 
 #include "app/CommandIds.h"
-#include "app/KeyMapping.h"
 #include "app/ShellTexts.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/DialogViews.h"
 #include "app/qt/Drawing.h"
 #include "app/qt/GameCanvas.h"
+#include "app/qt/KeyMapping.h"
 #include "app/qt/ProgramIcon.h"
 #include "game/GamePlay.h"
 
@@ -30,7 +30,7 @@ QString FromUtf8(std::string_view text) {
 
 } // namespace
 
-MainWindow::MainWindow(GamePlay& game, KeyLatch& keys, BackBuffer& buffer,
+MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer,
                        const QString& installedDataDirectory, QWidget* parent)
     : QMainWindow(parent), fileChooser(ChooseMidiFile),
       urlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); }), buffer(buffer),

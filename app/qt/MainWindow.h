@@ -15,7 +15,7 @@ namespace tf {
 class BackBuffer;
 class GameCanvas;
 class GamePlay;
-class KeyLatch;
+class KeyState;
 
 /// The game window: a fixed-size frame with the menu, the accelerators and the client area.
 /// It turns window events into calls of the shell and carries out what the shell asks; the
@@ -25,7 +25,7 @@ class MainWindow final : public QMainWindow, public ShellView {
 public:
     /// Makes the back buffer, then runs the shell's window creation (pictures, key file,
     /// title). `installedDataDirectory` is where an installed game keeps its data files.
-    MainWindow(GamePlay& game, KeyLatch& keys, BackBuffer& buffer, const QString& installedDataDirectory = {},
+    MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const QString& installedDataDirectory = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 

@@ -55,7 +55,7 @@ std::string PathForFileCalls(const std::string& utf8) {
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, GamePlay& game, KeyLatch& keys, GdiBackBuffer& buffer)
+MainWindow::MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer)
     : instance_(instance), game(game), buffer(buffer), shell_(game, keys, buffer, buffer.mutex(), *this) {}
 
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

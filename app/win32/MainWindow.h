@@ -12,14 +12,14 @@ namespace tf {
 
 class GamePlay;
 class GdiBackBuffer;
-class KeyLatch;
+class KeyState;
 
 /// The game window on Win32: the window procedure's state and the shell it forwards to. The
 /// window handle is known from the first message of `MainWindowProc` on; the object must outlive
 /// the window.
 class MainWindow final : public ShellView {
 public:
-    MainWindow(HINSTANCE instance, GamePlay& game, KeyLatch& keys, GdiBackBuffer& buffer);
+    MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer);
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 

@@ -1,6 +1,5 @@
 #include "app/win32/MainWindow.h"
 #include "game/GamePlay.h"
-#include "platform/KeyLatch.h"
 #include "platform/win32/AsyncKeyState.h"
 #include "platform/win32/GdiBackBuffer.h"
 #include "platform/win32/WinClock.h"
@@ -30,10 +29,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // The clock holds the 1 ms timer period for the whole run, so the play frame's 1 ms sleep
     // is 1 ms and not a 15.6 ms tick.
     tf::WinClock clock;
+    // The play frame asks Windows itself which keys went down, so the window's key presses need
+    // no latch here.
     tf::AsyncKeyState laneKeys;
-    // The shell latches key presses for toolkits without an asynchronous key state; here the
-    // play frame asks Windows itself, so nothing reads this one.
-    tf::KeyLatch latchedKeys;
     tf::WinMmPort port;
     tf::GdiBackBuffer backBuffer;
     tf::WinMessageSink messages;
@@ -45,7 +43,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const std::wstring className = LoadText(instance, WindowClassString);
     tf::RegisterMainClass(instance, className);
     // Declared after the game, so that its shell (and any worker) is gone before the game is.
-    tf::MainWindow window(instance, game, latchedKeys, backBuffer);
+    tf::MainWindow window(instance, game, laneKeys, backBuffer);
     if (!tf::CreateMainWindow(window, className, title, showCommand)) {
         return 0;
     }

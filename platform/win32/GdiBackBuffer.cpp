@@ -96,7 +96,7 @@ void GdiBackBuffer::text(FontFace face, int height, int x, int y, std::string_vi
     const std::wstring wide = Widen(utf8);
     HFONT font = nullptr;
     if (face != FontFace::Default) {
-        font = MakeFont(face == FontFace::Gothic ? GothicFace : PGothicFace, height, 0);
+        font = MakeFont(face == FontFace::Gothic ? GothicFace : PGothicFace, height);
     }
     HGDIOBJ previous = font != nullptr ? SelectObject(memoryDc_, font) : nullptr;
     TextOutW(memoryDc_, x, y, wide.c_str(), static_cast<int>(wide.size()));

@@ -14,8 +14,8 @@ inline constexpr std::wstring_view GothicFace = L"ＭＳ ゴシック";
 inline constexpr std::wstring_view PGothicFace = L"ＭＳ Ｐゴシック";
 
 /// A new font of `faceName`, `height` pixels high (cell height), normal weight, Shift-JIS
-/// character set, proof quality, fixed pitch modern family. The caller deletes it.
-HFONT MakeFont(std::wstring_view faceName, int height, int escapement);
+/// character set, proof quality, fixed pitch modern family, level text. The caller deletes it.
+HFONT MakeFont(std::wstring_view faceName, int height);
 
 /// The bitmap file `fileName` (UTF-8; relative to the working directory) at its own size when
 /// `width` and `height` are 0; null when it cannot be loaded.

@@ -123,7 +123,7 @@ TEST(DrawScreen, TitleClearsThenShowsTheBitmapRaisedBy44AndALeftAlignedBluePromp
     surface.calls.clear();
     const FakeBitmap title;
     const FakeBitmap result;
-    DrawScreen(surface, 0, &title, &result, JudgeTally{});
+    DrawScreen(surface, AppState::Title, &title, &result, JudgeTally{});
 
     ASSERT_GE(surface.calls.size(), 2u);
     const auto& clear = surface.calls[0];
@@ -150,7 +150,7 @@ TEST(DrawScreen, ResultShowsHeadingLinesAndMarkCentredAndLeavesCentredAlignment)
     test::RecordingSurface surface;
     const FakeBitmap title;
     const FakeBitmap result;
-    DrawScreen(surface, 2, &title, &result, Tally(9, 0, 0, 0, 1));
+    DrawScreen(surface, AppState::Result, &title, &result, Tally(9, 0, 0, 0, 1));
 
     ASSERT_GE(surface.calls.size(), 2u);
     EXPECT_EQ(surface.calls[0].op, "fill");
@@ -193,12 +193,12 @@ TEST(DrawScreen, ResultShowsHeadingLinesAndMarkCentredAndLeavesCentredAlignment)
 
 TEST(DrawScreen, PlayingStateOnlyClearsAndMissingBitmapsAreHandedOnAsNull) {
     test::RecordingSurface playing;
-    DrawScreen(playing, 1, nullptr, nullptr, JudgeTally{});
+    DrawScreen(playing, AppState::Play, nullptr, nullptr, JudgeTally{});
     ASSERT_EQ(playing.calls.size(), 1u);
     EXPECT_EQ(playing.calls[0].op, "fill");
 
     test::RecordingSurface title;
-    DrawScreen(title, 0, nullptr, nullptr, JudgeTally{});
+    DrawScreen(title, AppState::Title, nullptr, nullptr, JudgeTally{});
     ASSERT_GE(title.calls.size(), 2u);
     EXPECT_EQ(title.calls[1].bitmap, nullptr);
     EXPECT_EQ(Texts(title).size(), 1u);
@@ -206,7 +206,7 @@ TEST(DrawScreen, PlayingStateOnlyClearsAndMissingBitmapsAreHandedOnAsNull) {
 
 TEST(DrawScreen, FollowsTheSurfaceSize) {
     test::RecordingSurface surface(800, 600);
-    DrawScreen(surface, 2, nullptr, nullptr, JudgeTally{});
+    DrawScreen(surface, AppState::Result, nullptr, nullptr, JudgeTally{});
     const auto texts = Texts(surface);
     ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[0].a, 400);

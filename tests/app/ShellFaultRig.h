@@ -32,7 +32,7 @@ struct Rig {
         };
     }
     void waitForResult() {
-        WaitUntil([this] { return shell.appState() == ResultState && !shell.workerRunning(); });
+        WaitUntil([this] { return shell.appState() == AppState::Result && !shell.workerRunning(); });
     }
 
     PacedClock clock{1000};
@@ -62,7 +62,7 @@ inline void ExpectOnlyTheLoadFailureBox(Rig& rig) {
     EXPECT_EQ(rig.view.messages[0].caption, "Tonefalls");
     EXPECT_EQ(rig.view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
     EXPECT_EQ(rig.view.partDialogs, 0);
-    EXPECT_EQ(rig.shell.appState(), TitleState);
+    EXPECT_EQ(rig.shell.appState(), AppState::Title);
     EXPECT_FALSE(rig.shell.workerRunning());
     EXPECT_TRUE(rig.sink.messages().empty());
     EXPECT_TRUE(rig.port.messages().empty());

@@ -72,7 +72,7 @@ TEST_P(ShellBrokenOutputTest, TheGameSaysSoAtMostOnceAndPlaysSilentlyToTheResult
     rig.waitForResult();
     EXPECT_EQ(rig.game.tally().bad(), 4);
     rig.shell.keyDown(VkEscape, false);
-    EXPECT_EQ(rig.shell.appState(), TitleState);
+    EXPECT_EQ(rig.shell.appState(), AppState::Title);
     rig.view.partDialog = AcceptParts(1u, true);
     rig.shell.keyDown(VkReturn, false);
     rig.waitForResult();
@@ -228,7 +228,7 @@ TEST_F(ShellFaultTest, AFailedLoadAfterAPlayKeepsNoHalfOfTheOldSong) {
     rig.shell.keyDown(VkReturn, false);
     ASSERT_EQ(rig.view.messages.size(), 1u);
     EXPECT_EQ(rig.view.messages[0].text, LoadFailedText);
-    EXPECT_EQ(rig.shell.appState(), TitleState);
+    EXPECT_EQ(rig.shell.appState(), AppState::Title);
     EXPECT_EQ(rig.game.song().trackCount(), 0);
     EXPECT_TRUE(rig.port.messages().empty());
 }

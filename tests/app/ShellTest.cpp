@@ -43,11 +43,11 @@ protected:
         view.partDialog = AcceptParts(mask, autoPlay);
         shell.command(StartCommand);
         // On the test clock the play thread may already have reached the result screen.
-        const int state = shell.appState();
-        ASSERT_TRUE(state == PlayState || state == ResultState) << state;
+        const AppState state = shell.appState();
+        ASSERT_TRUE(state == AppState::Play || state == AppState::Result) << static_cast<int>(state);
     }
     void waitForResult() {
-        WaitUntil([this] { return shell.appState() == ResultState && !shell.workerRunning(); });
+        WaitUntil([this] { return shell.appState() == AppState::Result && !shell.workerRunning(); });
     }
     int allSoundOffCount() const { return test::CountAllSoundOff(port.messages()); }
     int noteOnCount(int channel) const { return test::CountNoteOns(port.messages(), channel); }
@@ -68,7 +68,7 @@ protected:
 };
 
 TEST_F(ShellTest, CreationReadsPicturesInOrderThenTheKeyFileAndShowsTheTitle) {
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     ASSERT_EQ(view.bitmapPaths.size(), 3u);
     EXPECT_EQ(view.bitmapPaths[0], (dir.path() / "main.bmp").string());
     EXPECT_EQ(view.bitmapPaths[1], (dir.path() / "title.bmp").string());
@@ -95,7 +95,7 @@ TEST_F(ShellTest, KeyFileOfTheStartDirectoryIsReadAtCreationAndWrittenAtDestruct
 
 TEST_F(ShellTest, EscOnTheTitleClosesTheWindowAndF3DoesNothing) {
     shell.keyDown(VkF3, false);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_FALSE(shell.workerRunning());
     shell.keyDown(VkEscape, true); // a repeat acts like a press
     EXPECT_EQ(view.closes, 1);
@@ -104,10 +104,10 @@ TEST_F(ShellTest, EscOnTheTitleClosesTheWindowAndF3DoesNothing) {
 TEST_F(ShellTest, EnterThenCancelLeavesResultStateSoEscRedrawsTheTitleInsteadOfQuitting) {
     shell.keyDown(VkReturn, false);
     EXPECT_EQ(view.choosers, 1);
-    EXPECT_EQ(shell.appState(), ResultState);
+    EXPECT_EQ(shell.appState(), AppState::Result);
     const int repaints = view.repaints.load();
     shell.keyDown(VkEscape, false);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_EQ(view.closes, 0);
     EXPECT_GT(view.repaints.load(), repaints);
 }
@@ -122,7 +122,7 @@ TEST_F(ShellTest, AFailedLoadWarnsAndGoesToTheTitleState) {
     EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(view.messages[0].caption, "Tonefalls");
     EXPECT_EQ(view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_EQ(view.partDialogs, 0);
 }
 
@@ -133,9 +133,9 @@ TEST_F(ShellTest, CancelledPartDialogLeavesTheStateAsItWas) {
     };
     shell.command(StartCommand);
     EXPECT_EQ(view.partDialogs, 1);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     shell.keyDown(VkReturn, false);
-    EXPECT_EQ(shell.appState(), ResultState);
+    EXPECT_EQ(shell.appState(), AppState::Result);
     EXPECT_FALSE(shell.workerRunning());
 }
 
@@ -145,7 +145,7 @@ TEST_F(ShellTest, AutoPlayRunsToTheResultWithTheNotesSoundedByTheSequencer) {
     EXPECT_EQ(noteOnCount(0), 4);
     EXPECT_EQ(game.tally().perfect() + game.tally().bad(), 0);
     shell.keyDown(VkEscape, false);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_EQ(view.closes, 0);
 }
 
@@ -167,7 +167,7 @@ TEST_F(ShellTest, EscDuringPlayStopsTheSongAndShowsTheTitle) {
     const int before = allSoundOffCount();
     shell.keyDown(VkEscape, false);
     EXPECT_FALSE(shell.workerRunning());
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_EQ(allSoundOffCount(), before + 16);
     // Held down: the first repeat now ends the program.
     shell.keyDown(VkEscape, true);
@@ -177,15 +177,15 @@ TEST_F(ShellTest, EscDuringPlayStopsTheSongAndShowsTheTitle) {
 TEST_F(ShellTest, F3RestartsDuringPlayAndReplaysFromTheResultWithoutADialog) {
     startPlay(1u, true);
     shell.keyDown(VkF3, false);
-    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_EQ(shell.appState(), AppState::Play);
     EXPECT_TRUE(shell.workerRunning());
     waitForResult();
     shell.keyDown(VkF3, false);
-    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_EQ(shell.appState(), AppState::Play);
     EXPECT_EQ(view.partDialogs, 1);
     EXPECT_EQ(view.choosers, 1);
     shell.keyDown(VkEscape, false);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_FALSE(shell.workerRunning());
 }
 
@@ -193,12 +193,12 @@ TEST_F(ShellTest, StartDuringPlayStopsThePlayBeforeTheChooserOpens) {
     startPlay(1u, true);
     bool stoppedFirst = false;
     view.chooser = [&](std::string&) {
-        stoppedFirst = !shell.workerRunning() && shell.appState() == TitleState;
+        stoppedFirst = !shell.workerRunning() && shell.appState() == AppState::Title;
         return false;
     };
     shell.command(StartCommand);
     EXPECT_TRUE(stoppedFirst);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
 }
 
 TEST_F(ShellTest, EnterDuringPlayStopsThePlayBeforeAnotherSongIsLoaded) {
@@ -212,7 +212,7 @@ TEST_F(ShellTest, EnterDuringPlayStopsThePlayBeforeAnotherSongIsLoaded) {
     view.partDialog = AcceptParts(1u, true);
     shell.keyDown(VkReturn, false);
     EXPECT_TRUE(stoppedFirst);
-    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_EQ(shell.appState(), AppState::Play);
     EXPECT_TRUE(shell.workerRunning());
 }
 
@@ -224,7 +224,7 @@ TEST_F(ShellTest, AFailedLoadAfterAPlayLeavesTheTitleStateSoEscQuits) {
         return true;
     };
     shell.keyDown(VkReturn, false);
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
     shell.keyDown(VkEscape, false);
     EXPECT_EQ(view.closes, 1);
 }
@@ -232,11 +232,11 @@ TEST_F(ShellTest, AFailedLoadAfterAPlayLeavesTheTitleStateSoEscQuits) {
 TEST_F(ShellTest, F3WithNoSongEverLoadedRunsUntilEsc) {
     shell.keyDown(VkReturn, false); // chooser cancelled: result state
     shell.keyDown(VkF3, false);
-    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_EQ(shell.appState(), AppState::Play);
     EXPECT_TRUE(shell.workerRunning());
     shell.keyDown(VkEscape, false);
     EXPECT_FALSE(shell.workerRunning());
-    EXPECT_EQ(shell.appState(), TitleState);
+    EXPECT_EQ(shell.appState(), AppState::Title);
 }
 
 TEST_F(ShellTest, ClosingDuringPlayStopsTheSongBeforeSavingTheKeys) {
@@ -271,7 +271,7 @@ TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
     view.partDialog = AcceptParts(1u, true);
     shell.openSong(song.str());
     EXPECT_EQ(view.choosers, 0);
-    EXPECT_EQ(shell.appState(), PlayState);
+    EXPECT_EQ(shell.appState(), AppState::Play);
 }
 
 TEST(ShellHelpTest, HelpPathKeepsBlanksAndStaysInTheStartDirectory) {

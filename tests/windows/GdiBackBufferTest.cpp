@@ -213,7 +213,7 @@ TEST(GdiBackBuffer, BeforeCreateAndAfterDestroyNothingIsDrawn) {
 }
 
 TEST(MakeFont, AsksForTheGothicFaceAtTheGivenCellHeight) {
-    HFONT font = MakeFont(GothicFace, 30, 0);
+    HFONT font = MakeFont(GothicFace, 30);
     ASSERT_NE(font, nullptr);
     LOGFONTW info{};
     ASSERT_NE(GetObjectW(font, sizeof info, &info), 0);

@@ -1,6 +1,7 @@
 #include "tools/artwork/Artwork.h"
 
 #include "app/ClientArea.h"
+#include "app/qt/Brushwork.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -68,14 +69,6 @@ void VerticalGradient(QPainter& painter, const QRectF& area,
     painter.fillRect(area, gradient);
 }
 
-void Glow(QPainter& painter, QPointF centre, double radius, QColor colour) {
-    QRadialGradient gradient(centre, radius);
-    gradient.setColorAt(0, colour);
-    colour.setAlpha(0);
-    gradient.setColorAt(1, colour);
-    painter.fillRect(QRectF(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius), gradient);
-}
-
 void Plate(QPainter& painter, const QRectF& area, double radius, const QColor& top, const QColor& bottom,
            const QColor& edge) {
     QLinearGradient fill(area.topLeft(), area.bottomLeft());
@@ -97,23 +90,6 @@ void Stars(QPainter& painter, const QRectF& sky, int count, std::uint32_t seed) 
         painter.setBrush(QColor(230, 235, 255, alpha));
         painter.drawEllipse(at, size, size);
     }
-}
-
-// A falling note with its fading trail, as the title and the icon show them.
-void Streak(QPainter& painter, const QRectF& head, double trail, const QColor& colour) {
-    QLinearGradient fade(head.left(), head.top() - trail, head.left(), head.top());
-    QColor clear = colour;
-    clear.setAlpha(0);
-    QColor half = colour;
-    half.setAlpha(110);
-    fade.setColorAt(0, clear);
-    fade.setColorAt(1, half);
-    painter.fillRect(QRectF(head.left() + head.width() * 0.2, head.top() - trail, head.width() * 0.6, trail),
-                     fade);
-    Glow(painter, head.center(), head.width() * 0.9, QColor(colour.red(), colour.green(), colour.blue(), 90));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    painter.drawRoundedRect(head, head.height() / 2, head.height() / 2);
 }
 
 void PlayFieldLanes(QPainter& painter) {
@@ -431,37 +407,6 @@ QImage PaintResult() {
     painter.setBrush(face);
     painter.setPen(QPen(QColor(230, 160, 40), 2));
     painter.drawEllipse(medal, 40, 40);
-    return picture;
-}
-
-QImage PaintIcon(int size) {
-    QImage picture(size, size, QImage::Format_ARGB32_Premultiplied);
-    picture.fill(Qt::transparent);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 256.0, size / 256.0);
-    const QRectF tile(8, 8, 240, 240);
-    QLinearGradient night(tile.topLeft(), tile.bottomLeft());
-    night.setColorAt(0, QColor(20, 14, 60));
-    night.setColorAt(1, QColor(120, 40, 130));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(night);
-    painter.drawRoundedRect(tile, 48, 48);
-    painter.setClipPath([&] {
-        QPainterPath clip;
-        clip.addRoundedRect(tile, 48, 48);
-        return clip;
-    }());
-    // Three lanes, the middle one pale like the play field's, and a note about to land.
-    for (int lane = 0; lane < 3; ++lane) {
-        const QRectF column(44 + lane * 60, 8, 48, 240);
-        painter.fillRect(column, lane == 1 ? QColor(150, 160, 210, 120) : QColor(0, 0, 20, 110));
-    }
-    Streak(painter, QRectF(48, 70, 40, 16), 60, QColor(255, 255, 255));
-    Streak(painter, QRectF(108, 150, 40, 16), 80, QColor(60, 110, 255));
-    Streak(painter, QRectF(168, 40, 40, 16), 40, QColor(255, 200, 80));
-    painter.fillRect(QRectF(8, 186, 240, 8), QColor(255, 120, 160));
-    Glow(painter, QPointF(128, 190), 120, QColor(255, 120, 160, 90));
     return picture;
 }
 

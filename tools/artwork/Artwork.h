@@ -13,7 +13,5 @@ QImage PaintPlayField();
 QImage PaintTitle();
 /// The result picture, ClientWidth x ClientHeight, light enough for blue and red text.
 QImage PaintResult();
-/// The program's icon, `size` pixels square, with transparent corners.
-QImage PaintIcon(int size);
 
 } // namespace tf

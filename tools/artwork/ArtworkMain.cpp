@@ -1,5 +1,6 @@
 // Draws the game's pictures and icons into the folder named on the command line.
 
+#include "app/qt/ProgramIcon.h"
 #include "tools/artwork/Artwork.h"
 
 #include <QDir>

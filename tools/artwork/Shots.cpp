@@ -1,6 +1,7 @@
 // Writes the title screen, a play-field frame and a result screen as PNG, drawn by the game's
 // own back buffer and drawing code over our artwork, so a person can see what the player sees.
 
+#include "app/AppState.h"
 #include "app/ClientArea.h"
 #include "app/Screens.h"
 #include "app/qt/BackBuffer.h"
@@ -143,7 +144,7 @@ int main(int argc, char* argv[]) {
     };
 
     tf::JudgeTally tally;
-    tf::DrawScreen(buffer, 0, title.get(), result.get(), tally);
+    tf::DrawScreen(buffer, tf::AppState::Title, title.get(), result.get(), tally);
     shoot("title.png");
 
     PlaySomeFrames(buffer, *field);
@@ -164,7 +165,7 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < 6; ++i) {
         tally.addBad();
     }
-    tf::DrawScreen(buffer, 2, title.get(), result.get(), tally);
+    tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally);
     shoot("result.png");
     return ok ? 0 : 1;
 }

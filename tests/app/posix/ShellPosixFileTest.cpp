@@ -31,7 +31,7 @@ TEST_F(ShellFaultTest, StartDirectoryRemovedDuringTheSessionSavesNothingAndClose
     std::filesystem::remove_all(start);
     rig.shell.command(HelpCommand);
     rig.shell.keyDown(VkEscape, false);
-    EXPECT_EQ(rig.shell.appState(), TitleState);
+    EXPECT_EQ(rig.shell.appState(), AppState::Title);
     rig.shell.destroy();
     EXPECT_FALSE(std::filesystem::exists(start));
     EXPECT_TRUE(rig.view.messages.empty());

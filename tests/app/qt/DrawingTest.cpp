@@ -68,27 +68,27 @@ double Cell(const QFont& font) {
 }
 
 TEST_F(DrawingTest, FontsMapTheTwoGothicFacesAtCellHeights) {
-    const QFont gothic = MakeFont(FontFace::Gothic, 30, 0);
+    const QFont gothic = MakeFont(FontFace::Gothic, 30);
     EXPECT_EQ(gothic.family(), "IPAGothic");
     EXPECT_NEAR(Cell(gothic), 30, 1);
     EXPECT_EQ(gothic.weight(), QFont::Normal);
-    const QFont proportional = MakeFont(FontFace::PGothic, 64, 0);
+    const QFont proportional = MakeFont(FontFace::PGothic, 64);
     EXPECT_EQ(proportional.family(), "IPAPGothic");
     EXPECT_NEAR(Cell(proportional), 64, 1);
     EXPECT_EQ(proportional.weight(), QFont::Normal);
-    const QFont label = MakeFont(FontFace::Default, 0, 0);
+    const QFont label = MakeFont(FontFace::Default, 0);
     EXPECT_EQ(label.family(), "IPAGothic");
     EXPECT_NEAR(Cell(label), DefaultFontHeight, 1);
     EXPECT_EQ(label.weight(), QFont::Bold);
-    EXPECT_GT(MakeFont(FontFace::Gothic, 0, 0).pixelSize(), 0);
+    EXPECT_GT(MakeFont(FontFace::Gothic, 0).pixelSize(), 0);
 }
 
 TEST_F(DrawingTest, TheGothicFacesAreInstalledAndChosen) {
     if (!QFontDatabase::families().contains(QStringLiteral("IPAGothic"))) {
         GTEST_SKIP() << "fonts-ipafont-gothic is not installed";
     }
-    EXPECT_EQ(QFontInfo(MakeFont(FontFace::Gothic, 20, 0)).family(), "IPAGothic");
-    EXPECT_EQ(QFontInfo(MakeFont(FontFace::PGothic, 20, 0)).family(), "IPAPGothic");
+    EXPECT_EQ(QFontInfo(MakeFont(FontFace::Gothic, 20)).family(), "IPAGothic");
+    EXPECT_EQ(QFontInfo(MakeFont(FontFace::PGothic, 20)).family(), "IPAPGothic");
 }
 
 TEST_F(DrawingTest, BoxWithEqualColoursCoversLeftTopUpToNotIncludingRightBottom) {

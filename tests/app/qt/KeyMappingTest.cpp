@@ -1,4 +1,4 @@
-#include "app/KeyMapping.h"
+#include "app/qt/KeyMapping.h"
 
 #include <gtest/gtest.h>
 

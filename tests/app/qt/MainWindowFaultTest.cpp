@@ -8,12 +8,12 @@
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
-#include "tests/support/PacedClock.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/app/Watchdog.h"
 #include "tests/app/qt/ModalDriver.h"
 #include "tests/app/qt/PixelTesting.h"
+#include "tests/support/PacedClock.h"
 #include "tests/support/Recorders.h"
 
 #include <QImage>
@@ -72,7 +72,7 @@ protected:
         window->show();
         QApplication::processEvents();
     }
-    int state() { return window->shell().appState(); }
+    AppState state() { return window->shell().appState(); }
     void key(int qtKey) {
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
         QApplication::sendEvent(window->canvas(), &press);
@@ -88,12 +88,12 @@ protected:
         }));
         key(Qt::Key_Return);
         // On virtual time a short song may already have reached its result here.
-        ASSERT_NE(state(), TitleState);
+        ASSERT_NE(state(), AppState::Title);
     }
     void waitForResult() {
         test::WaitUntil([&] {
             QApplication::processEvents();
-            return state() == ResultState && !window->shell().workerRunning();
+            return state() == AppState::Result && !window->shell().workerRunning();
         });
     }
     QImage backBuffer() {
@@ -101,7 +101,7 @@ protected:
         return buffer.image().copy();
     }
     /// What a screen looks like drawn with no picture at all.
-    QImage screenWithoutPictures(int appState) {
+    QImage screenWithoutPictures(AppState appState) {
         QWidget other;
         other.setFixedSize(ClientWidth, ClientHeight);
         BackBuffer expected;
@@ -146,9 +146,9 @@ TEST_F(MainWindowFaultTest, ABrokenOutputIsReportedOnceAndTheGamePlaysSilentlyTo
     play(song.str(), false);
     waitForResult();
     EXPECT_EQ(game->tally().bad(), 4);
-    EXPECT_TRUE(backBuffer() == screenWithoutPictures(ResultState));
+    EXPECT_TRUE(backBuffer() == screenWithoutPictures(AppState::Result));
     key(Qt::Key_Escape);
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
 
     // Every further modal window would fail the driver; none came, and nothing was sounded.
     EXPECT_TRUE(driver.done());
@@ -179,17 +179,17 @@ TEST_F(MainWindowFaultTest, CorruptPicturesLeaveEveryScreenOnWhite) {
     openWindow();
 
     const QImage title = backBuffer();
-    EXPECT_TRUE(title == screenWithoutPictures(TitleState));
+    EXPECT_TRUE(title == screenWithoutPictures(AppState::Title));
     EXPECT_EQ(title.pixel(0, 0), White);
 
     const auto [top, bottom] = backgroundDuringPlay();
     EXPECT_EQ(top, White);
     EXPECT_EQ(bottom, White);
-    EXPECT_TRUE(backBuffer() == screenWithoutPictures(TitleState));
+    EXPECT_TRUE(backBuffer() == screenWithoutPictures(AppState::Title));
 
     play(song.str(), true);
     waitForResult();
-    EXPECT_TRUE(backBuffer() == screenWithoutPictures(ResultState));
+    EXPECT_TRUE(backBuffer() == screenWithoutPictures(AppState::Result));
     EXPECT_TRUE(driver.done());
     EXPECT_TRUE(sink.messages().empty());
 }
@@ -199,7 +199,7 @@ TEST_F(MainWindowFaultTest, PicturesThatAreDirectoriesLeaveWhiteToo) {
         std::filesystem::create_directory(dir.path() / name);
     }
     openWindow();
-    EXPECT_TRUE(backBuffer() == screenWithoutPictures(TitleState));
+    EXPECT_TRUE(backBuffer() == screenWithoutPictures(AppState::Title));
     const auto [top, bottom] = backgroundDuringPlay();
     EXPECT_EQ(top, White);
     EXPECT_EQ(bottom, White);
@@ -224,9 +224,9 @@ TEST_F(MainWindowFaultTest, ADirectoryChosenAsTheSongShowsTheLoadFailureBoxAndNo
     driver.add(OnMessageBox(QStringLiteral("MIDIファイルの読み込みに失敗しました"), QMessageBox::Ok));
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     EXPECT_FALSE(window->shell().workerRunning());
-    EXPECT_TRUE(backBuffer() == screenWithoutPictures(TitleState));
+    EXPECT_TRUE(backBuffer() == screenWithoutPictures(AppState::Title));
 
     // A file that vanishes once chosen: the same box, and the game goes on to the next song.
     test::TempFile doomed(test::TwoSecondSong());
@@ -238,7 +238,7 @@ TEST_F(MainWindowFaultTest, ADirectoryChosenAsTheSongShowsTheLoadFailureBoxAndNo
     driver.add(OnMessageBox(QStringLiteral("MIDIファイルの読み込みに失敗しました"), QMessageBox::Ok));
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     window->fileChooser = [this](QWidget*, std::string& path) {
         path = song.str();
         return true;

@@ -60,7 +60,7 @@ protected:
     }
     ~MainWindowTest() override { window->close(); }
 
-    int state() { return window->shell().appState(); }
+    AppState state() { return window->shell().appState(); }
     void key(int qtKey, bool autoRepeat = false) {
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(window->canvas(), &press);
@@ -74,7 +74,7 @@ protected:
         ADD_FAILURE() << "no action " << text.toStdString();
         return nullptr;
     }
-    void waitFor(int wanted) {
+    void waitFor(AppState wanted) {
         test::WaitUntil([&] {
             QApplication::processEvents();
             return state() == wanted && !window->shell().workerRunning();
@@ -91,7 +91,7 @@ protected:
             Button(&d, 1)->click();
         }));
         key(Qt::Key_Return);
-        ASSERT_EQ(state(), PlayState);
+        ASSERT_EQ(state(), AppState::Play);
         ASSERT_TRUE(window->shell().workerRunning());
     }
     int noteOns(int channel) const { return test::CountNoteOns(port.messages(), channel); }
@@ -130,9 +130,9 @@ TEST_F(MainWindowTest, WindowHasTheCaptionMenuAndFixedClientArea) {
 }
 
 TEST_F(MainWindowTest, TitleToChooserToPartDialogToPlayToResultUnderAutoPlay) {
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     play(true);
-    waitFor(ResultState);
+    waitFor(AppState::Result);
     EXPECT_EQ(choosers, 1);
     EXPECT_EQ(noteOns(0), 4);
     EXPECT_EQ(game.tally().bad(), 0);
@@ -142,26 +142,26 @@ TEST_F(MainWindowTest, TitleToChooserToPartDialogToPlayToResultUnderAutoPlay) {
 
 TEST_F(MainWindowTest, EscAndF3InEveryState) {
     key(Qt::Key_F3); // title: nothing
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     EXPECT_FALSE(window->shell().workerRunning());
 
     play(false);
     key(Qt::Key_F3); // play: restart
-    EXPECT_EQ(state(), PlayState);
+    EXPECT_EQ(state(), AppState::Play);
     EXPECT_TRUE(window->shell().workerRunning());
     key(Qt::Key_Escape); // play: back to the title
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     EXPECT_FALSE(window->shell().workerRunning());
 
     chosen.clear();
     key(Qt::Key_Return); // chooser cancelled: result state, title still shown
-    EXPECT_EQ(state(), ResultState);
+    EXPECT_EQ(state(), AppState::Result);
     key(Qt::Key_F3); // result: replay without a dialog
-    EXPECT_EQ(state(), PlayState);
-    waitFor(ResultState);
+    EXPECT_EQ(state(), AppState::Play);
+    waitFor(AppState::Result);
     EXPECT_EQ(game.tally().bad(), 4);
     key(Qt::Key_Escape); // result: title
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     EXPECT_TRUE(window->isVisible());
     key(Qt::Key_Escape, true); // title, even as a repeat: the window closes
     EXPECT_FALSE(window->isVisible());
@@ -172,11 +172,11 @@ TEST_F(MainWindowTest, StartDuringPlayStopsThePlayAndShowsTheTitleFirst) {
     play(true);
     window->fileChooser = [this](QWidget*, std::string&) {
         EXPECT_FALSE(window->shell().workerRunning());
-        EXPECT_EQ(state(), TitleState);
+        EXPECT_EQ(state(), AppState::Title);
         return false;
     };
     action(QStringLiteral("&Start...\tF2"))->trigger();
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
 }
 
 TEST_F(MainWindowTest, NoPartQuestionAnsweredNoKeepsTheDialogThenYesPlays) {
@@ -189,8 +189,8 @@ TEST_F(MainWindowTest, NoPartQuestionAnsweredNoKeepsTheDialogThenYesPlays) {
         OnMessageBox(QStringLiteral("演奏パートが選択されていません。続行しますか？"), QMessageBox::Yes));
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
-    EXPECT_EQ(state(), PlayState);
-    waitFor(ResultState);
+    EXPECT_EQ(state(), AppState::Play);
+    waitFor(AppState::Result);
     EXPECT_EQ(noteOns(0), 4); // no part chosen: the song plays itself
 }
 
@@ -206,7 +206,7 @@ TEST_F(MainWindowTest, TooManyNotesShowsItsBoxAndKeepsTheDialog) {
     driver.add(OnPartDialog([](TemplateDialog& d) { Button(&d, 2)->click(); }));
     action(QStringLiteral("&Start...\tF2"))->trigger();
     EXPECT_TRUE(driver.done());
-    EXPECT_EQ(state(), TitleState);
+    EXPECT_EQ(state(), AppState::Title);
     EXPECT_FALSE(window->shell().workerRunning());
 }
 
@@ -232,7 +232,7 @@ TEST_F(MainWindowTest, PreviewButtonsStartSwitchAndStopThePreview) {
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
     EXPECT_FALSE(window->shell().workerRunning());
-    EXPECT_EQ(state(), ResultState);
+    EXPECT_EQ(state(), AppState::Result);
 }
 
 TEST_F(MainWindowTest, KeyDialogRoundTripAndTheKeyFileWrittenAtExit) {

@@ -63,7 +63,7 @@ JudgeTally Tally(int perfect, int bad) {
 }
 
 TEST_F(ScreenPixelTest, FortyNinePerfectShowNinetyNinePercentAndPrf) {
-    DrawScreen(buffer, 2, nullptr, nullptr, Tally(49, 0));
+    DrawScreen(buffer, AppState::Result, nullptr, nullptr, Tally(49, 0));
     const QImage expected =
         expectedResult({"PERFECT    49     99 %", "GREAT       0      0 %", "GOOD        0      0 %",
                         "OK          0      0 %", "BAD..       0      0 %"},
@@ -73,7 +73,7 @@ TEST_F(ScreenPixelTest, FortyNinePerfectShowNinetyNinePercentAndPrf) {
 }
 
 TEST_F(ScreenPixelTest, NinePerfectOneBadShowGrtInMarkRedAtTheLowerRight) {
-    DrawScreen(buffer, 2, nullptr, nullptr, Tally(9, 1));
+    DrawScreen(buffer, AppState::Result, nullptr, nullptr, Tally(9, 1));
     const QImage expected =
         expectedResult({"PERFECT     9     90 %", "GREAT       0      0 %", "GOOD        0      0 %",
                         "OK          0      0 %", "BAD..       1     10 %"},
@@ -92,7 +92,7 @@ TEST_F(ScreenPixelTest, TheResultBitmapLiesUnderTheTexts) {
     QImage picture(ClientWidth, ClientHeight, QImage::Format_RGB32);
     picture.fill(qRgb(200, 220, 240));
     const QtBitmap result(picture);
-    DrawScreen(buffer, 2, nullptr, &result, Tally(1, 0));
+    DrawScreen(buffer, AppState::Result, nullptr, &result, Tally(1, 0));
     EXPECT_EQ(buffer.image().pixel(2, 2), qRgb(200, 220, 240));
     EXPECT_EQ(buffer.image().pixel(ClientWidth - 1, ClientHeight - 1), qRgb(200, 220, 240));
 }
@@ -105,13 +105,13 @@ TEST_F(ScreenPixelTest, TheTitleBitmapsTop44RowsAreAboveTheWindow) {
         }
     }
     const QtBitmap title(picture);
-    DrawScreen(buffer, 0, &title, nullptr, JudgeTally{});
+    DrawScreen(buffer, AppState::Title, &title, nullptr, JudgeTally{});
     EXPECT_EQ(buffer.image().pixel(5, 0), qRgb(44, 0, 7));
     EXPECT_EQ(buffer.image().pixel(5, ClientHeight - 1), qRgb(479 % 256, 100, 7));
 }
 
 TEST_F(ScreenPixelTest, ThePromptStartsAtItsReferencePointEvenAfterAResultScreen) {
-    DrawScreen(buffer, 0, nullptr, nullptr, JudgeTally{});
+    DrawScreen(buffer, AppState::Title, nullptr, nullptr, JudgeTally{});
     const QImage first = buffer.image();
     const QRect ink =
         InkBounds(first, QRect(0, 0, ClientWidth, ClientHeight), [](QRgb p) { return p != Pixel(0xFFFFFF); });
@@ -122,14 +122,14 @@ TEST_F(ScreenPixelTest, ThePromptStartsAtItsReferencePointEvenAfterAResultScreen
     EXPECT_LE(ink.bottom(), 386 + 17);
     EXPECT_FALSE(InkBounds(first, ink, [](QRgb p) { return p == Pixel(TextBlue); }).isEmpty());
 
-    DrawScreen(buffer, 2, nullptr, nullptr, Tally(3, 3));
-    DrawScreen(buffer, 0, nullptr, nullptr, JudgeTally{});
+    DrawScreen(buffer, AppState::Result, nullptr, nullptr, Tally(3, 3));
+    DrawScreen(buffer, AppState::Title, nullptr, nullptr, JudgeTally{});
     EXPECT_TRUE(buffer.image() == first);
 }
 
 TEST_F(ScreenPixelTest, MissingBitmapsLeaveWhiteAndThePlayingStateDrawsNothingElse) {
     buffer.fill(0, 0, ClientWidth, ClientHeight, 0x000000);
-    DrawScreen(buffer, 1, nullptr, nullptr, JudgeTally{});
+    DrawScreen(buffer, AppState::Play, nullptr, nullptr, JudgeTally{});
     QImage white(ClientWidth + 1, ClientHeight + 1, QImage::Format_RGB32);
     white.fill(Qt::white);
     EXPECT_TRUE(buffer.image() == white);

@@ -99,7 +99,7 @@ TEST_F(MainWindowTest, FixedSizeWindowWithCaptionMenuAndBackBufferOfTheClientAre
     EXPECT_EQ(picture.bmHeight, client.bottom + 1);
     // Text never paints a box behind it.
     EXPECT_EQ(GetBkMode(buffer.memoryDc()), TRANSPARENT);
-    EXPECT_EQ(view.shell().appState(), TitleState);
+    EXPECT_EQ(view.shell().appState(), AppState::Title);
 }
 
 TEST_F(MainWindowTest, EscapeOnTheTitleClosesTheWindowSavesTheKeysAndQuitsWithZero) {
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, FirstPressesAreLatchedRepeatsAreNot) {
     key(VK_F3, false);
     SendMessageW(view.window(), WM_COMMAND, MAKEWPARAM(9999, 0), 0);
     EXPECT_TRUE(IsWindow(view.window()));
-    EXPECT_EQ(view.shell().appState(), TitleState);
+    EXPECT_EQ(view.shell().appState(), AppState::Title);
 }
 
 TEST_F(MainWindowTest, PaintCopiesTheBackBufferAsItIs) {
