@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace tf {
@@ -15,6 +16,43 @@ constexpr std::size_t HeaderLength = 14;
 constexpr std::int32_t InitialTempo = 500000;
 constexpr std::array<std::uint8_t, 4> TrackMarker{'M', 'T', 'r', 'k'};
 constexpr std::size_t ChunkHeaderLength = 8;
+
+constexpr std::array<std::uint8_t, 4> HeaderMarker{'M', 'T', 'h', 'd'};
+
+bool StartsWith(std::span<const std::uint8_t> bytes, std::size_t at, std::string_view marker) {
+    return at + marker.size() <= bytes.size() &&
+           std::equal(marker.begin(), marker.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                      [](char m, std::uint8_t b) { return static_cast<std::uint8_t>(m) == b; });
+}
+
+std::uint32_t ReadLittleEndian32(std::span<const std::uint8_t> bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+// A RIFF MIDI file ("RIFF" size "RMID", then chunks) carries the Standard MIDI File in its "data"
+// chunk; any other file is taken as it stands. Every chunk is stepped over by its stated size
+// (padded to an even length) and read only as far as the file goes; a RIFF file without a data
+// chunk yields nothing.
+std::span<const std::uint8_t> StandardMidiPart(std::span<const std::uint8_t> bytes) {
+    if (!StartsWith(bytes, 0, "RIFF") || !StartsWith(bytes, 8, "RMID")) {
+        return bytes;
+    }
+    std::size_t at = 12;
+    while (at + ChunkHeaderLength <= bytes.size()) {
+        const std::size_t size = ReadLittleEndian32(bytes, at + 4);
+        const std::size_t body = at + ChunkHeaderLength;
+        const std::size_t available = std::min(size, bytes.size() - body);
+        if (StartsWith(bytes, at, "data")) {
+            return bytes.subspan(body, available);
+        }
+        if (available < size) {
+            break;
+        }
+        at = body + size + (size & 1);
+    }
+    return {};
+}
 
 bool IsTrackMarker(std::span<const std::uint8_t> bytes, std::size_t at) {
     return at + TrackMarker.size() <= bytes.size() &&
@@ -135,7 +173,10 @@ LoadResult Song::loadBytes(std::span<const std::uint8_t> bytes, const std::files
         return LoadResult::Loaded;
     }
     release();
-    if (bytes.size() < HeaderLength) {
+    bytes = StandardMidiPart(bytes);
+    // A file that is not a Standard MIDI File at all (a text renamed .mid) is refused rather than
+    // read as a song of empty parts; past the "MThd" the header is read as it stands.
+    if (bytes.size() < HeaderLength || !std::equal(HeaderMarker.begin(), HeaderMarker.end(), bytes.begin())) {
         return LoadResult::Failed;
     }
     const std::int32_t division = bytes[12] * 256 + bytes[13];

@@ -15,9 +15,10 @@ enum class [[nodiscard]] LoadResult{Loaded, Failed};
 /// kept, only the track bodies cut from them.
 class Song {
 public:
-    /// Reads the file at `path`. Fails when the file cannot be opened or read, is not a regular
-    /// file, is shorter than 14 bytes, or has a division of 0; nothing is kept then and the path
-    /// is forgotten. Loading the path already loaded does nothing and succeeds.
+    /// Reads the file at `path`: a Standard MIDI File, or one wrapped in a RIFF "RMID" file's
+    /// "data" chunk. Fails when the file cannot be opened or read, is not a regular file, does not
+    /// start with "MThd", is shorter than 14 bytes, or has a division of 0; nothing is kept then
+    /// and the path is forgotten. Loading the path already loaded does nothing and succeeds.
     LoadResult load(const std::filesystem::path& path);
     /// Loads a song from bytes in memory, as `load` does from a file named `path`.
     LoadResult loadBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);

@@ -182,15 +182,53 @@ TEST(MidiSequencerTest, DivisionZeroFails) {
     EXPECT_TRUE(rig.sequencer.song().path().empty());
 }
 
-TEST(MidiSequencerTest, HeaderFieldsAreReadAsTheyStand) {
-    // Neither the tag nor the format is checked; a time-code division is a plain tick count.
+TEST(MidiSequencerTest, HeaderFieldsAfterTheTagAreReadAsTheyStand) {
+    // Neither the header length nor the format is checked; a time-code division is a plain tick
+    // count. Only the tag must be there: a text renamed .mid is no song of sixteen empty parts.
     Bytes bytes = Concat({Header(1, 0xE728), Chunk(4, {0x00, 0xFF, 0x2F, 0x00})});
-    bytes[0] = 'X';
+    bytes[7] = 2;
     bytes[9] = 7;
     SongRig rig;
     rig.load(bytes);
     EXPECT_EQ(rig.sequencer.song().division(), 59176);
     EXPECT_EQ(rig.sequencer.song().trackCount(), 1);
+
+    bytes[0] = 'X';
+    EXPECT_EQ(rig.sequencer.loadBytes(bytes, "renamed.mid"), LoadResult::Failed);
+    const std::string text = "not a midi file, only text";
+    EXPECT_EQ(rig.sequencer.loadBytes(Bytes(text.begin(), text.end()), "text.mid"), LoadResult::Failed);
+}
+
+TEST(MidiSequencerTest, ARiffMidiFileLoadsTheSongInItsDataChunk) {
+    const Bytes song = TwoTrackSong();
+    const auto le32 = [](std::size_t n) {
+        return Bytes{static_cast<std::uint8_t>(n), static_cast<std::uint8_t>(n >> 8),
+                     static_cast<std::uint8_t>(n >> 16), static_cast<std::uint8_t>(n >> 24)};
+    };
+    // An odd-sized chunk before the data is padded to an even length.
+    const Bytes info{'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
+    const Bytes data = Concat({Bytes{'d', 'a', 't', 'a'}, le32(song.size()), song});
+    const Bytes riff = Concat({Bytes{'R', 'I', 'F', 'F'}, le32(4 + info.size() + data.size()),
+                               Bytes{'R', 'M', 'I', 'D'}, info, data});
+    SongRig bare;
+    bare.load(song);
+    SongRig wrapped;
+    wrapped.load(riff);
+    EXPECT_EQ(wrapped.sequencer.song().trackCount(), bare.sequencer.song().trackCount());
+    EXPECT_EQ(wrapped.sequencer.song().division(), bare.sequencer.song().division());
+    EXPECT_EQ(wrapped.sequencer.tempo(), bare.sequencer.tempo());
+    for (int i = 0; i < bare.sequencer.song().trackCount(); ++i) {
+        EXPECT_EQ(Body(wrapped.sequencer, i), Body(bare.sequencer, i));
+    }
+
+    // A data chunk claiming more than the file holds is read as far as the file goes; a RIFF
+    // file with no data chunk has no song.
+    Bytes cut = riff;
+    cut.resize(riff.size() - 3);
+    EXPECT_EQ(wrapped.sequencer.loadBytes(cut, "cut.rmi"), LoadResult::Loaded);
+    Bytes noData = riff;
+    noData.resize(12 + info.size());
+    EXPECT_EQ(wrapped.sequencer.loadBytes(noData, "empty.rmi"), LoadResult::Failed);
 }
 
 TEST(MidiSequencerTest, InitialTempoIsTheFirstTempoPatternAnywhereInTheFile) {
