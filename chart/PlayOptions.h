@@ -23,6 +23,10 @@ public:
     void setHidden(bool on) { hidden_ = on; }
     bool sudden() const { return sudden_; }
     void setSudden(bool on) { sudden_ = on; }
+    /// Judgement offset, ms, -300 to 300 (0: none): a press is judged as if it came this much
+    /// earlier. It moves judging only, never the song, the notes' fall or what is sent.
+    std::int32_t judgeOffset() const { return judgeOffset_; }
+    void setJudgeOffset(std::int32_t ms) { judgeOffset_ = ms < -300 ? -300 : (ms > 300 ? 300 : ms); }
 
 private:
     bool autoPlay_ = false;
@@ -31,6 +35,7 @@ private:
     std::int32_t laneCount_ = 7;
     bool hidden_ = false;
     bool sudden_ = false;
+    std::int32_t judgeOffset_ = 0;
 };
 
 } // namespace tf

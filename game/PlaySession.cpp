@@ -62,7 +62,7 @@ std::int32_t StepBack(const ChartStorage& chart,
 PlaySession::PlaySession(ChartStorage& chart, const PlayOptions& options, const KeyBindings& keys,
                          KeyState& keyState, Clock& clock, MidiOutDevice& out, const MidiSequencer& sequencer)
     : chart(chart), options(options), keys(keys), keyState(keyState), clock(clock), out(out),
-      sequencer(sequencer),
+      sequencer(sequencer), hitErrors_(ChartStorage::orderCapacity),
       fallingNotes_(static_cast<std::size_t>(ChartStorage::keyCount) * ChartStorage::notesPerKey, nullptr) {
     for (auto& timer : laneFlashTimers) {
         timer.zero();
@@ -89,6 +89,7 @@ void PlaySession::reset() {
     keys.drain(keyState);
     judgeDisplay_.reset();
     tally_.reset();
+    hitErrors_.clear(static_cast<std::size_t>(std::max(chart.noteOrderCount, 0)));
     fallingCount = 0;
 }
 
@@ -142,7 +143,9 @@ void PlaySession::followNote(Note& note, std::uint32_t t, bool autoPlay) {
         }
     }
 
-    if (!autoPlay && note.hitTime() + 150 < t && !note.chordFollower() && !note.judged()) {
+    // The offset moves the miss with the judging: a note is given up 150 ms after its judged hit.
+    const auto offset = static_cast<std::uint32_t>(options.judgeOffset());
+    if (!autoPlay && note.hitTime() + 150 + offset < t && !note.chordFollower() && !note.judged()) {
         recordJudgement(Bad, clock.tickCount());
         note.setJudged(true);
     }
@@ -179,16 +182,27 @@ void PlaySession::pressLane(int lane) {
         i = chooseEntry(lane, i);
         const LaneEntry& entry = entries[static_cast<std::size_t>(i)];
         if (RefersToNote(entry)) {
-            const Note& note = chart.note(entry);
-            const std::uint32_t now = sequencer.songTime();
-            // A note not yet on its way down sounds without a judgement.
-            if (note.lane() != -1 && note.appearTime() < now) {
-                recordJudgement(JudgeDistance(DistanceFrom(note.hitTime(), now)), clock.tickCount());
-            }
+            judgePress(chart.note(entry), sequencer.songTime());
         }
         soundFrom(lane, i, sequencer.songTime());
     }
     laneFlashTimers[laneIndex].start(true, clock.tickCount());
+}
+
+// A press is judged as if it came `offset` ms earlier, which is the note's times moved `offset`
+// later: with no offset, exactly the times the chart holds.
+void PlaySession::judgePress(const Note& note, std::uint32_t now) {
+    const auto offset = static_cast<std::uint32_t>(options.judgeOffset());
+    const std::uint32_t hit = note.hitTime() + offset;
+    // A note not yet on its way down sounds without a judgement.
+    if (note.lane() == -1 || note.appearTime() + offset >= now) {
+        return;
+    }
+    const Judgement judgement = JudgeDistance(DistanceFrom(hit, now));
+    recordJudgement(judgement, clock.tickCount());
+    if (judgement != Bad) {
+        hitErrors_.record(static_cast<std::int32_t>(now - hit), clock.tickCount());
+    }
 }
 
 std::int32_t PlaySession::chooseEntry(int lane, std::int32_t next) const {
@@ -197,7 +211,8 @@ std::int32_t PlaySession::chooseEntry(int lane, std::int32_t next) const {
         !RefersToNote(entries[static_cast<std::size_t>(next)])) {
         return next;
     }
-    const std::uint32_t now = sequencer.songTime();
+    // The press is taken `offset` ms earlier, as the judgement takes it.
+    const std::uint32_t now = sequencer.songTime() - static_cast<std::uint32_t>(options.judgeOffset());
     const std::uint32_t before =
         DistanceFrom(chart.note(entries[static_cast<std::size_t>(next - 1)]).hitTime(), now);
     const std::uint32_t at = DistanceFrom(chart.note(entries[static_cast<std::size_t>(next)]).hitTime(), now);

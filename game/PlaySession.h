@@ -2,6 +2,7 @@
 
 #include "chart/ChartStorage.h"
 #include "chart/PlayOptions.h"
+#include "game/HitErrors.h"
 #include "game/JudgeDisplay.h"
 #include "game/JudgeTally.h"
 #include "game/KeyBindings.h"
@@ -38,6 +39,7 @@ public:
     JudgeTally& tally() { return tally_; }
     const JudgeTally& tally() const { return tally_; }
     TickTimer& laneFlashTimer(int lane) { return laneFlashTimers[static_cast<std::size_t>(lane)]; }
+    const HitErrors& hitErrors() const { return hitErrors_; }
 
     /// What the last step found, for drawing: the song time it followed the notes at, the notes
     /// then on their way down (leaders of chords only, in key order), the lanes whose key mark
@@ -55,6 +57,7 @@ private:
     /// The entry a press on `lane` plays when some of its notes are still to come: the next one,
     /// or the one just passed when that is nearer.
     std::int32_t chooseEntry(int lane, std::int32_t next) const;
+    void judgePress(const Note& note, std::uint32_t now);
     void recordJudgement(std::int32_t index, std::uint32_t now);
     void soundFrom(int lane, std::int32_t entry, std::uint32_t t);
 
@@ -68,6 +71,7 @@ private:
 
     JudgeDisplay judgeDisplay_;
     JudgeTally tally_;
+    HitErrors hitErrors_;
     std::array<TickTimer, ChartStorage::maxLanes> laneFlashTimers{};
 
     std::uint32_t frameTime_ = 0;

@@ -78,6 +78,9 @@ protected:
 // - 8700: every note of lane 0 has passed, so the press replays the last entry that leads a
 //   chain, F with G, without a judgement.
 // Tally: PERFECT A; GREAT B, F; GOOD C; OK D; BAD H twice and E.
+// Errors of the presses judged PERFECT to OK, sorted: -40 -5 30 75 120. Nearest rank: the median
+// is the 3rd (30), the quartiles the 2nd (-5) and the 4th (75), so the spread is 80; the mean is
+// 180 / 5 = 36.0.
 TEST_F(CliPresses, PlayedRunLogAndTallyFollowTheJudgementRules) {
     const std::vector<std::string> expected =
         Join(Join(ControllerOnAllChannels("0", "79"),
@@ -99,22 +102,23 @@ TEST_F(CliPresses, PlayedRunLogAndTallyFollowTheJudgementRules) {
                       "8700 90 43 64", "8949 80 3C 40", "8949 80 43 40",
                       "8999 81 30 40", // accompaniment
                   }),
-             Join(ControllerOnAllChannels("9500", "78"), {"# tally 1 2 1 1 3"}));
+             Join(ControllerOnAllChannels("9500", "78"), {"# tally 1 2 1 1 3", "# error median 30 mean 36.0 iqr 80 n 5"}));
     EXPECT_EQ(run(Presses), expected);
 }
 
 TEST_F(CliPresses, NobodyPressingMissesEveryNoteThatLeadsAPress) {
     // Seven notes lead a press (G follows F); all are missed and only the accompaniment sounds.
     const auto lines = run("");
-    ASSERT_EQ(lines.size(), 16u + 2 + 16 + 1);
+    ASSERT_EQ(lines.size(), 16u + 2 + 16 + 2);
     EXPECT_EQ(lines[16], "5001 91 30 50");
     EXPECT_EQ(lines[17], "8999 81 30 40");
-    EXPECT_EQ(lines.back(), "# tally 0 0 0 0 7");
+    EXPECT_EQ(lines[lines.size() - 2], "# tally 0 0 0 0 7");
+    EXPECT_EQ(lines.back(), "# error median 0 mean 0.0 iqr 0 n 0");
 }
 
 TEST_F(CliPresses, AutoPlayReadsNoKeys) {
     const auto lines = run(Presses, {"--autoplay"});
-    EXPECT_EQ(lines.back(), "# tally 0 0 0 0 0");
+    EXPECT_EQ(lines[lines.size() - 2], "# tally 0 0 0 0 0");
     // The sequencer sounds the part itself: A's note on when the song reaches its hit time.
     EXPECT_NE(std::find(lines.begin(), lines.end(), "5480 90 3C 64"), lines.end());
     EXPECT_EQ(std::find(lines.begin(), lines.end(), "5475 90 3C 64"), lines.end());
@@ -125,11 +129,29 @@ TEST_F(CliPresses, AtTheNormalLevelAChordInTwoLanesNeedsTwoPresses) {
     // E's lane holds E only: once E has passed, a press there would replay entry 0, which
     // sounds nothing.
     const auto lines = run("8466 4\n8468 0\n8470 2\n", {"--level", "2"});
-    const std::vector<std::string> played(lines.begin() + 16 + 1, lines.end() - 16 - 2);
+    const std::vector<std::string> played(lines.begin() + 16 + 1, lines.end() - 16 - 3);
     EXPECT_EQ(played,
               (std::vector<std::string>{"8466 90 43 64", "8468 90 3C 64", "8715 80 43 40", "8717 80 3C 40"}));
-    // G and F PERFECT; A, B, C, D, H and E missed.
-    EXPECT_EQ(lines.back(), "# tally 2 0 0 0 6");
+    // G and F PERFECT; A, B, C, D, H and E missed. Errors -2 and 0: the median and both quartiles
+    // by nearest rank are -2, -2 and 0.
+    EXPECT_EQ(lines[lines.size() - 2], "# tally 2 0 0 0 6");
+    EXPECT_EQ(lines.back(), "# error median -2 mean -1.0 iqr 2 n 2");
+}
+
+TEST_F(CliPresses, AnOffsetJudgesLatePressesAsIfTheyCameEarlier) {
+    // A, B, C, D and H hit 25 ms late: GREAT each time. E is left alone and missed. F, pressed
+    // 25 ms late, has already passed the line as the last note of lane 0, so the press replays it
+    // unjudged, offset or not: the offset moves the judging, not the notes' fall. An offset of 25
+    // judges the same presses PERFECT and moves nothing that is sent.
+    const std::string late = "5505 0\n6003 0\n6501 0\n6999 0\n7497 0\n8493 0\n";
+    const auto plain = run(late);
+    EXPECT_EQ(plain[plain.size() - 2], "# tally 0 5 0 0 1");
+    EXPECT_EQ(plain.back(), "# error median 25 mean 25.0 iqr 0 n 5");
+    const auto offset = run(late, {"--offset", "25"});
+    EXPECT_EQ(offset[offset.size() - 2], "# tally 5 0 0 0 1");
+    EXPECT_EQ(offset.back(), "# error median 0 mean 0.0 iqr 0 n 5");
+    EXPECT_EQ(std::vector<std::string>(offset.begin(), offset.end() - 2),
+              std::vector<std::string>(plain.begin(), plain.end() - 2));
 }
 
 TEST(CliPressesInput, MalformedPressFilesAreRefusedBeforeAnythingPlays) {

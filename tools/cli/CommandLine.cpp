@@ -120,10 +120,15 @@ std::span<const Option> OptionsOf(Command command) {
                                     a.seconds = n.value_or(0);
                                     return n.has_value() && *n > 0 && *n <= MaxSeconds;
                                 }};
-    static const std::array<Option, 2> timing{parts, seconds};
+    static const Option offset{"--offset", true, [](CliArguments& a, std::string_view v) {
+                                   const auto ms = ParseNumber<std::int32_t>(v);
+                                   a.offset = ms.value_or(0);
+                                   return ms.has_value() && *ms >= -300 && *ms <= 300;
+                               }};
+    static const std::array<Option, 3> timing{parts, seconds, offset};
     static const std::array<Option, 4> chart{parts, keys, level, speed};
-    static const std::array<Option, 9> events{parts, speed, autoPlay, preview, startTick,
-                                              maxMs, keys,  level,    presses};
+    static const std::array<Option, 10> events{parts, speed, autoPlay, preview, startTick,
+                                               maxMs, keys,  level,    presses, offset};
     static const std::array<Option, 4> render{out, without, soundFont, maxMs};
     switch (command) {
     case Command::Chart:
@@ -245,12 +250,13 @@ std::string_view UsageText() {
            "       tonefalls-cli chart FILE [--parts PARTS] [--keys 5|7|15] [--level 1|2] [--speed S]\n"
            "       tonefalls-cli events FILE [--parts PARTS] [--speed S] [--autoplay] [--preview PART]\n"
            "                                 [--start-tick T] [--max-ms N] [--keys 5|7|15] [--level 1|2]\n"
-           "                                 [--presses FILE]\n"
+           "                                 [--presses FILE] [--offset MS]\n"
            "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
-           "       tonefalls-cli timing FILE [--seconds N] [--parts PARTS]\n"
+           "       tonefalls-cli timing FILE [--seconds N] [--parts PARTS] [--offset MS]\n"
            "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
            "S is 1.0, 1.5, 2.0 or 3.0.\n"
            "A presses FILE holds lines '<ms> <lane>': a key press on lane 0 to 14 at that song time.\n"
+           "MS is the judgement offset, -300 to 300: presses are judged as if they came MS ms earlier.\n"
            "timing plays FILE in real time for N seconds (default 20, at most 86400) or to its end, with\n"
            "every note of PARTS (default: the part with the most notes) pressed at its time, and prints\n"
            "the lateness of the song's messages, the play loop's period, the time from a key press to\n"

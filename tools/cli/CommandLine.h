@@ -33,6 +33,8 @@ struct CliArguments {
     std::uint32_t startTick = 0;
     /// The run stops once this many virtual milliseconds have passed.
     std::uint32_t maxMs = 3600000;
+    /// events, timing: the judgement offset, ms, -300 to 300.
+    std::int32_t offset = 0;
     /// render: the WAV file to write and the SoundFont to sound it with (empty: the default).
     std::string out;
     std::string soundFont;

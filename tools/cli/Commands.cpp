@@ -1,6 +1,7 @@
 #include "tools/cli/Commands.h"
 
 #include "game/GamePlay.h"
+#include "game/HitErrors.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
 #include "platform/Surface.h"
@@ -69,6 +70,7 @@ GameRun RunOf(const CliArguments& arguments) {
     run.speed = arguments.speed;
     run.laneCount = arguments.laneCount;
     run.level = arguments.level;
+    run.offset = arguments.offset;
     run.startTick = arguments.startTick;
     run.maxMs = arguments.maxMs;
     return run;
@@ -140,6 +142,9 @@ int RunEvents(const CliArguments& arguments) {
             const JudgeTally& tally = game.tally();
             std::printf("# tally %d %d %d %d %d\n", tally.perfect(), tally.great(), tally.good(), tally.ok(),
                         tally.bad());
+            const HitErrorSummary errors = SummarizeHitErrors(game.session().hitErrors().errors());
+            std::printf("# error median %d mean %.1f iqr %d n %zu\n", static_cast<int>(errors.median),
+                        errors.mean, static_cast<int>(errors.spread), errors.count);
         }
     }
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;

@@ -16,6 +16,7 @@ ChartResult PrepareChart(GamePlay& game, const GameRun& run) {
     options.setSpeedMultiplier(run.speed);
     options.setLaneCount(run.laneCount);
     options.setLevel(run.level);
+    options.setJudgeOffset(run.offset);
     return game.buildChart(run.partMask);
 }
 

@@ -19,6 +19,8 @@ struct GameRun {
     /// KEY mode (5, 7 or 15 lanes) and LEVEL (1 or 2).
     std::int32_t laneCount = 7;
     std::int32_t level = 2;
+    /// The judgement offset, ms.
+    std::int32_t offset = 0;
     /// The run stops before the first pass at which the clock stands more than `maxMs` past
     /// `startTick`.
     std::uint32_t startTick = 0;

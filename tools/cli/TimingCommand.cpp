@@ -49,6 +49,7 @@ int RunTiming(const CliArguments& arguments) {
         return ExitFailure;
     }
     const std::uint32_t parts = arguments.partsGiven ? arguments.partMask : BusiestPart(game);
+    game.options().setJudgeOffset(arguments.offset);
     const auto report = MeasurePlay(game, clock, keys, port, parts, arguments.seconds);
     if (!report) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(TooManyNotesText.size()), TooManyNotesText.data());
