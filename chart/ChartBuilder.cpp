@@ -66,6 +66,10 @@ public:
     std::array<std::int32_t, ChartStorage::keyCount> keyCounts{};
     std::int32_t storedCount = 0;
     bool overflow = false;
+    /// The song time of the latest track end met, ms, without the lead time.
+    std::int32_t lastEventTime = 0;
+    /// The tempo in force when the walk ended.
+    std::int32_t endTempo() const { return tempo; }
 
 private:
     void step(std::span<const std::uint8_t> data, TrackWalk& walk) {
@@ -75,6 +79,7 @@ private:
         // nothing would visit the same bytes for ever; it ends the track instead.
         if (event.kind == EventKind::EndOfTrack || event.length <= 0) {
             walk.finished = true;
+            lastEventTime = std::max(lastEventTime, walk.clock);
             return;
         }
         if (event.kind == EventKind::Tempo) {
@@ -224,6 +229,8 @@ ChartResult BuildChart(const Song& song, std::int32_t tempo, const PlayOptions& 
 
     chart.pitchNoteCount = walk.keyCounts;
     chart.noteOrderCount = walk.storedCount;
+    chart.songEnd = static_cast<std::uint32_t>(
+        std::max(WrapAdd(walk.lastEventTime, LeadTime(walk.endTempo(), options.speedMultiplier())), 0));
     // The dialog offers 5, 7 and 15; any other count is held to the lanes that exist, so no lane
     // number can leave the lane arrays and no division by zero can happen.
     const std::int32_t laneCount = std::clamp(options.laneCount(), 1, ChartStorage::maxLanes);

@@ -30,6 +30,9 @@ struct ChartStorage {
     /// Per key number, the lane the build dealt it (-1: the key has no notes). A note of a chord
     /// may be moved into its leader's lane afterwards; this stays the key's own lane.
     std::array<std::int8_t, keyCount> keyLane{};
+    /// The song time (ms, on the play clock, lead time included) at which the song's last event
+    /// plays: the length a progress display measures against. 0 before a build.
+    std::uint32_t songEnd = 0;
     /// Per lane, the next entry whose note has not yet passed the judgement line.
     std::array<std::int32_t, maxLanes> laneCursor{};
 

@@ -30,8 +30,10 @@ std::int32_t GamePlay::countPartNotes(int channel) {
 }
 
 ChartResult GamePlay::buildChart(std::uint32_t partMask) {
-    return BuildChart(sequencer_.song(), sequencer_.tempo(), playOptions, partMask, *chartStorage,
-                      soundedChannels_);
+    const ChartResult result = BuildChart(sequencer_.song(), sequencer_.tempo(), playOptions, partMask,
+                                          *chartStorage, soundedChannels_);
+    view.setSongEnd(chartStorage->songEnd);
+    return result;
 }
 
 void GamePlay::resetForPlay() {
@@ -55,7 +57,7 @@ bool GamePlay::playFrame() {
     }
     session_.step();
     if (draw) {
-        view.drawField(session_, playOptions);
+        view.drawField(session_, playOptions, clock.tickCount());
         drawPacing.pictureDrawn();
     }
     if (drawing.owns_lock()) {

@@ -88,6 +88,7 @@ public:
     bool songFinished() const { return flags.songFinished.load(std::memory_order_acquire); }
     PlaySession& session() { return session_; }
     const JudgeTally& tally() const { return session_.tally(); }
+    /// The play-field view's own settings (song length beside the clock, the hit-error bar).
     PlayFieldView& playField() { return view; }
 
 private:

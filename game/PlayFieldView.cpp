@@ -19,6 +19,32 @@ constexpr Colour Black = 0x000000;
 constexpr Colour Yellow = 0x00FFFF;
 constexpr Colour Red = 0x0000FF;
 
+constexpr Colour DarkGrey = 0x404040;
+constexpr Colour Orange = 0x00A5FF;
+
+/// The colour of a press `errorMs` away from its note: the colour of its judgement's window.
+Colour WindowColour(std::int32_t errorMs) {
+    const auto distance = static_cast<std::uint32_t>(errorMs < 0 ? -errorMs : errorMs);
+    switch (JudgeDistance(distance)) {
+    case Perfect:
+        return Yellow;
+    case Great:
+        return Green;
+    case Good:
+        return 0xFF8040; // light blue
+    default:
+        return 0x808080;
+    }
+}
+
+/// `colour` with each channel scaled by `share` (0 to 1): towards black.
+Colour Scaled(Colour colour, double share) {
+    const auto channel = [&](int shift) {
+        return static_cast<Colour>(static_cast<double>((colour >> shift) & 0xFF) * share) << shift;
+    };
+    return channel(0) | channel(8) | channel(16);
+}
+
 /// The judgement line, in pixels from the top: where a note's top edge is at its hit time.
 constexpr double JudgementLineY = 340.0;
 
@@ -49,9 +75,10 @@ void PlayFieldView::drawHead(std::uint32_t now, std::uint32_t t, const JudgeTall
     banner_.drawBanner(surface_, now);
     drawCounters(tally);
     drawClock(t);
+    drawProgress(t);
 }
 
-void PlayFieldView::drawField(const PlaySession& session, const PlayOptions& options) {
+void PlayFieldView::drawField(const PlaySession& session, const PlayOptions& options, std::uint32_t now) {
     const std::uint32_t t = session.frameTime();
     for (const Note* note : session.fallingNotes()) {
         drawNote(*note, t, options);
@@ -63,6 +90,45 @@ void PlayFieldView::drawField(const PlaySession& session, const PlayOptions& opt
     }
     if (session.labelShown()) {
         drawJudgeLabel(session.judgeDisplay(), options);
+    }
+    if (showHitErrorBar) {
+        drawHitErrorBar(session.hitErrors(), now);
+    }
+}
+
+// Along the bottom of the free area right of the lanes, clear of the counters and the clock.
+void PlayFieldView::drawProgress(std::uint32_t t) {
+    if (songEnd == 0) {
+        return;
+    }
+    constexpr int left = 280;
+    constexpr int right = 624;
+    const int bottom = surface_.height() - 3;
+    const double done = std::min(1.0, static_cast<double>(t) / static_cast<double>(songEnd));
+    const int filled = left + static_cast<int>(done * (right - left));
+    surface_.box(left, bottom - 3, right, bottom, 0, DarkGrey, DarkGrey);
+    if (filled > left) {
+        surface_.box(left, bottom - 3, filled, bottom, 0, Orange, Orange);
+    }
+}
+
+// Centred under the lanes' judgement line: 0.8 pixels per ms over -150..+150 ms, each tick in its
+// judgement's colour, darkening to nothing over three seconds.
+void PlayFieldView::drawHitErrorBar(const HitErrors& errors, std::uint32_t now) {
+    constexpr int centre = 142;
+    constexpr int top = 380;
+    constexpr std::uint32_t fadeMs = 3000;
+    surface_.box(centre - 121, top + 4, centre + 121, top + 6, 0, DarkGrey, DarkGrey);
+    surface_.box(centre - 1, top, centre + 1, top + 10, 0, White, White);
+    for (const HitErrors::Recent& press : errors.recent()) {
+        const std::uint32_t age = now - press.at;
+        if (age >= fadeMs || press.errorMs < -150 || press.errorMs > 150) {
+            continue;
+        }
+        const Colour full = WindowColour(press.errorMs);
+        const Colour colour = Scaled(full, static_cast<double>(fadeMs - age) / fadeMs);
+        const int x = centre + static_cast<int>(press.errorMs * 0.8);
+        surface_.box(x - 1, top, x + 1, top + 10, 0, colour, colour);
     }
 }
 
@@ -91,6 +157,18 @@ void PlayFieldView::drawClock(std::uint32_t t) {
     const auto minutes = static_cast<long>(t / 60000);
     const auto seconds = static_cast<long>((t / 1000) % 60);
     surface_.text(FontFace::Gothic, 20, 540, 400, Format(buffer, "%02ld : %02ld", minutes, seconds));
+    if (showSongLength && songEnd != 0) {
+        // Left of the clock, in the progress bar's colour over the dark field; the colour and the
+        // alignment are put back, as later drawing relies on what the clock leaves.
+        const auto endMinutes = static_cast<long>(songEnd / 60000);
+        const auto endSeconds = static_cast<long>((songEnd / 1000) % 60);
+        surface_.setTextColour(Orange);
+        surface_.setTextAlign(TextAlign::Centre);
+        surface_.text(FontFace::Gothic, 16, 490, 403,
+                      Format(buffer, "/ %02ld : %02ld", endMinutes, endSeconds));
+        surface_.setTextColour(Black);
+        surface_.setTextAlign(TextAlign::Left);
+    }
 }
 
 void PlayFieldView::drawNote(const Note& note, std::uint32_t t, const PlayOptions& options) {

@@ -20,11 +20,19 @@ public:
     explicit PlayFieldView(Surface& surface);
 
     /// What a frame draws before the notes are followed: the background, the banner at tick
-    /// `now`, the counters of `tally` and the clock at song time `t`.
+    /// `now`, the counters of `tally`, the clock at song time `t` and the song's progress.
     void drawHead(std::uint32_t now, std::uint32_t t, const JudgeTally& tally);
-    /// What a frame draws after the session's step: the falling notes, the key marks and the
-    /// judgement label.
-    void drawField(const PlaySession& session, const PlayOptions& options);
+    /// What a frame draws after the session's step: the falling notes, the key marks, the
+    /// judgement label and, when shown, the hit-error bar at tick `now`.
+    void drawField(const PlaySession& session, const PlayOptions& options, std::uint32_t now);
+
+    /// The song time at which the song ends (0: unknown). With it, a thin bar along the bottom
+    /// of the free area shows how far the song has gone.
+    void setSongEnd(std::uint32_t ms) { songEnd = ms; }
+    /// Writes the song's length beside the clock (for a picture shown large enough to read it).
+    void setShowSongLength(bool on) { showSongLength = on; }
+    /// A tick under the judgement line for each of the last presses at its error, fading.
+    void setShowHitErrorBar(bool on) { showHitErrorBar = on; }
 
     /// The play-field background; null draws nothing under the notes.
     void setMainBitmap(const Bitmap* bitmap) { mainBitmap = bitmap; }
@@ -37,6 +45,8 @@ private:
     void drawNote(const Note& note, std::uint32_t t, const PlayOptions& options);
     void drawKeyMark(int lane);
     void drawJudgeLabel(const JudgeDisplay& display, const PlayOptions& options);
+    void drawProgress(std::uint32_t t);
+    void drawHitErrorBar(const HitErrors& errors, std::uint32_t now);
 
     Surface& surface_;
     const Bitmap* mainBitmap = nullptr;
@@ -47,6 +57,9 @@ private:
     /// The fall time the note drawing's pixels per ms were worked out for; 0: none yet.
     std::uint32_t pixelsPerMsFallTime = 0;
     double pixelsPerMs = 0.0;
+    std::uint32_t songEnd = 0;
+    bool showSongLength = false;
+    bool showHitErrorBar = false;
 };
 
 } // namespace tf
