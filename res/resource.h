@@ -15,8 +15,8 @@
 #define IDM_START 129
 #define IDM_HELP 130
 
-// Part-selection dialog: part n (1-16) owns IDC_PART_CHECK + n - 1, IDC_PART_COUNT + n - 1 and
-// IDC_PART_PREVIEW + n - 1.
+// Part-selection dialog: part n (1-16) owns IDC_PART_CHECK + n - 1, IDC_PART_COUNT + n - 1,
+// IDC_PART_INSTRUMENT + n - 1 and IDC_PART_PREVIEW + n - 1.
 #define IDC_PART_CHECK 1001
 #define IDC_LEVEL 1018
 #define IDC_SPEED_10 1021
@@ -32,6 +32,7 @@
 #define IDC_AUTO_PLAY 1048
 #define IDC_KEY_LAYOUT 1049
 #define IDC_PART_PREVIEW 1050
+#define IDC_PART_INSTRUMENT 1081
 
 // Key dialog: lane l (0-14) owns the drop-down list IDC_KEY_COMBO + l.
 #define IDC_KEY_COMBO 1051

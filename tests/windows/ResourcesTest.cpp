@@ -16,7 +16,8 @@ namespace {
 static_assert(IDM_ABOUT == AboutCommand && IDM_EXIT == ExitCommand && IDM_START == StartCommand &&
               IDM_HELP == HelpCommand);
 static_assert(IDC_PART_CHECK == PartCheckBase && IDC_PART_COUNT == PartCountBase &&
-              IDC_PART_PREVIEW == PreviewButtonBase && IDC_KEY_COMBO == KeyComboBase &&
+              IDC_PART_PREVIEW == PreviewButtonBase && IDC_PART_INSTRUMENT == PartInstrumentBase &&
+              IDC_KEY_COMBO == KeyComboBase &&
               IDC_ABOUT_ICON == AboutIcon && IDC_LEVEL == LevelCheck && IDC_AUTO_PLAY == AutoPlayCheck &&
               IDC_KEY_LAYOUT == KeyLayoutButton && IDC_SPEED_10 == Speed10Radio &&
               IDC_KEYS_15 == Keys15Radio);
