@@ -179,7 +179,8 @@ void Shell::command(int id) {
 }
 
 void Shell::lostFocus() {
-    if (appState() == AppState::Play && !paused_) {
+    // A window on its way out loses the keyboard too; by then there is nothing left to pause.
+    if (created && !destroyed && appState() == AppState::Play && !paused_) {
         pausePlay();
     }
 }

@@ -14,6 +14,14 @@
 #define IDM_EXIT 105
 #define IDM_START 129
 #define IDM_HELP 130
+// View: the zooms and full screen (also F11 and Alt+Enter).
+#define IDM_ZOOM_1 141
+#define IDM_ZOOM_15 142
+#define IDM_ZOOM_2 143
+#define IDM_ZOOM_3 144
+#define IDM_FULLSCREEN 145
+// GamePlay > Recent: the songs played last, filled in at run time from IDM_RECENT_FIRST on.
+#define IDM_RECENT_FIRST 161
 
 // Part-selection dialog: part n (1-16) owns IDC_PART_CHECK + n - 1, IDC_PART_COUNT + n - 1,
 // IDC_PART_INSTRUMENT + n - 1 and IDC_PART_PREVIEW + n - 1.
