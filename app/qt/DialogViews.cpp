@@ -69,10 +69,8 @@ void ShowTicks(TemplateDialog& dialog, const PartDialog& model) {
 
 } // namespace
 
-void RunPartDialog(QWidget* owner, PartDialog& model) {
-    TemplateDialog dialog(PartDialogTemplate(), owner);
+void FillPartDialog(TemplateDialog& dialog, const PartDialog& model) {
     dialog.setWindowTitle(FromUtf8(model.caption()));
-    PartHost host(dialog);
     for (int channel = 0; channel < 16; ++channel) {
         for (int id : {PartCountBase + channel, PartInstrumentBase + channel}) {
             if (auto* label = qobject_cast<QLabel*>(dialog.control(id))) {
@@ -86,6 +84,12 @@ void RunPartDialog(QWidget* owner, PartDialog& model) {
         }
     }
     ShowTicks(dialog, model);
+}
+
+void RunPartDialog(QWidget* owner, PartDialog& model) {
+    TemplateDialog dialog(PartDialogTemplate(), owner);
+    PartHost host(dialog);
+    FillPartDialog(dialog, model);
     dialog.onToggle = [&model](int id, bool on) { model.setChecked(id, on); };
     dialog.onCommand = [&](int id) {
         model.command(id, host);
