@@ -264,7 +264,7 @@ void Shell::openSong(const std::string& path) {
         return;
     }
     const std::string song = AbsolutePath(path);
-    PartDialog dialog(game, worker, language());
+    PartDialog dialog(game, worker, textLanguage());
     // The part boxes start empty, except for a song played lately: its parts come back ticked.
     dialog.init(settings_.recent.partsOf(song).value_or(0), path);
     view.runPartDialog(dialog);
@@ -295,7 +295,7 @@ void Shell::openRecent(std::size_t index) {
         settings_.recent.remove(path);
         saveSettings();
         showRecentSongs();
-        view.showMessage(MessageIcon::Warning, MessageCaption, MissingSongText(language()));
+        view.showMessage(MessageIcon::Warning, MessageCaption, MissingSongText(textLanguage()));
         return;
     }
     openSong(path);
@@ -324,7 +324,7 @@ void Shell::pausePlay() {
     paused_ = true;
     {
         std::lock_guard lock(surfaceLock);
-        DrawPauseLabel(surface, PauseText(language()));
+        DrawPauseLabel(surface, PauseText(textLanguage()));
     }
     view.requestRepaint();
 }

@@ -81,8 +81,11 @@ public:
     bool workerRunning() const { return worker.running(); }
     const ViewMode& viewMode() const { return viewMode_; }
     const Settings& settings() const { return settings_; }
-    /// The language the shell's texts are in: the player's choice, else the system's.
-    Language language() const { return settings_.language.value_or(systemLanguage); }
+    /// The language the player would have: the one chosen, else the system's.
+    Language preferredLanguage() const { return settings_.language.value_or(systemLanguage); }
+    /// The language the shell's texts are shown in. Its other texts exist in Japanese only so
+    /// far, so the texts that have an English form stay Japanese too, until all can switch.
+    Language textLanguage() const { return Language::Japanese; }
 
 private:
     void enter();

@@ -325,6 +325,7 @@ TEST_F(ShellTest, ViewModeAndPauseFollowTheCommandsTheFocusAndTheKeys) {
     const ShellSetup setup{{}, dir.path() / "settings.ini", Language::English};
     Shell other(game, latch, surface, surfaceLock, view);
     other.create(setup);
+    EXPECT_EQ(other.preferredLanguage(), Language::English); // the system's, none chosen
     // First start on a 1080-line screen.
     ASSERT_FALSE(view.modes.empty());
     EXPECT_EQ(view.modes.back(), (ViewMode{Zoom::X1_5, false}));
