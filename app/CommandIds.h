@@ -10,6 +10,17 @@ inline constexpr int ExitCommand = 105;
 inline constexpr int StartCommand = 129;
 inline constexpr int HelpCommand = 130;
 
+/// The View menu's zoom and full-screen items (F11 and Alt+Enter are accelerators of the last).
+inline constexpr int ZoomX1Command = 141;
+inline constexpr int ZoomX15Command = 142;
+inline constexpr int ZoomX2Command = 143;
+inline constexpr int ZoomX3Command = 144;
+inline constexpr int FullScreenCommand = 145;
+
+/// GamePlay > Recent: entry i (0 the newest) is RecentSongCommandBase + i.
+inline constexpr int RecentSongCommandBase = 161;
+inline constexpr int RecentSongLimit = 8;
+
 /// The standard button ids every dialog uses.
 inline constexpr int OkButton = 1;
 inline constexpr int CancelButton = 2;
@@ -17,8 +28,10 @@ inline constexpr int CancelButton = 2;
 /// The Windows virtual-key codes the main window acts on.
 inline constexpr std::uint32_t VkReturn = 13;
 inline constexpr std::uint32_t VkEscape = 27;
+inline constexpr std::uint32_t VkSpace = 32;
 inline constexpr std::uint32_t VkF1 = 112;
 inline constexpr std::uint32_t VkF2 = 113;
 inline constexpr std::uint32_t VkF3 = 114;
+inline constexpr std::uint32_t VkF11 = 122;
 
 } // namespace tf

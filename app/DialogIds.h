@@ -3,7 +3,7 @@
 namespace tf {
 
 /// Control ids of the part-selection dialog. Channel ch (part ch + 1) owns PartCheckBase + ch,
-/// PartCountBase + ch and PreviewButtonBase + ch.
+/// PartCountBase + ch, PartInstrumentBase + ch and PreviewButtonBase + ch.
 inline constexpr int PartCheckBase = 1001;
 inline constexpr int LevelCheck = 1018;
 inline constexpr int Speed10Radio = 1021;
@@ -19,6 +19,8 @@ inline constexpr int Keys15Radio = 1047;
 inline constexpr int AutoPlayCheck = 1048;
 inline constexpr int KeyLayoutButton = 1049;
 inline constexpr int PreviewButtonBase = 1050;
+/// The instrument of channel ch, beside its note count.
+inline constexpr int PartInstrumentBase = 1081;
 
 /// The key dialog's drop-down list of lane l is KeyComboBase + l.
 inline constexpr int KeyComboBase = 1051;

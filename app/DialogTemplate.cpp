@@ -23,45 +23,51 @@ constexpr int SpeedGroup = 1;
 constexpr int KeysGroup = 2;
 
 DialogTemplate MakePartDialog() {
-    DialogTemplate t{"演奏パートを選べ！", 359, 219, 9, {}};
+    // Each part's row: label, note count, instrument, tick, preview. The options stand to the
+    // right of the two columns of parts.
+    constexpr int columnStep = 166;
+    constexpr int optionsX = 146;
+    DialogTemplate t{"演奏パートを選べ！", 359 + optionsX, 219, 9, {}};
     auto add = [&t](int id, ControlKind kind, std::string caption, int x, int y, int w, int h,
                     int group = 0) {
         t.controls.push_back({id, kind, std::move(caption), x, y, w, h, group});
     };
-    add(NoControlId, ControlKind::GroupBox, "演奏するパートの選択", 12, 12, 186, 174);
+    add(NoControlId, ControlKind::GroupBox, "演奏するパートの選択", 12, 12, 332, 174);
     for (int channel = 0; channel < 16; ++channel) {
         const int part = channel + 1;
         const bool right = channel >= 8;
         const int y = 30 + 18 * (channel % 8);
-        const int labelX = right ? 108 : 18;
+        const int labelX = right ? 18 + columnStep : 18;
         const int labelWidth = right ? 30 : 24;
-        const int x = right ? 138 : 48;
+        const int x = labelX + 30;
         char label[16];
         std::snprintf(label, sizeof label, "パート%2d", part);
         add(NoControlId, ControlKind::Label, label, labelX, y, labelWidth, 12);
         add(PartCountBase + channel, ControlKind::Label, "0", x, y, 18, 12);
-        add(PartCheckBase + channel, ControlKind::CheckBox, "", x + 24, y, 12, 12);
-        add(PreviewButtonBase + channel, ControlKind::PushButton, "", x + 36, y, 12, 12);
+        add(PartInstrumentBase + channel, ControlKind::Label, "", x + 20, y, 78, 12);
+        add(PartCheckBase + channel, ControlKind::CheckBox, "", x + 100, y, 12, 12);
+        add(PreviewButtonBase + channel, ControlKind::PushButton, "", x + 112, y, 12, 12);
     }
-    add(NoControlId, ControlKind::GroupBox, "AUTO PLAY", 204, 12, 66, 30);
-    add(AutoPlayCheck, ControlKind::CheckBox, "自動演奏", 210, 24, 48, 12);
-    add(NoControlId, ControlKind::GroupBox, "HIGH SPEED", 204, 48, 66, 84);
-    add(Speed10Radio, ControlKind::RadioButton, "×1.0", 210, 60, 36, 12, SpeedGroup);
-    add(Speed15Radio, ControlKind::RadioButton, "×1.5", 210, 78, 36, 12, SpeedGroup);
-    add(Speed20Radio, ControlKind::RadioButton, "×2.0", 210, 96, 36, 12, SpeedGroup);
-    add(Speed30Radio, ControlKind::RadioButton, "×3.0", 210, 114, 42, 12, SpeedGroup);
-    add(NoControlId, ControlKind::GroupBox, "HIDDEN SUDDEN", 204, 138, 66, 48);
-    add(HiddenCheck, ControlKind::CheckBox, "HIDDEN", 210, 150, 48, 12);
-    add(SuddenCheck, ControlKind::CheckBox, "SUDDEN", 210, 168, 48, 12);
-    add(NoControlId, ControlKind::GroupBox, "LEVEL", 276, 12, 66, 30);
-    add(LevelCheck, ControlKind::CheckBox, "同時押し無し", 282, 24, 54, 12);
-    add(NoControlId, ControlKind::GroupBox, "KEY", 276, 48, 66, 138);
-    add(Keys5Radio, ControlKind::RadioButton, "5KEYS", 282, 66, 48, 12, KeysGroup);
-    add(Keys7Radio, ControlKind::RadioButton, "7KEYS", 282, 84, 48, 12, KeysGroup);
-    add(Keys15Radio, ControlKind::RadioButton, "15KEYS", 282, 102, 48, 12, KeysGroup);
-    add(KeyLayoutButton, ControlKind::PushButton, "キー配置...", 288, 132, 42, 18);
-    add(OkButton, ControlKind::DefaultPushButton, "OK", 252, 192, 42, 18);
-    add(CancelButton, ControlKind::PushButton, "ｷｬﾝｾﾙ", 306, 192, 42, 18);
+    const int o = optionsX;
+    add(NoControlId, ControlKind::GroupBox, "AUTO PLAY", 204 + o, 12, 66, 30);
+    add(AutoPlayCheck, ControlKind::CheckBox, "自動演奏", 210 + o, 24, 48, 12);
+    add(NoControlId, ControlKind::GroupBox, "HIGH SPEED", 204 + o, 48, 66, 84);
+    add(Speed10Radio, ControlKind::RadioButton, "×1.0", 210 + o, 60, 36, 12, SpeedGroup);
+    add(Speed15Radio, ControlKind::RadioButton, "×1.5", 210 + o, 78, 36, 12, SpeedGroup);
+    add(Speed20Radio, ControlKind::RadioButton, "×2.0", 210 + o, 96, 36, 12, SpeedGroup);
+    add(Speed30Radio, ControlKind::RadioButton, "×3.0", 210 + o, 114, 42, 12, SpeedGroup);
+    add(NoControlId, ControlKind::GroupBox, "HIDDEN SUDDEN", 204 + o, 138, 66, 48);
+    add(HiddenCheck, ControlKind::CheckBox, "HIDDEN", 210 + o, 150, 48, 12);
+    add(SuddenCheck, ControlKind::CheckBox, "SUDDEN", 210 + o, 168, 48, 12);
+    add(NoControlId, ControlKind::GroupBox, "LEVEL", 276 + o, 12, 66, 30);
+    add(LevelCheck, ControlKind::CheckBox, "同時押し無し", 282 + o, 24, 54, 12);
+    add(NoControlId, ControlKind::GroupBox, "KEY", 276 + o, 48, 66, 138);
+    add(Keys5Radio, ControlKind::RadioButton, "5KEYS", 282 + o, 66, 48, 12, KeysGroup);
+    add(Keys7Radio, ControlKind::RadioButton, "7KEYS", 282 + o, 84, 48, 12, KeysGroup);
+    add(Keys15Radio, ControlKind::RadioButton, "15KEYS", 282 + o, 102, 48, 12, KeysGroup);
+    add(KeyLayoutButton, ControlKind::PushButton, "キー配置...", 288 + o, 132, 42, 18);
+    add(OkButton, ControlKind::DefaultPushButton, "OK", 252 + o, 192, 42, 18);
+    add(CancelButton, ControlKind::PushButton, "ｷｬﾝｾﾙ", 306 + o, 192, 42, 18);
     return t;
 }
 

@@ -2,12 +2,15 @@
 
 #include "app/CommandIds.h"
 #include "app/DialogIds.h"
+#include "app/DialogTemplate.h"
+#include "app/Instruments.h"
 #include "app/KeyDialog.h"
 #include "app/ShellTexts.h"
 #include "app/WorkerThread.h"
 #include "game/GamePlay.h"
 
 #include <initializer_list>
+#include <vector>
 
 namespace tf {
 
@@ -32,7 +35,8 @@ void PreviewThread(GamePlay& game) {
     }
 }
 
-PartDialog::PartDialog(GamePlay& game, WorkerThread& worker) : game(game), worker(worker) {
+PartDialog::PartDialog(GamePlay& game, WorkerThread& worker, Language language)
+    : game(game), worker(worker), language_(language) {
     counts.fill("0");
 }
 
@@ -41,9 +45,12 @@ PartDialog::~PartDialog() {
     stopPreview();
 }
 
-void PartDialog::init() {
+void PartDialog::init(std::uint32_t tickedParts, const std::string& songPath) {
     const PlayOptions& options = game.options();
     ticks.clear();
+    for (int channel = 0; channel < 16; ++channel) {
+        setChecked(PartCheckBase + channel, (tickedParts >> channel & 1u) != 0);
+    }
     setChecked(LevelCheck, options.level() == 1);
     setChecked(AutoPlayCheck, options.autoPlay());
     const double speed = options.speedMultiplier();
@@ -57,9 +64,18 @@ void PartDialog::init() {
     setChecked(SuddenCheck, options.sudden());
     const int lanes = options.laneCount();
     setChecked(lanes == 5 ? Keys5Radio : lanes == 15 ? Keys15Radio : Keys7Radio, true);
-    for (int channel = 0; channel < 16; ++channel) {
-        counts[static_cast<std::size_t>(channel)] = std::to_string(game.countPartNotes(channel));
+    std::vector<std::span<const std::uint8_t>> tracks;
+    const Song& song = game.song();
+    for (std::int32_t i = 0; i < song.trackCount(); ++i) {
+        tracks.push_back(song.trackData(i));
     }
+    const SongFacts facts = ReadSongFacts(tracks);
+    for (int channel = 0; channel < 16; ++channel) {
+        const std::int32_t notes = game.countPartNotes(channel);
+        counts[static_cast<std::size_t>(channel)] = std::to_string(notes);
+        instruments[static_cast<std::size_t>(channel)] = PartInstrument(facts, channel, notes, language_);
+    }
+    songTitle = SongTitle(facts, songPath);
     previewPart_ = -1;
 }
 
@@ -82,10 +98,31 @@ void PartDialog::setChecked(int id, bool on) {
 }
 
 std::string PartDialog::text(int id) const {
-    if (id < PartCountBase || id >= PartCountBase + 16) {
-        return {};
+    if (id >= PartCountBase && id < PartCountBase + 16) {
+        return counts[static_cast<std::size_t>(id - PartCountBase)];
     }
-    return counts[static_cast<std::size_t>(id - PartCountBase)];
+    if (id >= PartInstrumentBase && id < PartInstrumentBase + 16) {
+        return instruments[static_cast<std::size_t>(id - PartInstrumentBase)];
+    }
+    return {};
+}
+
+std::string PartDialog::caption() const {
+    std::string line = PartDialogTemplate().caption;
+    if (!songTitle.empty()) {
+        line += " - " + songTitle;
+    }
+    return line;
+}
+
+std::uint32_t PartDialog::partMask() const {
+    std::uint32_t mask = 0;
+    for (int channel = 0; channel < 16; ++channel) {
+        if (checked(PartCheckBase + channel)) {
+            mask |= 1u << channel;
+        }
+    }
+    return mask;
 }
 
 bool PartDialog::command(int id, PartDialogHost& host) {
@@ -137,17 +174,12 @@ void PartDialog::stopPreview() {
 
 bool PartDialog::ok(PartDialogHost& host) {
     stopPreview();
-    std::uint32_t partMask = 0;
-    for (int channel = 0; channel < 16; ++channel) {
-        if (checked(PartCheckBase + channel)) {
-            partMask |= 1u << channel;
-        }
-    }
-    if (partMask == 0 && !host.askYesNo(MessageCaption, NoPartQuestion)) {
+    const std::uint32_t parts = partMask();
+    if (parts == 0 && !host.askYesNo(MessageCaption, NoPartQuestion)) {
         return true;
     }
     storeOptions();
-    if (game.buildChart(partMask) == ChartResult::Overflow) {
+    if (game.buildChart(parts) == ChartResult::Overflow) {
         host.showWarning(MessageCaption, TooManyNotesText);
         return true;
     }

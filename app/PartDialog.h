@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Language.h"
+#include "app/SongFacts.h"
+
 #include <array>
 #include <cstdint>
 #include <map>
@@ -31,18 +34,22 @@ public:
 void PreviewThread(GamePlay& game);
 
 /// The part-selection dialog's behaviour: the state of every check box and radio button, the
-/// note counts, the preview of one part, and what OK and Cancel do. The view shows `checked`
-/// and `text`, reports the player's ticks through `setChecked`, and every button through
-/// `command`. The part boxes start empty every time; the options come from `PlayOptions`.
+/// note counts and instruments, the preview of one part, and what OK and Cancel do. The view
+/// shows `caption`, `checked` and `text`, reports the player's ticks through `setChecked`, and
+/// every button through `command`. The part boxes start with the parts the caller hands to
+/// `init` (the parts this song was last played with, or none); the options come from
+/// `PlayOptions`.
 class PartDialog {
 public:
-    PartDialog(GamePlay& game, WorkerThread& worker);
+    PartDialog(GamePlay& game, WorkerThread& worker, Language language = Language::Japanese);
     ~PartDialog();
     PartDialog(const PartDialog&) = delete;
     PartDialog& operator=(const PartDialog&) = delete;
 
-    /// Ticks the options as last stored, fills in the note counts, no preview.
-    void init();
+    /// Ticks the options as last stored and the parts of `tickedParts` (bit n: channel n), fills
+    /// in the note counts and instruments and the song's name (its track name, or the file name
+    /// of `songPath`); no preview.
+    void init(std::uint32_t tickedParts = 0, const std::string& songPath = {});
     /// A button with control id `id` was pressed (OkButton and CancelButton included; the
     /// caption's close button and Esc count as CancelButton). True when the id was handled as
     /// the dialog's own; the preview and key buttons answer false, as the dialog leaves them to
@@ -52,8 +59,14 @@ public:
     bool checked(int id) const;
     /// Ticks or clears a check box; ticking a radio button clears the others of its group.
     void setChecked(int id, bool on);
-    /// The text of a note-count label (PartCountBase + channel); empty for any other id.
+    /// The text of a note-count label (PartCountBase + channel) or an instrument label
+    /// (PartInstrumentBase + channel); empty for any other id.
     std::string text(int id) const;
+    /// The dialog's title line: its caption and the song's name.
+    std::string caption() const;
+    /// The parts ticked now (bit n: channel n).
+    std::uint32_t partMask() const;
+    Language language() const { return language_; }
     /// The channel whose preview was started last and not stopped since; -1 for none.
     int previewPart() const { return previewPart_; }
     /// True once OK has built a chart; false after Cancel.
@@ -67,8 +80,11 @@ private:
 
     GamePlay& game;
     WorkerThread& worker;
+    Language language_;
     std::map<int, bool> ticks;
     std::array<std::string, 16> counts;
+    std::array<std::string, 16> instruments;
+    std::string songTitle;
     int previewPart_ = -1;
     bool accepted_ = false;
 };

@@ -115,4 +115,14 @@ void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const 
     }
 }
 
+void DrawPauseLabel(Surface& surface, std::string_view text) {
+    // The lanes stand between x 17 and 265; the box sits above the judgement label's row.
+    constexpr int laneCentre = 141;
+    constexpr Colour Navy = 0x00402010;
+    surface.box(laneCentre - 100, 146, laneCentre + 100, 196, 2, White, Navy);
+    surface.setTextColour(White);
+    surface.setTextAlign(TextAlign::Centre);
+    surface.text(FontFace::PGothic, 30, laneCentre, 155, text);
+}
+
 } // namespace tf

@@ -37,4 +37,8 @@ ResultSheet MakeResultSheet(const JudgeTally& tally);
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
                 const JudgeTally& tally);
 
+/// Writes `text` in a box across the middle of the lanes, over whatever the play field shows:
+/// the mark of a paused play. Leaves the alignment centred and the colour white.
+void DrawPauseLabel(Surface& surface, std::string_view text);
+
 } // namespace tf

@@ -11,9 +11,46 @@
 #include "game/KeyFile.h"
 #include "platform/KeyState.h"
 
+#include <exception>
 #include <system_error>
 
 namespace tf {
+
+namespace {
+
+// Paths from the settings file may be anything a hand typed; where the system cannot even make
+// a path of one (Windows, bytes outside its code page) it counts as missing.
+bool FileExists(const std::string& path) {
+    try {
+        std::error_code error;
+        return std::filesystem::exists(path, error);
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+/// The song's path as the recent list keeps it: absolute, so that it still names the song when
+/// the game is started from elsewhere.
+std::string AbsolutePath(const std::string& path) {
+    try {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        return error ? path : absolute.string();
+    } catch (const std::exception&) {
+        return path;
+    }
+}
+
+/// The folder of a song, as the file chooser is to open it next time.
+std::string FolderOf(const std::string& path) {
+    try {
+        return std::filesystem::path(AbsolutePath(path)).parent_path().string();
+    } catch (const std::exception&) {
+        return {};
+    }
+}
+
+} // namespace
 
 Shell::Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
     : game(game), keys(keys), surface(surface), surfaceLock(surfaceLock), view(view), worker(game) {}
@@ -22,18 +59,35 @@ Shell::~Shell() {
     destroy();
 }
 
-void Shell::create(const std::filesystem::path& installedDataDirectory) {
+void Shell::create(const ShellSetup& setup) {
     state.store(AppState::Title);
     std::error_code error;
     const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
-    installedDataDirectory_ = installedDataDirectory;
-    const std::filesystem::path data = DataDirectory(workingDirectory, installedDataDirectory);
+    installedDataDirectory_ = setup.installedDataDirectory;
+    const std::filesystem::path data = DataDirectory(workingDirectory, installedDataDirectory_);
     mainBitmap = view.loadBitmap((data / MainBitmapFile).string());
     titleBitmap = view.loadBitmap((data / TitleBitmapFile).string());
     resultBitmap = view.loadBitmap((data / ResultBitmapFile).string());
     game.setMainBitmap(mainBitmap.get());
     startDirectory_ = workingDirectory;
     LoadKeyFile(game.keyBindings(), startDirectory_.string());
+
+    settingsFile = setup.settingsFile;
+    systemLanguage = setup.systemLanguage;
+    settings_ = LoadSettings(settingsFile);
+    settings_.applyTo(game.options());
+    // Until the player picks a zoom, the window takes the largest that suits the screen.
+    ViewMode mode;
+    if (settings_.zoom) {
+        mode.zoom = *settings_.zoom;
+    } else {
+        const ScreenRoom room = view.screenRoom();
+        mode.zoom = StartZoom(room.availableHeight, room.decorationHeight);
+    }
+    mode.fullScreen = settings_.fullScreen;
+    showViewMode(mode);
+    showRecentSongs();
+
     created = true;
     drawTitle();
 }
@@ -44,9 +98,10 @@ void Shell::destroy() {
     }
     destroyed = true;
     // Exit or close during play: the song stops before anything is saved or freed.
-    worker.stop();
+    stopPlay();
     // A key file that cannot be written is left as it was; there is nothing more to do at exit.
     static_cast<void>(SaveKeyFile(game.keyBindings(), startDirectory_));
+    saveSettings();
     game.setMainBitmap(nullptr);
     mainBitmap.reset();
     titleBitmap.reset();
@@ -71,14 +126,37 @@ void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
     case VkF3:
         restart();
         break;
+    case VkSpace:
+        // Held down, Space would pause and resume by turns.
+        if (!autoRepeat && appState() == AppState::Play) {
+            if (paused_) {
+                resumePlay();
+            } else {
+                pausePlay();
+            }
+        }
+        break;
     default:
         break;
     }
 }
 
 void Shell::command(int id) {
+    if (const auto zoom = ZoomOfCommand(id)) {
+        // Picking a zoom also leaves full screen: the window shows that zoom at once.
+        settings_.zoom = *zoom;
+        showViewMode({*zoom, false});
+        saveSettings();
+        return;
+    }
+    if (id >= RecentSongCommandBase && id < RecentSongCommandBase + RecentSongLimit) {
+        openRecent(static_cast<std::size_t>(id - RecentSongCommandBase));
+        return;
+    }
     switch (id) {
     case AboutCommand:
+        // The box takes the keyboard: a play waits for Space, as after any other interruption.
+        lostFocus();
         view.showAbout();
         break;
     case ExitCommand:
@@ -88,10 +166,22 @@ void Shell::command(int id) {
         start();
         break;
     case HelpCommand:
+        lostFocus();
         view.openHelp(helpPage().string());
+        break;
+    case FullScreenCommand:
+        showViewMode({viewMode_.zoom, !viewMode_.fullScreen});
+        saveSettings();
         break;
     default:
         break;
+    }
+}
+
+void Shell::lostFocus() {
+    // A window on its way out loses the keyboard too; by then there is nothing left to pause.
+    if (created && !destroyed && appState() == AppState::Play && !paused_) {
+        pausePlay();
     }
 }
 
@@ -116,11 +206,19 @@ void Shell::escape() {
         state.store(AppState::Title);
         drawTitle();
         break;
-    default:
+    case AppState::Result:
         // The play thread that showed the result may still be on its way out.
         worker.join();
         state.store(AppState::Title);
         drawTitle();
+        break;
+    default:
+        // Esc has a meaning on every screen the game has; only where it has none would it
+        // leave full screen. F11 and Alt+Enter always do.
+        if (viewMode_.fullScreen) {
+            showViewMode({viewMode_.zoom, false});
+            saveSettings();
+        }
         break;
     }
 }
@@ -146,8 +244,13 @@ void Shell::start() {
 
 void Shell::startSong() {
     std::string path;
-    if (!view.chooseMidiFile(path)) {
+    if (!view.chooseMidiFile(settings_.folder, path)) {
         return;
+    }
+    const std::string folder = FolderOf(path);
+    if (!folder.empty() && folder != settings_.folder) {
+        settings_.folder = folder;
+        saveSettings();
     }
     openSong(path);
 }
@@ -160,19 +263,89 @@ void Shell::openSong(const std::string& path) {
         state.store(AppState::Title);
         return;
     }
-    PartDialog dialog(game, worker);
-    dialog.init();
+    const std::string song = AbsolutePath(path);
+    PartDialog dialog(game, worker, textLanguage());
+    // The part boxes start empty, except for a song played lately: its parts come back ticked.
+    dialog.init(settings_.recent.partsOf(song).value_or(0), path);
     view.runPartDialog(dialog);
     if (!dialog.accepted()) {
         return;
     }
+    settings_.takeFrom(game.options());
+    settings_.recent.add(song, dialog.partMask());
+    saveSettings();
+    showRecentSongs();
     state.store(AppState::Play);
     game.resetForPlay();
     startPlayThread();
 }
 
+void Shell::openRecent(std::size_t index) {
+    const auto& songs = settings_.recent.songs();
+    if (index >= songs.size()) {
+        return;
+    }
+    const std::string path = songs[index].path;
+    if (appState() == AppState::Play) {
+        stopPlay();
+        state.store(AppState::Title);
+        drawTitle();
+    }
+    if (!FileExists(path)) {
+        settings_.recent.remove(path);
+        saveSettings();
+        showRecentSongs();
+        view.showMessage(MessageIcon::Warning, MessageCaption, MissingSongText(textLanguage()));
+        return;
+    }
+    openSong(path);
+}
+
+void Shell::showRecentSongs() {
+    view.showRecentSongs(RecentMenuLabels(settings_.recent));
+}
+
 void Shell::stopPlay() {
+    if (paused_) {
+        // The paused play's thread has ended already; a rewind clears the pump's pause flag.
+        paused_ = false;
+        return;
+    }
     worker.stop();
+}
+
+void Shell::pausePlay() {
+    // The pump's own pause: the clock stops, the thread leaves its loop, the channels go quiet.
+    worker.stop();
+    if (appState() != AppState::Play) {
+        // The song reached its end while it was being stopped: its result is on the screen.
+        return;
+    }
+    paused_ = true;
+    {
+        std::lock_guard lock(surfaceLock);
+        DrawPauseLabel(surface, PauseText(textLanguage()));
+    }
+    view.requestRepaint();
+}
+
+void Shell::resumePlay() {
+    // Keys pressed while paused were never meant for the notes.
+    game.keyBindings().drain(keys);
+    // The song clock moves on by the time paused, so the song goes on where it stopped.
+    game.togglePause();
+    paused_ = false;
+    startPlayThread();
+}
+
+void Shell::showViewMode(const ViewMode& mode) {
+    viewMode_ = mode;
+    settings_.fullScreen = mode.fullScreen;
+    view.showViewMode(mode);
+}
+
+void Shell::saveSettings() {
+    SaveSettings(settings_, settingsFile);
 }
 
 void Shell::drawTitle() {

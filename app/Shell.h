@@ -1,6 +1,9 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/Language.h"
+#include "app/Settings.h"
+#include "app/ViewMode.h"
 #include "app/WorkerThread.h"
 #include "platform/Surface.h"
 
@@ -17,15 +20,29 @@ class GamePlay;
 class KeyState;
 class ShellView;
 
+/// What the view knows about the machine when the window is made.
+struct ShellSetup {
+    /// Where an installed game keeps its pictures and help page; empty for none.
+    std::filesystem::path installedDataDirectory;
+    /// The settings file; empty: nothing is read or remembered (the tests' default).
+    std::filesystem::path settingsFile;
+    /// The language of the system, used until the player picks one.
+    Language systemLanguage = Language::Japanese;
+};
+
 /// The game window's behaviour, whatever toolkit shows it: the screen state, the keys and
-/// commands, the start flow and the play thread. The view forwards window creation, key
-/// presses, commands and destruction; the shell answers through `ShellView`.
+/// commands, the start flow, the play thread and its pause, the view mode and the remembered
+/// settings. The view forwards window creation, key presses, commands, the loss of the keyboard
+/// and destruction; the shell answers through `ShellView`.
 ///
 /// Threads: everything here runs on the window thread except the play thread's body. The play
 /// thread draws into `surface` only while holding `surfaceLock`, as the window thread does
-/// for the title; a stopped worker is always joined before the game is touched again.
+/// for the title; a stopped worker is always joined before the game is touched again, and a
+/// paused play has no worker at all.
 class Shell {
 public:
+    /// `keys` is the key state the play frame reads: the shell notes each press there (for a
+    /// toolkit without an asynchronous key state) and drains it when a paused play goes on.
     Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view);
     /// Runs `destroy` if the view has not.
     ~Shell();
@@ -33,28 +50,42 @@ public:
     Shell& operator=(const Shell&) = delete;
 
     /// Window creation: the title state, the three pictures (from the working directory, or
-    /// from `installedDataDirectory` when only that has them), the start directory, the key
-    /// file, the title screen. The view has made the back buffer before.
-    void create(const std::filesystem::path& installedDataDirectory = {});
-    /// Window destruction: stops a play that still runs, saves the key file, frees the
-    /// pictures. Runs once; later calls do nothing.
+    /// from the installed data directory when only that has them), the start directory, the key
+    /// file, the settings (play options, view mode, recent songs), the title screen. The view
+    /// has made the back buffer before.
+    void create(const ShellSetup& setup = {});
+    /// Window destruction: stops a play that still runs, saves the key file and the settings,
+    /// frees the pictures. Runs once; later calls do nothing.
     void destroy();
 
     /// A key went down on the window (`autoRepeat` for the repeats of a held key), as a Windows
     /// virtual-key code. A first press is latched for the play frame; Enter, Esc and F3 then act
-    /// on the screen state, repeats included.
+    /// on the screen state, repeats included; Space pauses and resumes play (not its repeats).
     void keyDown(std::uint32_t vk, bool autoRepeat);
-    /// A menu or accelerator command (AboutCommand, ExitCommand, StartCommand, HelpCommand).
+    /// A menu or accelerator command (AboutCommand, ExitCommand, StartCommand, HelpCommand, the
+    /// View menu's zoom and full-screen commands, the recent songs).
     void command(int id);
+    /// The window lost the keyboard: another window came to the front, a menu or a dialog
+    /// opened, or it was minimised. A running play pauses; it goes on only on Space.
+    void lostFocus();
     /// The start flow with a file already chosen (a song named on the command line).
     void openSong(const std::string& path);
 
     AppState appState() const { return state.load(std::memory_order_acquire); }
+    /// True while a play is paused (its thread has ended; Space starts it again).
+    bool paused() const { return paused_; }
     const std::filesystem::path& startDirectory() const { return startDirectory_; }
     /// The page the Help command opens.
     std::filesystem::path helpPage() const;
     /// True while a play or preview thread has not yet ended.
     bool workerRunning() const { return worker.running(); }
+    const ViewMode& viewMode() const { return viewMode_; }
+    const Settings& settings() const { return settings_; }
+    /// The language the player would have: the one chosen, else the system's.
+    Language preferredLanguage() const { return settings_.language.value_or(systemLanguage); }
+    /// The language the shell's texts are shown in. Its other texts exist in Japanese only so
+    /// far, so the texts that have an English form stay Japanese too, until all can switch.
+    Language textLanguage() const { return Language::Japanese; }
 
 private:
     void enter();
@@ -63,9 +94,15 @@ private:
     void start();
     void startSong();
     void stopPlay();
+    void pausePlay();
+    void resumePlay();
     void drawTitle();
     void startPlayThread();
     void playThread();
+    void showViewMode(const ViewMode& mode);
+    void openRecent(std::size_t index);
+    void showRecentSongs();
+    void saveSettings();
 
     GamePlay& game;
     KeyState& keys;
@@ -75,6 +112,12 @@ private:
     std::atomic<AppState> state{AppState::Title};
     std::filesystem::path startDirectory_;
     std::filesystem::path installedDataDirectory_;
+    std::filesystem::path settingsFile;
+    Settings settings_;
+    Language systemLanguage = Language::Japanese;
+    ViewMode viewMode_;
+    /// Window thread only: the play was paused and its thread has ended.
+    bool paused_ = false;
     std::unique_ptr<Bitmap> mainBitmap;
     std::unique_ptr<Bitmap> titleBitmap;
     std::unique_ptr<Bitmap> resultBitmap;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Language.h"
+
 #include <string_view>
 
 namespace tf {
@@ -11,5 +13,26 @@ inline constexpr std::string_view LoadFailedText = "MIDIファイルの読み込
 inline constexpr std::string_view NoPartQuestion = "演奏パートが選択されていません。続行しますか？";
 inline constexpr std::string_view TooManyNotesText = "ノートの数が多すぎて実行できません";
 inline constexpr std::string_view VersionLine = "Tonefalls Version 0.21 - QUILL MIX";
+
+/// What the play field shows over the frozen picture while play is paused.
+constexpr std::string_view PauseText(Language language) {
+    return language == Language::English ? "PAUSE" : "一時停止";
+}
+
+/// A recent song whose file is gone: it leaves the list with this word.
+constexpr std::string_view MissingSongText(Language language) {
+    return language == Language::English ? "The song's file is gone; it has been taken off the recent songs."
+                                         : "曲のファイルが見つからないため、最近の曲から外しました。";
+}
+
+/// The tooltip of each part's preview button.
+constexpr std::string_view PreviewTip(Language language) {
+    return language == Language::English ? "Listen to this part alone" : "この曲のパートだけを聴く";
+}
+
+/// The instrument of the drum channel (MIDI channel 10).
+constexpr std::string_view DrumsName(Language language) {
+    return language == Language::English ? "Drums" : "ドラム";
+}
 
 } // namespace tf

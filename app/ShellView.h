@@ -1,23 +1,34 @@
 #pragma once
 
+#include "app/ViewMode.h"
 #include "platform/MessageSink.h"
 #include "platform/Surface.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tf {
 
 class PartDialog;
+
+/// The room a screen gives the window, in the desktop's own units (physical pixels divided by
+/// its scale factor): the screen's height without panels and task bars, and what the window
+/// adds to its client area's height (caption, menu bar, frame).
+struct ScreenRoom {
+    int availableHeight = 0;
+    int decorationHeight = 0;
+};
 
 /// What the shell asks of the toolkit that shows it. Every call but `requestRepaint` comes from
 /// the window thread.
 class ShellView {
 public:
     virtual ~ShellView() = default;
-    /// The open-file dialog; true with `path` set when a file was chosen.
-    virtual bool chooseMidiFile(std::string& path) = 0;
+    /// The open-file dialog, opening in `folder` (empty: the dialog's own choice); true with
+    /// `path` set when a file was chosen.
+    virtual bool chooseMidiFile(const std::string& folder, std::string& path) = 0;
     /// A modal message box with an OK button, owned by the window.
     virtual void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) = 0;
     /// Runs the part-selection dialog modally over the window until the model ends it.
@@ -32,6 +43,15 @@ public:
     virtual void requestRepaint() = 0;
     /// A picture file at its own size; null when missing or unreadable.
     virtual std::unique_ptr<Bitmap> loadBitmap(const std::string& path) = 0;
+
+    /// The screen the window is on (before it is shown: the screen it will be shown on).
+    virtual ScreenRoom screenRoom() = 0;
+    /// Shows the picture as `mode` says: the window resized to the zoom, or the whole screen;
+    /// the View menu's marks follow.
+    virtual void showViewMode(const ViewMode& mode) = 0;
+    /// The entries of GamePlay > Recent, newest first; entry i stands for the command
+    /// RecentSongCommandBase + i. Empty: the submenu is greyed.
+    virtual void showRecentSongs(const std::vector<std::string>& labels) = 0;
 };
 
 } // namespace tf

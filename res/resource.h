@@ -14,9 +14,17 @@
 #define IDM_EXIT 105
 #define IDM_START 129
 #define IDM_HELP 130
+// View: the zooms and full screen (also F11 and Alt+Enter).
+#define IDM_ZOOM_1 141
+#define IDM_ZOOM_15 142
+#define IDM_ZOOM_2 143
+#define IDM_ZOOM_3 144
+#define IDM_FULLSCREEN 145
+// GamePlay > Recent: the songs played last, filled in at run time from IDM_RECENT_FIRST on.
+#define IDM_RECENT_FIRST 161
 
-// Part-selection dialog: part n (1-16) owns IDC_PART_CHECK + n - 1, IDC_PART_COUNT + n - 1 and
-// IDC_PART_PREVIEW + n - 1.
+// Part-selection dialog: part n (1-16) owns IDC_PART_CHECK + n - 1, IDC_PART_COUNT + n - 1,
+// IDC_PART_INSTRUMENT + n - 1 and IDC_PART_PREVIEW + n - 1.
 #define IDC_PART_CHECK 1001
 #define IDC_LEVEL 1018
 #define IDC_SPEED_10 1021
@@ -32,6 +40,7 @@
 #define IDC_AUTO_PLAY 1048
 #define IDC_KEY_LAYOUT 1049
 #define IDC_PART_PREVIEW 1050
+#define IDC_PART_INSTRUMENT 1081
 
 // Key dialog: lane l (0-14) owns the drop-down list IDC_KEY_COMBO + l.
 #define IDC_KEY_COMBO 1051

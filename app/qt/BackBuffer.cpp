@@ -15,9 +15,11 @@ void BackBuffer::create() {
     if (window_.isNull()) {
         return;
     }
-    const int w = window_->width();
-    const int h = window_->height();
-    if (w <= 0 || h <= 0) {
+    create(window_->width(), window_->height());
+}
+
+void BackBuffer::create(int w, int h) {
+    if (window_.isNull() || w <= 0 || h <= 0) {
         return;
     }
     picture = QImage(w + 1, h + 1, QImage::Format_RGB32);

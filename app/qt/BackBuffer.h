@@ -23,6 +23,9 @@ public:
     void attach(QWidget* window);
     /// Makes the picture at the attached window's size plus one pixel each way, white.
     void create();
+    /// Makes the picture for a client area of `width` x `height`, whatever the window's size:
+    /// the window may show it scaled.
+    void create(int width, int height);
     /// Fills the client-sized area with white; the extra column and row are left as they are.
     void clear();
     /// Drops the picture.

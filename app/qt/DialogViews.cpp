@@ -4,8 +4,10 @@
 #include "app/DialogIds.h"
 #include "app/KeyDialog.h"
 #include "app/PartDialog.h"
+#include "app/ShellTexts.h"
 #include "app/qt/TemplateDialog.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
@@ -46,25 +48,48 @@ private:
     TemplateDialog& dialog;
 };
 
+/// The mark on the preview button of the part that is playing alone.
+constexpr auto PreviewMark = u"♪";
+
 void ShowTicks(TemplateDialog& dialog, const PartDialog& model) {
     for (const DialogControl& c : PartDialogTemplate().controls) {
         if (c.kind == ControlKind::CheckBox || c.kind == ControlKind::RadioButton) {
             dialog.setTicked(c.id, model.checked(c.id));
         }
     }
+    for (int channel = 0; channel < 16; ++channel) {
+        if (QAbstractButton* preview = dialog.button(PreviewButtonBase + channel)) {
+            const bool playing = model.previewPart() == channel;
+            const QSignalBlocker blocker(preview);
+            preview->setChecked(playing);
+            preview->setText(playing ? QString::fromUtf16(PreviewMark) : QString());
+        }
+    }
 }
 
 } // namespace
 
+void FillPartDialog(TemplateDialog& dialog, const PartDialog& model) {
+    dialog.setWindowTitle(FromUtf8(model.caption()));
+    for (int channel = 0; channel < 16; ++channel) {
+        for (int id : {PartCountBase + channel, PartInstrumentBase + channel}) {
+            if (auto* label = qobject_cast<QLabel*>(dialog.control(id))) {
+                label->setText(FromUtf8(model.text(id)));
+            }
+        }
+        if (QAbstractButton* preview = dialog.button(PreviewButtonBase + channel)) {
+            // Checkable, so the part that plays alone shows its button pressed in.
+            preview->setCheckable(true);
+            preview->setToolTip(FromUtf8(PreviewTip(model.language())));
+        }
+    }
+    ShowTicks(dialog, model);
+}
+
 void RunPartDialog(QWidget* owner, PartDialog& model) {
     TemplateDialog dialog(PartDialogTemplate(), owner);
     PartHost host(dialog);
-    ShowTicks(dialog, model);
-    for (int channel = 0; channel < 16; ++channel) {
-        if (auto* count = qobject_cast<QLabel*>(dialog.control(PartCountBase + channel))) {
-            count->setText(QString::fromStdString(model.text(PartCountBase + channel)));
-        }
-    }
+    FillPartDialog(dialog, model);
     dialog.onToggle = [&model](int id, bool on) { model.setChecked(id, on); };
     dialog.onCommand = [&](int id) {
         model.command(id, host);

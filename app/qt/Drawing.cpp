@@ -130,8 +130,8 @@ void DrawBox(QImage& destination, int left, int top, int right, int bottom, int 
                 ToPixel(brushColour));
 }
 
-bool ChooseMidiFile(QWidget* owner, std::string& path) {
-    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QString(),
+bool ChooseMidiFile(QWidget* owner, std::string& path, const std::string& folder) {
+    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QString::fromStdString(folder),
                        QStringLiteral("MIDI files(*.mid)"));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -6,29 +6,82 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <cstring>
 #include <mutex>
 
 namespace tf {
 
+void PaintPicture(QPainter& painter, const QImage& picture, const PicturePlacement& placement, int areaWidth,
+                  int areaHeight) {
+    const QRect target(placement.x, placement.y, placement.width, placement.height);
+    // Only the bands the picture leaves free are painted black, not the whole area twice.
+    const QRect area(0, 0, areaWidth, areaHeight);
+    painter.fillRect(QRect(area.topLeft(), QPoint(area.right(), target.top() - 1)), Qt::black);
+    painter.fillRect(QRect(QPoint(area.left(), target.bottom() + 1), area.bottomRight()), Qt::black);
+    painter.fillRect(QRect(QPoint(area.left(), target.top()), QPoint(target.left() - 1, target.bottom())),
+                     Qt::black);
+    painter.fillRect(QRect(QPoint(target.right() + 1, target.top()), QPoint(area.right(), target.bottom())),
+                     Qt::black);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, placement.smooth);
+    painter.drawImage(target, picture, QRect(0, 0, ClientWidth, ClientHeight));
+}
+
 GameCanvas::GameCanvas(BackBuffer& buffer, QWidget* parent) : QWidget(parent), buffer(buffer) {
     setFixedSize(ClientWidth, ClientHeight);
     setFocusPolicy(Qt::StrongFocus);
-    // Every pixel comes from the back buffer, so nothing needs erasing first.
+    // Every pixel comes from the back buffer or is black, so nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void GameCanvas::setViewMode(const ViewMode& viewMode) {
+    mode = viewMode;
+    update();
 }
 
 void GameCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    std::lock_guard lock(buffer.mutex());
-    const QImage& picture = buffer.image();
-    if (!picture.isNull()) {
-        painter.drawImage(event->rect(), picture, event->rect());
+    const PicturePlacement placement = PlacePicture(mode, width(), height(), devicePixelRatioF());
+    const bool asItIs = !placement.smooth && placement.x == 0 && placement.y == 0 &&
+                        placement.width == ClientWidth && placement.height == ClientHeight;
+    if (asItIs) {
+        // x1: the copy is the showing, straight from the back buffer.
+        std::lock_guard lock(buffer.mutex());
+        const QImage& picture = buffer.image();
+        if (!picture.isNull()) {
+            painter.drawImage(event->rect(), picture, event->rect());
+        }
+        // Under the lock, so that the play thread cannot draw a newer picture in between and
+        // have it taken for shown.
+        if (pictureShown) {
+            pictureShown();
+        }
+        return;
     }
-    // Under the lock, so that the play thread cannot draw a newer picture in between and have
-    // it taken for shown.
-    if (pictureShown) {
-        pictureShown();
+    {
+        std::lock_guard lock(buffer.mutex());
+        const QImage& picture = buffer.image();
+        if (picture.format() == QImage::Format_RGB32 && picture.width() >= ClientWidth &&
+            picture.height() >= ClientHeight) {
+            // Row by row into memory kept from the last paint: no allocation, no conversion.
+            if (shown.size() != QSize(ClientWidth, ClientHeight) || shown.format() != QImage::Format_RGB32) {
+                shown = QImage(ClientWidth, ClientHeight, QImage::Format_RGB32);
+            }
+            const auto rowBytes = static_cast<std::size_t>(ClientWidth) * sizeof(QRgb);
+            for (int y = 0; y < ClientHeight; ++y) {
+                std::memcpy(shown.scanLine(y), picture.constScanLine(y), rowBytes);
+            }
+        } else if (!picture.isNull()) {
+            shown = picture.copy(0, 0, ClientWidth, ClientHeight);
+        }
+        if (pictureShown) {
+            pictureShown();
+        }
     }
+    if (shown.isNull()) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    PaintPicture(painter, shown, placement, width(), height());
 }
 
 } // namespace tf

@@ -1,22 +1,36 @@
 #pragma once
 
+#include "app/ViewMode.h"
+
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
 #include <utility>
 
+class QPainter;
+
 namespace tf {
 
 class BackBuffer;
 
-/// The window's client area. Painting only copies the back buffer, under its lock; the
-/// drawing happens elsewhere. Keys are left to the main window.
+/// Draws `picture` into `painter`'s area of `areaWidth` x `areaHeight` as `placement` says, with
+/// black around it: pixel for pixel or smoothly scaled.
+void PaintPicture(QPainter& painter, const QImage& picture, const PicturePlacement& placement, int areaWidth,
+                  int areaHeight);
+
+/// The window's client area. Painting copies the back buffer under its lock and shows the copy,
+/// scaled as the view mode says, once the lock is let go: the play thread never waits for the
+/// scaling. The drawing itself happens elsewhere. Keys are left to the main window.
 class GameCanvas final : public QWidget {
     Q_OBJECT
 public:
     GameCanvas(BackBuffer& buffer, QWidget* parent);
     /// Called on every paint, still under the back buffer's lock, once the picture is copied.
     void setPictureShownHandler(std::function<void()> handler) { pictureShown = std::move(handler); }
+    /// How the picture is shown from the next paint on.
+    void setViewMode(const ViewMode& mode);
+    const ViewMode& viewMode() const { return mode; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -24,6 +38,9 @@ protected:
 private:
     BackBuffer& buffer;
     std::function<void()> pictureShown;
+    ViewMode mode;
+    /// The last picture copied out of the back buffer, kept so its memory is reused.
+    QImage shown;
 };
 
 } // namespace tf

@@ -11,6 +11,7 @@ namespace {
 
 // Qt's key numbers for the non-printing keys we act on (Qt::Key values, kept here as plain
 // numbers so that no toolkit header is needed).
+constexpr int QtKeySpace = 0x20;
 constexpr int QtKeyEscape = 0x01000000;
 constexpr int QtKeyReturn = 0x01000004;
 constexpr int QtKeyEnter = 0x01000005;
@@ -107,6 +108,8 @@ std::uint32_t VirtualKeyFromKeyEvent(int qtKey, std::uint32_t x11Keycode) {
         return VkReturn;
     case QtKeyEscape:
         return VkEscape;
+    case QtKeySpace:
+        return VkSpace;
     case QtKeyF1:
         return VkF1;
     case QtKeyF2:

@@ -1,5 +1,6 @@
 #include "app/qt/MainWindow.h"
 
+#include "app/ClientArea.h"
 #include "app/CommandIds.h"
 #include "app/ShellTexts.h"
 #include "app/qt/BackBuffer.h"
@@ -11,6 +12,7 @@
 #include "game/GamePlay.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -18,7 +20,9 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QScreen>
 #include <QShortcut>
+#include <QStyle>
 
 namespace tf {
 
@@ -30,11 +34,13 @@ QString FromUtf8(std::string_view text) {
 
 } // namespace
 
-MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer,
-                       const QString& installedDataDirectory, QWidget* parent)
-    : QMainWindow(parent), fileChooser(ChooseMidiFile),
-      urlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); }), buffer(buffer),
+MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const ShellSetup& setup,
+                       QWidget* parent)
+    : QMainWindow(parent), urlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); }), buffer(buffer),
       canvas_(new GameCanvas(buffer, this)), shell_(game, keys, buffer, buffer.mutex(), *this) {
+    fileChooser = [this](QWidget* owner, std::string& path) {
+        return ChooseMidiFile(owner, path, chooserFolder_);
+    };
     setWindowTitle(FromUtf8(WindowTitle));
     if (QApplication::windowIcon().isNull()) {
         QApplication::setWindowIcon(ProgramIcon());
@@ -45,20 +51,9 @@ MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer,
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setCentralWidget(canvas_);
 
-    QMenu* gamePlay = menuBar()->addMenu(QStringLiteral("&GamePlay"));
-    QAction* start = gamePlay->addAction(QStringLiteral("&Start...\tF2"));
-    start->setShortcut(QKeySequence(Qt::Key_F2));
-    connect(start, &QAction::triggered, this, [this] { shell_.command(StartCommand); });
-    gamePlay->addSeparator();
-    QAction* exit = gamePlay->addAction(QStringLiteral("E&xit"));
-    connect(exit, &QAction::triggered, this, [this] { shell_.command(ExitCommand); });
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* helpPage = help->addAction(QStringLiteral("&Help...\tF1"));
-    helpPage->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(helpPage, &QAction::triggered, this, [this] { shell_.command(HelpCommand); });
-    help->addSeparator();
-    QAction* about = help->addAction(QStringLiteral("&About..."));
-    connect(about, &QAction::triggered, this, [this] { shell_.command(AboutCommand); });
+    addGamePlayMenu();
+    addViewMenu();
+    addHelpMenu();
     for (const QKeySequence& keysForAbout :
          {QKeySequence(Qt::ALT | Qt::Key_Slash), QKeySequence(Qt::ALT | Qt::Key_Question)}) {
         auto* shortcut = new QShortcut(keysForAbout, this);
@@ -70,12 +65,65 @@ MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer,
     canvas_->setPictureShownHandler([&game] { game.notePictureShown(); });
 
     buffer.attach(canvas_);
-    buffer.create();
-    shell_.create(installedDataDirectory.toStdString());
+    // The picture keeps its own size whatever the zoom; the canvas shows it scaled.
+    buffer.create(ClientWidth, ClientHeight);
+    shell_.create(setup);
 }
 
 MainWindow::~MainWindow() {
     shell_.destroy();
+}
+
+QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int command, const QKeySequence& keys) {
+    QAction* action = menu->addAction(text);
+    if (!keys.isEmpty()) {
+        action->setShortcut(keys);
+        // The menu bar is hidden in full screen, and with it its actions' shortcuts.
+        addAction(action);
+    }
+    connect(action, &QAction::triggered, this, [this, command] { shell_.command(command); });
+    return action;
+}
+
+void MainWindow::addGamePlayMenu() {
+    QMenu* gamePlay = menuBar()->addMenu(QStringLiteral("&GamePlay"));
+    connect(gamePlay, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
+    addCommand(gamePlay, QStringLiteral("&Start...\tF2"), StartCommand, QKeySequence(Qt::Key_F2));
+    recentMenu = gamePlay->addMenu(QStringLiteral("&Recent"));
+    gamePlay->addSeparator();
+    addCommand(gamePlay, QStringLiteral("E&xit"), ExitCommand);
+}
+
+// The View menu: the zooms and full screen. Other items of the menu come after these.
+void MainWindow::addViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    connect(view, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
+    auto* zooms = new QActionGroup(this);
+    const std::array<QString, 4> names = {QStringLiteral("×&1"), QStringLiteral("×1.&5"),
+                                          QStringLiteral("×&2"), QStringLiteral("×&3")};
+    for (std::size_t i = 0; i < AllZooms.size(); ++i) {
+        QAction* zoom = addCommand(view, names[i], ZoomCommand(AllZooms[i]));
+        zoom->setCheckable(true);
+        zooms->addAction(zoom);
+        zoomActions[i] = zoom;
+    }
+    view->addSeparator();
+    fullScreenAction =
+        addCommand(view, QStringLiteral("&Full screen\tF11"), FullScreenCommand, QKeySequence(Qt::Key_F11));
+    fullScreenAction->setCheckable(true);
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, [this] { shell_.command(FullScreenCommand); });
+    }
+}
+
+void MainWindow::addHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    connect(help, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
+    addCommand(help, QStringLiteral("&Help...\tF1"), HelpCommand, QKeySequence(Qt::Key_F1));
+    help->addSeparator();
+    addCommand(help, QStringLiteral("&About..."), AboutCommand);
 }
 
 void MainWindow::openSongLater(const std::string& path) {
@@ -83,7 +131,8 @@ void MainWindow::openSongLater(const std::string& path) {
         this, [this, path] { shell_.openSong(path); }, Qt::QueuedConnection);
 }
 
-bool MainWindow::chooseMidiFile(std::string& path) {
+bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {
+    chooserFolder_ = folder;
     return fileChooser && fileChooser(this, path);
 }
 
@@ -122,6 +171,50 @@ std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::string& path) {
     return LoadBitmapFile(QString::fromStdString(path));
 }
 
+ScreenRoom MainWindow::screenRoom() {
+    const QScreen* on = screen() != nullptr ? screen() : QGuiApplication::primaryScreen();
+    if (on == nullptr) {
+        return {};
+    }
+    // Before the window is first shown the window manager's frame is not known: the style's
+    // caption height stands for it. Qt's sizes are the desktop's units already.
+    const int caption = isVisible() ? frameGeometry().height() - geometry().height()
+                                    : style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
+    return {on->availableGeometry().height(), menuBar()->sizeHint().height() + caption};
+}
+
+void MainWindow::showViewMode(const ViewMode& mode) {
+    for (std::size_t i = 0; i < AllZooms.size(); ++i) {
+        zoomActions[i]->setChecked(AllZooms[i] == mode.zoom);
+    }
+    fullScreenAction->setChecked(mode.fullScreen);
+    canvas_->setViewMode(mode);
+    if (mode.fullScreen) {
+        menuBar()->hide();
+        layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+        canvas_->setMinimumSize(0, 0);
+        canvas_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        setWindowState(windowState() | Qt::WindowFullScreen);
+        return;
+    }
+    setWindowState(windowState() & ~Qt::WindowFullScreen);
+    menuBar()->show();
+    const PixelSize size = ZoomedSize(mode.zoom);
+    canvas_->setFixedSize(size.width, size.height);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+}
+
+void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {
+    recentMenu->clear();
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        addCommand(recentMenu, FromUtf8(labels[i]), RecentSongCommandBase + static_cast<int>(i));
+    }
+    recentMenu->setEnabled(!labels.empty());
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
     const std::uint32_t vk = VirtualKeyFromKeyEvent(event->key(), event->nativeScanCode());
     if (vk == 0) {
@@ -134,6 +227,15 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     shell_.destroy();
     event->accept();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // Another window in front, a dialog over this one, or the window minimised: play pauses.
+    if ((event->type() == QEvent::ActivationChange && !isActiveWindow()) ||
+        (event->type() == QEvent::WindowStateChange && isMinimized())) {
+        shell_.lostFocus();
+    }
 }
 
 } // namespace tf

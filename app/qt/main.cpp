@@ -1,4 +1,6 @@
 #include "app/CommandLine.h"
+#include "app/Language.h"
+#include "app/Settings.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/MessageBoxSink.h"
@@ -9,9 +11,12 @@
 #include "platform/midi/PortFactory.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 int main(int argc, char** argv) {
@@ -49,7 +54,12 @@ int main(int argc, char** argv) {
     // game runs silent.
     tf::GamePlay game(clock, keys, *port, backBuffer, messages);
 
-    tf::MainWindow window(game, keys, backBuffer, QStringLiteral(TF_INSTALLED_DATA_DIR));
+    tf::ShellSetup setup;
+    setup.installedDataDirectory = TF_INSTALLED_DATA_DIR;
+    std::error_code noDirectory;
+    setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
+    setup.systemLanguage = tf::LanguageOfLocale(QLocale::system().name().toStdString());
+    tf::MainWindow window(game, keys, backBuffer, setup);
     window.show();
     if (!line.midiFile.empty()) {
         window.openSongLater(line.midiFile);

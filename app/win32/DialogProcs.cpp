@@ -5,7 +5,10 @@
 #include "app/DialogTemplate.h"
 #include "app/KeyDialog.h"
 #include "app/PartDialog.h"
+#include "app/ShellTexts.h"
 #include "platform/win32/WideText.h"
+
+#include <commctrl.h>
 
 #include <string>
 
@@ -63,6 +66,52 @@ void ShowTicks(HWND dialog, const PartDialog& model) {
             CheckDlgButton(dialog, control.id, model.checked(control.id) ? BST_CHECKED : BST_UNCHECKED);
         }
     }
+    // The part that plays alone carries a note on its button.
+    for (int channel = 0; channel < 16; ++channel) {
+        SetDlgItemTextW(dialog, PreviewButtonBase + channel,
+                        model.previewPart() == channel ? L"\u266A" : L"");
+    }
+}
+
+/// The tooltip class lives in the common controls library, which the program does not link:
+/// every Windows has it, and loading it only here keeps the program's imports to the few DLLs
+/// it needs. False when it cannot be had; the buttons then go without tips.
+bool TooltipsReady() {
+    static const bool ready = [] {
+        const HMODULE library = LoadLibraryW(L"comctl32.dll");
+        if (library == nullptr) {
+            return false;
+        }
+        using Init = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        const auto init = reinterpret_cast<Init>(
+            reinterpret_cast<void (*)()>(GetProcAddress(library, "InitCommonControlsEx")));
+        INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_WIN95_CLASSES};
+        return init != nullptr && init(&classes) != FALSE;
+    }();
+    return ready;
+}
+
+/// Gives each preview button the tip `text`. The tip window belongs to the dialog and goes with it.
+void AddPreviewTips(HINSTANCE instance, HWND dialog, const std::wstring& text) {
+    if (!TooltipsReady()) {
+        return;
+    }
+    const HWND tips =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog, nullptr, instance, nullptr);
+    if (tips == nullptr) {
+        return;
+    }
+    for (int channel = 0; channel < 16; ++channel) {
+        TOOLINFOW tool{};
+        // The first form of the structure, which every version of the library reads.
+        tool.cbSize = TTTOOLINFOW_V1_SIZE;
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.hwnd = dialog;
+        tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, PreviewButtonBase + channel));
+        tool.lpszText = const_cast<wchar_t*>(text.c_str());
+        SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 // The buttons tick themselves; the model learns their state before it acts on any button.
@@ -116,11 +165,15 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         auto* context = reinterpret_cast<DialogContext<PartDialog>*>(lParam);
-        ShowTicks(dialog, context->model);
+        const PartDialog& model = context->model;
+        SetWindowTextW(dialog, Widen(model.caption()).c_str());
+        ShowTicks(dialog, model);
         for (int channel = 0; channel < 16; ++channel) {
-            SetDlgItemTextW(dialog, PartCountBase + channel,
-                            Widen(context->model.text(PartCountBase + channel)).c_str());
+            for (int id : {PartCountBase + channel, PartInstrumentBase + channel}) {
+                SetDlgItemTextW(dialog, id, Widen(model.text(id)).c_str());
+            }
         }
+        AddPreviewTips(context->instance, dialog, Widen(PreviewTip(model.language())));
         return TRUE;
     }
     auto* context = ContextOf<PartDialog>(dialog);

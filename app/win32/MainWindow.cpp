@@ -1,5 +1,6 @@
 #include "app/win32/MainWindow.h"
 
+#include "app/ClientArea.h"
 #include "app/CommandIds.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"
@@ -14,12 +15,16 @@
 #include <filesystem>
 #include <mutex>
 #include <system_error>
+#include <utility>
 
 namespace tf {
 
 namespace {
 
 constexpr int MainMenuResource = 109;
+constexpr DWORD WindowedStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr int GamePlayMenuIndex = 0;
+constexpr int RecentMenuIndex = 1;
 constexpr int LargeIconResource = 131;
 constexpr int SmallIconResource = 132;
 
@@ -55,8 +60,10 @@ std::string PathForFileCalls(const std::string& utf8) {
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer)
-    : instance_(instance), game(game), buffer(buffer), shell_(game, keys, buffer, buffer.mutex(), *this) {}
+MainWindow::MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer,
+                       ShellSetup setup)
+    : instance_(instance), game(game), buffer(buffer), setup(std::move(setup)),
+      shell_(game, keys, buffer, buffer.mutex(), *this) {}
 
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -74,18 +81,30 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_KEYDOWN:
         shell_.keyDown(static_cast<std::uint32_t>(wParam), (lParam & KeyWasDownBit) != 0);
         return 0;
-    case WM_COMMAND:
-        switch (LOWORD(wParam)) {
-        case AboutCommand:
-        case ExitCommand:
-        case StartCommand:
-        case HelpCommand:
-            shell_.command(LOWORD(wParam));
-            return 0;
-        default:
-            break;
+    case WM_ACTIVATE:
+        // Another window came to the front (a dialog of ours included): a play pauses.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            shell_.lostFocus();
         }
         break;
+    case WM_ENTERMENULOOP:
+        shell_.lostFocus();
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED) {
+            shell_.lostFocus();
+        }
+        break;
+    case WM_COMMAND: {
+        const int id = LOWORD(wParam);
+        const bool recent = id >= RecentSongCommandBase && id < RecentSongCommandBase + RecentSongLimit;
+        if (id == AboutCommand || id == ExitCommand || id == StartCommand || id == HelpCommand ||
+            id == FullScreenCommand || ZoomOfCommand(id) || recent) {
+            shell_.command(id);
+            return 0;
+        }
+        break;
+    }
     default:
         break;
     }
@@ -93,20 +112,28 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 void MainWindow::create() {
+    menu = GetMenu(window_);
     buffer.attach(window_);
-    buffer.create();
+    // The picture keeps its own size whatever the zoom; the paint handler scales it.
+    buffer.create(ClientWidth, ClientHeight);
+    shown.create(window_, ClientWidth, ClientHeight);
     {
         std::lock_guard lock(buffer.mutex());
         // Text drawn later never paints a box behind it.
         SetBkMode(buffer.memoryDc(), TRANSPARENT);
     }
-    shell_.create();
+    shell_.create(setup);
 }
 
 void MainWindow::paint() {
     PAINTSTRUCT paint{};
     const HDC screen = BeginPaint(window_, &paint);
-    {
+    RECT client{};
+    GetClientRect(window_, &client);
+    const PicturePlacement placement = PlacePicture(mode, client.right, client.bottom);
+    if (!placement.smooth && placement.x == 0 && placement.y == 0 && placement.width == ClientWidth &&
+        placement.height == ClientHeight) {
+        // x1: the copy is the showing.
         std::lock_guard lock(buffer.mutex());
         const RECT& area = paint.rcPaint;
         BitBlt(screen, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer.memoryDc(),
@@ -114,13 +141,27 @@ void MainWindow::paint() {
         // Still under the lock, so that a newer picture cannot be drawn in between and be taken
         // for shown.
         game.notePictureShown();
+    } else {
+        {
+            std::lock_guard lock(buffer.mutex());
+            shown.copyFrom(buffer.memoryDc());
+            game.notePictureShown();
+        }
+        shown.showOn(screen, placement, client.right, client.bottom);
     }
     EndPaint(window_, &paint);
 }
 
-bool MainWindow::chooseMidiFile(std::string& path) {
+bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {
+    // The folder is in the file calls' narrow text, as every path the shell keeps.
+    std::wstring start;
+    try {
+        start = std::filesystem::path(folder).wstring();
+    } catch (const std::exception&) {
+        start.clear();
+    }
     std::string chosen;
-    if (!ChooseMidiFile(window_, chosen)) {
+    if (!ChooseMidiFile(window_, chosen, start)) {
         return false;
     }
     path = PathForFileCalls(chosen);
@@ -171,6 +212,76 @@ std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::string& path) {
     return LoadBitmapFile(window_, name);
 }
 
+ScreenRoom MainWindow::screenRoom() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor) == 0) {
+        return {};
+    }
+    RECT frame{0, 0, 0, 0};
+    AdjustWindowRectEx(&frame, WindowedStyle, TRUE, 0);
+    return {monitor.rcWork.bottom - monitor.rcWork.top, frame.bottom - frame.top};
+}
+
+void MainWindow::showViewMode(const ViewMode& next) {
+    CheckMenuRadioItem(menu, ZoomX1Command, ZoomX3Command, static_cast<UINT>(ZoomCommand(next.zoom)),
+                       MF_BYCOMMAND);
+    CheckMenuItem(menu, FullScreenCommand, MF_BYCOMMAND | (next.fullScreen ? MF_CHECKED : MF_UNCHECKED));
+    const LONG_PTR visible = GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE;
+    if (next.fullScreen) {
+        if (!mode.fullScreen) {
+            GetWindowRect(window_, &windowedPlace);
+        }
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
+        const RECT& screen = monitor.rcMonitor;
+        SetMenu(window_, nullptr);
+        SetWindowLongPtrW(window_, GWL_STYLE, WS_POPUP | visible);
+        SetWindowPos(window_, HWND_TOPMOST, screen.left, screen.top, screen.right - screen.left,
+                     screen.bottom - screen.top, SWP_FRAMECHANGED | SWP_NOACTIVATE);
+    } else {
+        RECT place{};
+        GetWindowRect(window_, &place);
+        if (mode.fullScreen) {
+            place = windowedPlace;
+        }
+        SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(WindowedStyle) | visible);
+        SetMenu(window_, menu);
+        const PixelSize size = ZoomedSize(next.zoom);
+        RECT outer{0, 0, size.width, size.height};
+        AdjustWindowRectEx(&outer, WindowedStyle, TRUE, 0);
+        SetWindowPos(window_, HWND_NOTOPMOST, place.left, place.top, outer.right - outer.left,
+                     outer.bottom - outer.top, SWP_FRAMECHANGED | SWP_NOACTIVATE);
+        // A menu bar that wraps onto a second line takes more than the frame allows for.
+        RECT client{};
+        GetClientRect(window_, &client);
+        if (client.bottom != size.height) {
+            SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left,
+                         outer.bottom - outer.top + size.height - client.bottom,
+                         SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    mode = next;
+    InvalidateRect(window_, nullptr, FALSE);
+}
+
+void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {
+    const HMENU gamePlay = GetSubMenu(menu, GamePlayMenuIndex);
+    const HMENU recent = GetSubMenu(gamePlay, RecentMenuIndex);
+    if (recent == nullptr) {
+        return;
+    }
+    while (GetMenuItemCount(recent) > 0) {
+        DeleteMenu(recent, 0, MF_BYPOSITION);
+    }
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        AppendMenuW(recent, MF_STRING, static_cast<UINT_PTR>(RecentSongCommandBase + static_cast<int>(i)),
+                    Widen(labels[i]).c_str());
+    }
+    EnableMenuItem(gamePlay, RecentMenuIndex, MF_BYPOSITION | (labels.empty() ? MF_GRAYED : MF_ENABLED));
+}
+
 bool RegisterMainClass(HINSTANCE instance, const std::wstring& className) {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -188,9 +299,9 @@ bool RegisterMainClass(HINSTANCE instance, const std::wstring& className) {
 
 bool CreateMainWindow(MainWindow& owner, const std::wstring& className, const std::wstring& title,
                       int showCommand) {
-    const HWND window =
-        CreateWindowExW(0, className.c_str(), title.c_str(), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                        CW_USEDEFAULT, 0, 640, 480, nullptr, nullptr, owner.instance(), &owner);
+    // Made at 640 x 480; the view mode the shell picks at creation gives it its size.
+    const HWND window = CreateWindowExW(0, className.c_str(), title.c_str(), WindowedStyle, CW_USEDEFAULT, 0,
+                                        640, 480, nullptr, nullptr, owner.instance(), &owner);
     if (window == nullptr) {
         return false;
     }

@@ -2,6 +2,7 @@
 
 #include "app/Shell.h"
 #include "app/ShellView.h"
+#include "app/win32/PictureCopy.h"
 #include "platform/win32/WinApi.h"
 
 #include <memory>
@@ -16,10 +17,14 @@ class KeyState;
 
 /// The game window on Win32: the window procedure's state and the shell it forwards to. The
 /// window handle is known from the first message of `MainWindowProc` on; the object must outlive
-/// the window.
+/// the window. Fixed in size at each zoom; in full screen a borderless topmost window over its
+/// monitor.
 class MainWindow final : public ShellView {
 public:
-    MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer);
+    /// `keys` is the key state the play frame reads (Windows' own); `setup` what the shell's
+    /// creation is given.
+    MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer,
+               ShellSetup setup = {});
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
@@ -31,7 +36,7 @@ public:
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // ShellView
-    bool chooseMidiFile(std::string& path) override;
+    bool chooseMidiFile(const std::string& folder, std::string& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
     void showAbout() override;
@@ -39,6 +44,9 @@ public:
     void closeWindow() override;
     void requestRepaint() override;
     std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
+    ScreenRoom screenRoom() override;
+    void showViewMode(const ViewMode& mode) override;
+    void showRecentSongs(const std::vector<std::string>& labels) override;
 
 private:
     void create();
@@ -47,7 +55,14 @@ private:
     HINSTANCE instance_;
     GamePlay& game;
     GdiBackBuffer& buffer;
+    ShellSetup setup;
     HWND window_ = nullptr;
+    /// The window's menu, kept while full screen takes it off the window.
+    HMENU menu = nullptr;
+    ViewMode mode;
+    /// Where the window stood before it went full screen.
+    RECT windowedPlace{};
+    PictureCopy shown;
     Shell shell_;
 };
 
@@ -55,13 +70,15 @@ private:
 /// 132, the arrow cursor, the window colour as background, menu 109. False when Windows refused.
 bool RegisterMainClass(HINSTANCE instance, const std::wstring& className);
 
-/// Creates and shows the fixed-size 640 x 480 game window (caption, system menu and minimise box;
-/// no sizing border, no maximise box) for `owner`. False when it could not be created.
+/// Creates and shows the game window for `owner`: a caption, a system menu and a minimise box, no
+/// sizing border and no maximise box; its client area is the picture at the zoom the shell picks
+/// at creation. False when it could not be created.
 bool CreateMainWindow(MainWindow& owner, const std::wstring& className, const std::wstring& title,
                       int showCommand);
 
-/// The window procedure: creation, destruction, painting, keys and the four menu commands go to
-/// the `MainWindow` given at creation; everything else to the default handling.
+/// The window procedure: creation, destruction, painting, keys, the loss of the keyboard and the
+/// menu commands go to the `MainWindow` given at creation; everything else to the default
+/// handling.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace tf

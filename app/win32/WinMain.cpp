@@ -1,3 +1,4 @@
+#include "app/Settings.h"
 #include "app/win32/MainWindow.h"
 #include "game/GamePlay.h"
 #include "platform/win32/AsyncKeyState.h"
@@ -7,7 +8,9 @@
 #include "platform/win32/WinMmPort.h"
 
 #include <array>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -42,8 +45,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const std::wstring title = LoadText(instance, WindowTitleString);
     const std::wstring className = LoadText(instance, WindowClassString);
     tf::RegisterMainClass(instance, className);
+    tf::ShellSetup setup;
+    std::error_code noDirectory;
+    setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
+    setup.systemLanguage = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? tf::Language::Japanese
+                                                                                      : tf::Language::English;
     // Declared after the game, so that its shell (and any worker) is gone before the game is.
-    tf::MainWindow window(instance, game, laneKeys, backBuffer);
+    tf::MainWindow window(instance, game, laneKeys, backBuffer, setup);
     if (!tf::CreateMainWindow(window, className, title, showCommand)) {
         return 0;
     }

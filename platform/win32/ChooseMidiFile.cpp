@@ -7,7 +7,7 @@
 
 namespace tf {
 
-bool ChooseMidiFile(HWND owner, std::string& path) {
+bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& folder) {
     std::array<wchar_t, MAX_PATH> buffer{};
     OPENFILENAMEW dialog{};
     // The size of the form without the later extension fields: the dialog then has no places bar.
@@ -17,6 +17,7 @@ bool ChooseMidiFile(HWND owner, std::string& path) {
     dialog.lpstrFilter = L"MIDI files(*.mid)\0*.mid\0";
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = L"MIDIファイルを開く";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"mid";

@@ -6,9 +6,10 @@
 
 namespace tf {
 
-/// The open-file dialog for MIDI files, owned by `owner`: only "*.mid" files are offered, the
-/// file must exist, a name typed without extension gets ".mid". True when a file was chosen,
-/// whose full path (UTF-8, at most 259 characters) is then in `path`; false when cancelled.
-bool ChooseMidiFile(HWND owner, std::string& path);
+/// The open-file dialog for MIDI files, owned by `owner`, opening in `folder` (empty: Windows'
+/// own choice): only "*.mid" files are offered, the file must exist, a name typed without
+/// extension gets ".mid". True when a file was chosen, whose full path (UTF-8, at most 259
+/// characters) is then in `path`; false when cancelled.
+bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& folder = {});
 
 } // namespace tf

@@ -15,13 +15,17 @@ void GdiBackBuffer::attach(HWND window) {
 }
 
 void GdiBackBuffer::create() {
+    RECT client{};
+    GetClientRect(window_, &client);
+    create(client.right - client.left, client.bottom - client.top);
+}
+
+void GdiBackBuffer::create(int width, int height) {
     if (memoryDc_ != nullptr) {
         return;
     }
-    RECT client{};
-    GetClientRect(window_, &client);
-    clientWidth = client.right - client.left;
-    clientHeight = client.bottom - client.top;
+    clientWidth = width;
+    clientHeight = height;
     HDC windowDc = GetDC(window_);
     memoryDc_ = CreateCompatibleDC(windowDc);
     bitmap_ = CreateCompatibleBitmap(windowDc, clientWidth + 1, clientHeight + 1);

@@ -27,6 +27,9 @@ public:
     /// Makes the memory context and its (client width + 1) x (client height + 1) bitmap from the
     /// window's context, and clears it. Does nothing when the picture exists already.
     void create();
+    /// The same for a client area of `width` x `height`, whatever the window's size: the window
+    /// may show the picture scaled.
+    void create(int width, int height);
     /// Fills the client-sized area with white; the extra column and row are left as they are.
     void clear();
     /// Puts the context's first bitmap back and deletes the context and the picture.

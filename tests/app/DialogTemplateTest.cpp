@@ -27,34 +27,36 @@ const DialogControl* LabelAt(const DialogTemplate& t, int x, int y) {
     return nullptr;
 }
 
-TEST(DialogTemplateTest, PartDialogRowsStandInTwoColumns) {
+TEST(DialogTemplateTest, PartDialogRowsStandInTwoColumnsWithTheInstrumentBesideTheCount) {
     const DialogTemplate& t = PartDialogTemplate();
     EXPECT_EQ(t.caption, "演奏パートを選べ！");
-    EXPECT_EQ(t.width, 359);
+    EXPECT_EQ(t.width, 505);
     EXPECT_EQ(t.height, 219);
     ExpectPlace(t, PartCountBase + 0, 48, 30, 18, 12);
-    ExpectPlace(t, PartCheckBase + 0, 72, 30, 12, 12);
-    ExpectPlace(t, PreviewButtonBase + 7, 84, 156, 12, 12);
-    ExpectPlace(t, PartCountBase + 8, 138, 30, 18, 12);
-    ExpectPlace(t, PartCheckBase + 15, 162, 156, 12, 12);
-    ExpectPlace(t, PreviewButtonBase + 15, 174, 156, 12, 12);
+    ExpectPlace(t, PartInstrumentBase + 0, 68, 30, 78, 12);
+    ExpectPlace(t, PartCheckBase + 0, 148, 30, 12, 12);
+    ExpectPlace(t, PreviewButtonBase + 7, 160, 156, 12, 12);
+    ExpectPlace(t, PartCountBase + 8, 214, 30, 18, 12);
+    ExpectPlace(t, PartInstrumentBase + 15, 234, 156, 78, 12);
+    ExpectPlace(t, PartCheckBase + 15, 314, 156, 12, 12);
+    ExpectPlace(t, PreviewButtonBase + 15, 326, 156, 12, 12);
     ASSERT_NE(LabelAt(t, 18, 30), nullptr);
     EXPECT_EQ(LabelAt(t, 18, 30)->caption, "パート 1");
     EXPECT_EQ(LabelAt(t, 18, 30)->width, 24);
-    ASSERT_NE(LabelAt(t, 108, 48), nullptr);
-    EXPECT_EQ(LabelAt(t, 108, 48)->caption, "パート10");
-    EXPECT_EQ(LabelAt(t, 108, 48)->width, 30);
+    ASSERT_NE(LabelAt(t, 184, 48), nullptr);
+    EXPECT_EQ(LabelAt(t, 184, 48)->caption, "パート10");
+    EXPECT_EQ(LabelAt(t, 184, 48)->width, 30);
 }
 
 TEST(DialogTemplateTest, PartDialogOptionsAndButtons) {
     const DialogTemplate& t = PartDialogTemplate();
-    ExpectPlace(t, AutoPlayCheck, 210, 24, 48, 12);
-    ExpectPlace(t, Speed30Radio, 210, 114, 42, 12);
-    ExpectPlace(t, LevelCheck, 282, 24, 54, 12);
-    ExpectPlace(t, Keys15Radio, 282, 102, 48, 12);
-    ExpectPlace(t, KeyLayoutButton, 288, 132, 42, 18);
-    ExpectPlace(t, 1, 252, 192, 42, 18);
-    ExpectPlace(t, 2, 306, 192, 42, 18);
+    ExpectPlace(t, AutoPlayCheck, 356, 24, 48, 12);
+    ExpectPlace(t, Speed30Radio, 356, 114, 42, 12);
+    ExpectPlace(t, LevelCheck, 428, 24, 54, 12);
+    ExpectPlace(t, Keys15Radio, 428, 102, 48, 12);
+    ExpectPlace(t, KeyLayoutButton, 434, 132, 42, 18);
+    ExpectPlace(t, 1, 398, 192, 42, 18);
+    ExpectPlace(t, 2, 452, 192, 42, 18);
     EXPECT_EQ(t.find(2)->caption, "ｷｬﾝｾﾙ");
     EXPECT_EQ(t.find(1)->kind, ControlKind::DefaultPushButton);
     EXPECT_EQ(t.find(Speed10Radio)->caption, "×1.0");
@@ -67,7 +69,7 @@ TEST(DialogTemplateTest, PartDialogOptionsAndButtons) {
             EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
         }
     }
-    EXPECT_EQ(ids.size(), 16u * 3 + 14);
+    EXPECT_EQ(ids.size(), 16u * 4 + 14);
 }
 
 TEST(DialogTemplateTest, KeyDialogHasFifteenLanes) {

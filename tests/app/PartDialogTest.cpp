@@ -222,5 +222,67 @@ TEST_F(PartDialogTest, KeyLayoutButtonRunsTheKeyDialogAndLeavesThePreviewRunning
     dialog.command(CancelButton, host);
 }
 
+TEST(PartDialogFactsTest, EachPartSaysItsInstrumentAndTheTitleNamesTheSong) {
+    test::SmfBuilder smf(480, 1);
+    // The conductor track: its name, then a text event that is not a name.
+    smf.track().event(0, {0xFF, 0x03, 5, 'R', 'o', 'n', 'd', 'o'}).text(0, "ignored").end(0);
+    // Channel 0: a strings change at tick 960 in this track, but the trumpet of the next track,
+    // at tick 480, comes first in the song. Channel 2 changes program and plays nothing;
+    // channel 3 plays without a change; channel 9 is the drums whatever its program.
+    smf.track()
+        .program(960, 0, 48)
+        .noteOn(0, 0, 60, 100)
+        .noteOff(240, 0, 60)
+        .program(0, 2, 40)
+        .noteOn(0, 3, 50, 100)
+        .noteOff(10, 3, 50)
+        .raw({0x00, 0xC9, 0x10, 0x00, 0x99, 0x24, 0x64, 0x0A, 0x89, 0x24, 0x00})
+        .end(0);
+    smf.track().program(480, 0, 56).program(0, 4, 112).end(0);
+    test::TempFile song(smf.bytes(), "rondo file.mid");
+
+    ManualClock clock;
+    KeyLatch latch;
+    CapturePort port(clock);
+    NullSurface surface;
+    test::RecordingSink sink;
+    GamePlay game(clock, latch, port, surface, sink);
+    ASSERT_EQ(game.load(song.path()), LoadResult::Loaded);
+    WorkerThread worker(game);
+
+    PartDialog english(game, worker, Language::English);
+    english.init(0b1001, song.str());
+    EXPECT_EQ(english.caption(), "演奏パートを選べ！ - Rondo");
+    EXPECT_EQ(english.text(PartInstrumentBase + 0), "Trumpet");
+    EXPECT_EQ(english.text(PartInstrumentBase + 2), ""); // no notes
+    EXPECT_EQ(english.text(PartInstrumentBase + 3), "Grand Piano");
+    EXPECT_EQ(english.text(PartInstrumentBase + 9), "Drums");
+    EXPECT_EQ(english.text(PartInstrumentBase + 4), ""); // no notes
+    // The parts handed in come ticked.
+    EXPECT_TRUE(english.checked(PartCheckBase + 0));
+    EXPECT_TRUE(english.checked(PartCheckBase + 3));
+    EXPECT_FALSE(english.checked(PartCheckBase + 9));
+    EXPECT_EQ(english.partMask(), 0b1001u);
+
+    PartDialog japanese(game, worker);
+    japanese.init();
+    EXPECT_EQ(japanese.text(PartInstrumentBase + 0), "トランペット");
+    EXPECT_EQ(japanese.text(PartInstrumentBase + 9), "ドラム");
+    EXPECT_EQ(japanese.partMask(), 0u);
+
+    // A name in another encoding than UTF-8 (here Shift-JIS) gives way to the file name.
+    test::SmfBuilder sjis(480, 0);
+    sjis.track()
+        .event(0, {0xFF, 0x03, 4, 0x83, 0x65, 0x83, 0x58})
+        .noteOn(0, 0, 60, 90)
+        .noteOff(10, 0, 60)
+        .end(0);
+    test::TempFile other(sjis.bytes(), "テスト.mid");
+    ASSERT_EQ(game.load(other.path()), LoadResult::Loaded);
+    PartDialog fallback(game, worker);
+    fallback.init(0, other.str());
+    EXPECT_EQ(fallback.caption(), "演奏パートを選べ！ - テスト.mid");
+}
+
 } // namespace
 } // namespace tf

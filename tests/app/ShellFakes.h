@@ -102,8 +102,9 @@ public:
         std::string text;
     };
 
-    bool chooseMidiFile(std::string& path) override {
+    bool chooseMidiFile(const std::string& folder, std::string& path) override {
         ++choosers;
+        chooserFolders.push_back(folder);
         return chooser ? chooser(path) : false;
     }
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override {
@@ -123,12 +124,20 @@ public:
         bitmapPaths.push_back(path);
         return nullptr;
     }
+    ScreenRoom screenRoom() override { return room; }
+    void showViewMode(const ViewMode& mode) override { modes.push_back(mode); }
+    void showRecentSongs(const std::vector<std::string>& labels) override { recentLabels = labels; }
 
     std::function<bool(std::string&)> chooser;
     std::function<void(PartDialog&)> partDialog;
     std::vector<Message> messages;
     std::vector<std::string> helpPages;
     std::vector<std::string> bitmapPaths;
+    std::vector<std::string> chooserFolders;
+    /// A 1080-line screen with a 50-line window frame.
+    ScreenRoom room{1080, 50};
+    std::vector<ViewMode> modes;
+    std::vector<std::string> recentLabels;
     std::atomic<int> repaints{0};
     int choosers = 0;
     int partDialogs = 0;

@@ -24,6 +24,11 @@ namespace {
 using test::AcceptParts;
 using test::WaitUntil;
 
+void FakePartHostCancel(PartDialog& dialog) {
+    test::FakePartHost host;
+    dialog.command(CancelButton, host);
+}
+
 // The shell over a real game on virtual time: the play thread's 1 ms frame sleeps move the
 // clock, so a song plays through in a moment of real time.
 class ShellTest : public ::testing::Test {
@@ -272,6 +277,96 @@ TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
     shell.openSong(song.str());
     EXPECT_EQ(view.choosers, 0);
     EXPECT_EQ(shell.appState(), AppState::Play);
+}
+
+TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppedWithAWord) {
+    const ShellSetup setup{{}, dir.path() / "cfg" / "settings.ini", Language::Japanese};
+    {
+        Shell first(game, latch, surface, surfaceLock, view);
+        first.create(setup);
+        view.chooser = [this](std::string& path) {
+            path = song.str();
+            return true;
+        };
+        view.partDialog = AcceptParts(0b101u, true);
+        first.command(StartCommand);
+        WaitUntil([&] { return first.appState() == AppState::Result && !first.workerRunning(); });
+        EXPECT_EQ(view.chooserFolders.back(), ""); // no folder known yet
+        EXPECT_EQ(view.recentLabels, std::vector<std::string>{"&1 two seconds.mid"});
+    }
+    // Another run of the game: the list, the parts and the folder are remembered.
+    Shell second(game, latch, surface, surfaceLock, view);
+    second.create(setup);
+    EXPECT_EQ(view.recentLabels, std::vector<std::string>{"&1 two seconds.mid"});
+    std::uint32_t offered = 0;
+    view.partDialog = [&offered](PartDialog& dialog) {
+        offered = dialog.partMask();
+        FakePartHostCancel(dialog);
+    };
+    second.command(RecentSongCommandBase);
+    EXPECT_EQ(offered, 0b101u);
+    view.chooser = [](std::string&) { return false; };
+    second.command(StartCommand);
+    EXPECT_EQ(view.chooserFolders.back(), song.directory().string());
+
+    std::filesystem::remove(song.path());
+    const int dialogs = view.partDialogs;
+    second.command(RecentSongCommandBase);
+    EXPECT_EQ(view.partDialogs, dialogs);
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, MissingSongText(Language::Japanese));
+    EXPECT_TRUE(view.recentLabels.empty());
+    EXPECT_TRUE(second.settings().recent.songs().empty());
+    second.command(RecentSongCommandBase); // an entry no longer there: nothing
+    EXPECT_EQ(view.messages.size(), 1u);
+}
+
+TEST_F(ShellTest, ViewModeAndPauseFollowTheCommandsTheFocusAndTheKeys) {
+    const ShellSetup setup{{}, dir.path() / "settings.ini", Language::English};
+    Shell other(game, latch, surface, surfaceLock, view);
+    other.create(setup);
+    EXPECT_EQ(other.preferredLanguage(), Language::English); // the system's, none chosen
+    // First start on a 1080-line screen.
+    ASSERT_FALSE(view.modes.empty());
+    EXPECT_EQ(view.modes.back(), (ViewMode{Zoom::X1_5, false}));
+    other.command(FullScreenCommand);
+    EXPECT_EQ(view.modes.back(), (ViewMode{Zoom::X1_5, true}));
+    other.command(ZoomX2Command); // a zoom leaves full screen
+    EXPECT_EQ(view.modes.back(), (ViewMode{Zoom::X2, false}));
+    other.command(FullScreenCommand);
+    other.destroy();
+    {
+        Shell again(game, latch, surface, surfaceLock, view);
+        again.create(setup);
+        EXPECT_EQ(view.modes.back(), (ViewMode{Zoom::X2, true}));
+        // In full screen Esc on the title still ends the game.
+        again.keyDown(VkEscape, false);
+        EXPECT_EQ(view.closes, 1);
+    }
+
+    startPlay(1u, true);
+    shell.lostFocus();
+    EXPECT_TRUE(shell.paused());
+    EXPECT_FALSE(shell.workerRunning());
+    shell.lostFocus(); // already paused: nothing more
+    shell.keyDown(VkSpace, false);
+    EXPECT_FALSE(shell.paused());
+    EXPECT_TRUE(shell.workerRunning() || shell.appState() == AppState::Result);
+    shell.command(AboutCommand);
+    EXPECT_EQ(view.abouts, 1);
+    EXPECT_TRUE(shell.paused() || shell.appState() == AppState::Result);
+    // F3 while paused starts the song again; Esc while paused goes to the title.
+    shell.keyDown(VkF3, false);
+    EXPECT_FALSE(shell.paused());
+    EXPECT_EQ(shell.appState(), AppState::Play);
+    shell.keyDown(VkSpace, false);
+    EXPECT_TRUE(shell.paused());
+    shell.keyDown(VkEscape, false);
+    EXPECT_FALSE(shell.paused());
+    EXPECT_FALSE(shell.workerRunning());
+    EXPECT_EQ(shell.appState(), AppState::Title);
+    shell.keyDown(VkSpace, false); // on the title Space does nothing
+    EXPECT_FALSE(shell.workerRunning());
 }
 
 TEST(ShellHelpTest, HelpPathKeepsBlanksAndStaysInTheStartDirectory) {

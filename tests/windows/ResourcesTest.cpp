@@ -14,12 +14,14 @@ namespace tf {
 namespace {
 
 static_assert(IDM_ABOUT == AboutCommand && IDM_EXIT == ExitCommand && IDM_START == StartCommand &&
-              IDM_HELP == HelpCommand);
+              IDM_HELP == HelpCommand && IDM_ZOOM_1 == ZoomX1Command && IDM_ZOOM_15 == ZoomX15Command &&
+              IDM_ZOOM_2 == ZoomX2Command && IDM_ZOOM_3 == ZoomX3Command &&
+              IDM_FULLSCREEN == FullScreenCommand && IDM_RECENT_FIRST == RecentSongCommandBase);
 static_assert(IDC_PART_CHECK == PartCheckBase && IDC_PART_COUNT == PartCountBase &&
-              IDC_PART_PREVIEW == PreviewButtonBase && IDC_KEY_COMBO == KeyComboBase &&
-              IDC_ABOUT_ICON == AboutIcon && IDC_LEVEL == LevelCheck && IDC_AUTO_PLAY == AutoPlayCheck &&
-              IDC_KEY_LAYOUT == KeyLayoutButton && IDC_SPEED_10 == Speed10Radio &&
-              IDC_KEYS_15 == Keys15Radio);
+              IDC_PART_PREVIEW == PreviewButtonBase && IDC_PART_INSTRUMENT == PartInstrumentBase &&
+              IDC_KEY_COMBO == KeyComboBase && IDC_ABOUT_ICON == AboutIcon && IDC_LEVEL == LevelCheck &&
+              IDC_AUTO_PLAY == AutoPlayCheck && IDC_KEY_LAYOUT == KeyLayoutButton &&
+              IDC_SPEED_10 == Speed10Radio && IDC_KEYS_15 == Keys15Radio);
 
 #ifdef TF_HAVE_RESOURCES
 
@@ -215,21 +217,29 @@ TEST(Resources, StringsMenuAndAccelerators) {
 
     HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_MAIN));
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(menu), 2);
+    ASSERT_EQ(GetMenuItemCount(menu), 3);
     auto itemText = [](HMENU owner, UINT position) {
         wchar_t buffer[64]{};
         GetMenuStringW(owner, position, buffer, 64, MF_BYPOSITION);
         return Narrow(buffer);
     };
     EXPECT_EQ(itemText(menu, 0), "&GamePlay");
-    EXPECT_EQ(itemText(menu, 1), "&Help");
+    EXPECT_EQ(itemText(menu, 1), "&View");
+    EXPECT_EQ(itemText(menu, 2), "&Help");
     HMENU game = GetSubMenu(menu, 0);
-    HMENU help = GetSubMenu(menu, 1);
+    HMENU view = GetSubMenu(menu, 1);
+    HMENU help = GetSubMenu(menu, 2);
     EXPECT_EQ(itemText(game, 0), "&Start...\tF2");
     EXPECT_EQ(GetMenuItemID(game, 0), static_cast<UINT>(StartCommand));
-    EXPECT_EQ(GetMenuState(game, 1, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
-    EXPECT_EQ(itemText(game, 2), "E&xit");
-    EXPECT_EQ(GetMenuItemID(game, 2), static_cast<UINT>(ExitCommand));
+    EXPECT_EQ(itemText(game, 1), "&Recent");
+    EXPECT_NE(GetSubMenu(game, 1), nullptr);
+    EXPECT_EQ(GetMenuState(game, 2, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    EXPECT_EQ(itemText(game, 3), "E&xit");
+    EXPECT_EQ(GetMenuItemID(game, 3), static_cast<UINT>(ExitCommand));
+    EXPECT_EQ(itemText(view, 1), "×1.&5");
+    EXPECT_EQ(GetMenuItemID(view, 3), static_cast<UINT>(ZoomX3Command));
+    EXPECT_EQ(itemText(view, 5), "&Full screen\tF11");
+    EXPECT_EQ(GetMenuItemID(view, 5), static_cast<UINT>(FullScreenCommand));
     EXPECT_EQ(itemText(help, 0), "&Help...\tF1");
     EXPECT_EQ(GetMenuItemID(help, 0), static_cast<UINT>(HelpCommand));
     EXPECT_EQ(itemText(help, 2), "&About...");
@@ -241,7 +251,7 @@ TEST(Resources, StringsMenuAndAccelerators) {
     std::vector<ACCEL> keys(static_cast<std::size_t>(CopyAcceleratorTableW(table, nullptr, 0)));
     CopyAcceleratorTableW(table, keys.data(), static_cast<int>(keys.size()));
     DestroyAcceleratorTable(table);
-    ASSERT_EQ(keys.size(), 4u);
+    ASSERT_EQ(keys.size(), 6u);
     EXPECT_EQ(keys[0].key, '/');
     EXPECT_EQ(keys[0].fVirt & (FALT | FVIRTKEY), FALT);
     EXPECT_EQ(keys[0].cmd, AboutCommand);
@@ -252,6 +262,11 @@ TEST(Resources, StringsMenuAndAccelerators) {
     EXPECT_EQ(keys[2].cmd, StartCommand);
     EXPECT_EQ(keys[3].key, VK_F1);
     EXPECT_EQ(keys[3].cmd, HelpCommand);
+    EXPECT_EQ(keys[4].key, VK_F11);
+    EXPECT_EQ(keys[4].cmd, FullScreenCommand);
+    EXPECT_EQ(keys[5].key, VK_RETURN);
+    EXPECT_EQ(keys[5].fVirt & (FALT | FVIRTKEY), FALT | FVIRTKEY);
+    EXPECT_EQ(keys[5].cmd, FullScreenCommand);
 
     EXPECT_NE(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TONEFALLS), IMAGE_ICON, 32, 32, 0),
               nullptr);

@@ -1,11 +1,21 @@
-// Writes the title screen, a play-field frame and a result screen as PNG, drawn by the game's
-// own back buffer and drawing code over our artwork, so a person can see what the player sees.
+// Writes the title screen, the part dialog, a play-field frame, the same frame paused and a
+// result screen as PNG, drawn by the game's own back buffer, drawing code and dialog over our
+// artwork, so a person can see what the player sees: each at x1 ("NAME.png") and as full screen
+// shows it on a 1920 x 1080 screen ("NAME-full.png").
 
 #include "app/AppState.h"
 #include "app/ClientArea.h"
+#include "app/DialogIds.h"
+#include "app/DialogTemplate.h"
+#include "app/PartDialog.h"
 #include "app/Screens.h"
+#include "app/ShellTexts.h"
+#include "app/WorkerThread.h"
 #include "app/qt/BackBuffer.h"
+#include "app/qt/DialogViews.h"
 #include "app/qt/Drawing.h"
+#include "app/qt/GameCanvas.h"
+#include "app/qt/TemplateDialog.h"
 #include "game/GamePlay.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
@@ -13,11 +23,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QWidget>
 
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace {
@@ -110,6 +123,112 @@ void PlaySomeFrames(tf::BackBuffer& buffer, const tf::Bitmap& background) {
     }
 }
 
+/// A small song for the part dialog: a name, six parts with their instruments (one of them
+/// without notes) and the drums.
+std::vector<std::uint8_t> RondoSong() {
+    std::vector<std::uint8_t> bytes;
+    const auto add = [&bytes](std::initializer_list<int> values) {
+        for (int v : values) {
+            bytes.push_back(static_cast<std::uint8_t>(v));
+        }
+    };
+    std::vector<std::uint8_t> track;
+    const auto event = [&track](std::initializer_list<int> values) {
+        for (int v : values) {
+            track.push_back(static_cast<std::uint8_t>(v));
+        }
+    };
+    const std::string name = "Evening Rondo";
+    event({0x00, 0xFF, 0x03, static_cast<int>(name.size())});
+    track.insert(track.end(), name.begin(), name.end());
+    event({0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20});
+    // Programs: piano, strings, flute, acoustic bass, a trumpet that never plays; then the drums.
+    const int programs[][2] = {{0, 0}, {1, 48}, {2, 73}, {3, 32}, {4, 56}};
+    for (const auto& [channel, program] : programs) {
+        event({0x00, 0xC0 | channel, program});
+    }
+    for (int beat = 0; beat < 16; ++beat) {
+        for (int channel : {0, 1, 2, 3, 9}) {
+            const int key = channel == 9 ? 36 + (beat % 2) * 2 : 48 + channel * 5 + beat % 5;
+            event({0x00, 0x90 | channel, key, 90});
+        }
+        // A quarter note (480 ticks, written 83 60) later, all five end.
+        bool first = true;
+        for (int channel : {0, 1, 2, 3, 9}) {
+            const int key = channel == 9 ? 36 + (beat % 2) * 2 : 48 + channel * 5 + beat % 5;
+            if (first) {
+                event({0x83, 0x60});
+            } else {
+                event({0x00});
+            }
+            first = false;
+            event({0x80 | channel, key, 0});
+        }
+    }
+    event({0x00, 0xFF, 0x2F, 0x00});
+    add({'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0x01, 0xE0});
+    const auto size = static_cast<std::uint32_t>(track.size());
+    add({'M', 'T', 'r', 'k', static_cast<int>(size >> 24), static_cast<int>(size >> 16 & 0xFF),
+         static_cast<int>(size >> 8 & 0xFF), static_cast<int>(size & 0xFF)});
+    bytes.insert(bytes.end(), track.begin(), track.end());
+    return bytes;
+}
+
+/// The part dialog as it opens on the song above with part 1 ticked, part 3 previewing.
+QImage PartDialogShot() {
+    tf::ManualClock clock;
+    ScheduledKeys keys(clock);
+    tf::CapturePort port(clock);
+    QuietSink sink;
+    QWidget owner;
+    tf::BackBuffer surface;
+    tf::GamePlay game(clock, keys, port, surface, sink);
+    const std::vector<std::uint8_t> song = RondoSong();
+    if (game.loadBytes(song, "evening rondo.mid") == tf::LoadResult::Failed) {
+        return {};
+    }
+    tf::WorkerThread worker(game);
+    tf::PartDialog model(game, worker, tf::Language::Japanese);
+    model.init(0b1, "evening rondo.mid");
+    class NoHost final : public tf::PartDialogHost {
+    public:
+        bool askYesNo(std::string_view, std::string_view) override { return false; }
+        void showWarning(std::string_view, std::string_view) override {}
+        void runKeyDialog(tf::KeyDialog&) override {}
+        void endDialog(int) override {}
+    } host;
+    model.command(tf::PreviewButtonBase + 2, host);
+    tf::TemplateDialog dialog(tf::PartDialogTemplate(), &owner);
+    tf::FillPartDialog(dialog, model);
+    const QImage body = dialog.grab().toImage();
+    // The window frame is the desktop's; a plain caption bar stands for it, with the title line.
+    constexpr int caption = 28;
+    QImage shot(body.width(), body.height() + caption, QImage::Format_RGB32);
+    shot.fill(QColor(0x3c, 0x3f, 0x4a));
+    QPainter painter(&shot);
+    painter.drawImage(0, caption, body);
+    painter.setPen(Qt::white);
+    painter.setFont(tf::DialogFont(10));
+    painter.drawText(QRect(10, 0, shot.width() - 20, caption), Qt::AlignVCenter | Qt::AlignLeft,
+                     dialog.windowTitle());
+    // The model's end stops the preview it started.
+    return shot;
+}
+
+/// What a 1920 x 1080 screen shows in full screen: the picture scaled and centred on black, and
+/// `dialog` (when there is one) in the middle over it.
+QImage FullScreen(const QImage& picture, const QImage& dialog = {}) {
+    constexpr int width = 1920;
+    constexpr int height = 1080;
+    QImage screen(width, height, QImage::Format_RGB32);
+    QPainter painter(&screen);
+    tf::PaintPicture(painter, picture, tf::PlacePicture({tf::Zoom::X1, true}, width, height), width, height);
+    if (!dialog.isNull()) {
+        painter.drawImage((width - dialog.width()) / 2, (height - dialog.height()) / 2, dialog);
+    }
+    return screen;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -136,19 +255,32 @@ int main(int argc, char* argv[]) {
     const auto result = Picture(dataDir, "result.bmp", tf::PaintResult);
 
     bool ok = true;
-    const auto shoot = [&](const char* name) {
-        const QString path = out.filePath(QString::fromLatin1(name));
-        // The extra column and row are not part of the window.
-        ok = buffer.image().copy(0, 0, buffer.width(), buffer.height()).save(path, "PNG") && ok;
+    const auto save = [&](const QImage& image, const QString& name) {
+        const QString path = out.filePath(name);
+        ok = !image.isNull() && image.save(path, "PNG") && ok;
         std::printf("%s\n", qPrintable(path));
+    };
+    const auto shoot = [&](const char* name, const QImage& dialog = {}) {
+        // The extra column and row are not part of the window.
+        const QImage picture = buffer.image().copy(0, 0, buffer.width(), buffer.height());
+        if (dialog.isNull()) {
+            save(picture, QString::fromLatin1(name) + QStringLiteral(".png"));
+        }
+        save(FullScreen(picture, dialog), QString::fromLatin1(name) + QStringLiteral("-full.png"));
     };
 
     tf::JudgeTally tally;
     tf::DrawScreen(buffer, tf::AppState::Title, title.get(), result.get(), tally);
-    shoot("title.png");
+    shoot("title");
+
+    const QImage parts = PartDialogShot();
+    save(parts, QStringLiteral("parts.png"));
+    shoot("parts", parts);
 
     PlaySomeFrames(buffer, *field);
-    shoot("play.png");
+    shoot("play");
+    tf::DrawPauseLabel(buffer, tf::PauseText(tf::Language::Japanese));
+    shoot("pause");
 
     for (int i = 0; i < 182; ++i) {
         tally.addPerfect();
@@ -166,6 +298,6 @@ int main(int argc, char* argv[]) {
         tally.addBad();
     }
     tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally);
-    shoot("result.png");
+    shoot("result");
     return ok ? 0 : 1;
 }

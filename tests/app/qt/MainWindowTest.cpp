@@ -116,12 +116,17 @@ protected:
 
 TEST_F(MainWindowTest, WindowHasTheCaptionMenuAndFixedClientArea) {
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tonefalls QUILL-MIX"));
+    // The offscreen screen is 800 x 600: x1 is the largest zoom that fits.
     EXPECT_EQ(window->canvas()->size(), QSize(ClientWidth, ClientHeight));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     const QList<QAction*> menus = window->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
+    ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&GamePlay"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(menus[1]->text(), QStringLiteral("&View"));
+    EXPECT_EQ(menus[2]->text(), QStringLiteral("&Help"));
+    EXPECT_EQ(action(QStringLiteral("&Full screen\tF11"))->shortcut(), QKeySequence(Qt::Key_F11));
+    EXPECT_TRUE(action(QStringLiteral("×&1"))->isChecked());
+    EXPECT_FALSE(action(QStringLiteral("&Recent"))->isEnabled());
     EXPECT_EQ(action(QStringLiteral("&Start...\tF2"))->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(action(QStringLiteral("&Help...\tF1"))->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_NE(action(QStringLiteral("E&xit")), nullptr);
@@ -303,6 +308,53 @@ TEST_F(MainWindowTest, ExitDuringPlayStopsTheSongAndCloses) {
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->shell().workerRunning());
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tonefalls.ini"));
+}
+
+TEST_F(MainWindowTest, ZoomScalesPixelForPixelFullScreenLetterboxesAndSpacePausesThePlay) {
+    action(QStringLiteral("×&2"))->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(window->canvas()->size(), QSize(2 * ClientWidth, 2 * ClientHeight));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(buffer.image().size(), QSize(ClientWidth + 1, ClientHeight + 1)); // drawn at its own size
+    const QImage picture = buffer.image().copy(0, 0, ClientWidth, ClientHeight);
+    QImage shown = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(shown.size(), QSize(2 * ClientWidth, 2 * ClientHeight));
+    int differing = 0;
+    for (int y = 0; y < ClientHeight; y += 7) {
+        for (int x = 0; x < ClientWidth; x += 5) {
+            const QRgb want = picture.pixel(x, y);
+            differing += shown.pixel(2 * x, 2 * y) != want || shown.pixel(2 * x + 1, 2 * y + 1) != want;
+        }
+    }
+    EXPECT_EQ(differing, 0);
+
+    action(QStringLiteral("&Full screen\tF11"))->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->isFullScreen());
+    EXPECT_FALSE(window->menuBar()->isVisible());
+    const QSize area = window->canvas()->size();
+    const PicturePlacement place = PlacePicture({Zoom::X2, true}, area.width(), area.height());
+    shown = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(shown.pixel(area.width() - 1, area.height() - 1), qRgb(0, 0, 0));
+    EXPECT_NE(shown.pixel(place.x + place.width / 2, place.y + place.height / 2), qRgb(0, 0, 0));
+
+    // F11 again: back to x2, menu and all.
+    action(QStringLiteral("&Full screen\tF11"))->trigger();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isFullScreen());
+    EXPECT_EQ(window->canvas()->size(), QSize(2 * ClientWidth, 2 * ClientHeight));
+
+    play(true);
+    key(Qt::Key_Space);
+    EXPECT_TRUE(window->shell().paused());
+    EXPECT_FALSE(window->shell().workerRunning());
+    // The pause box, navy inside, lies over the lanes.
+    EXPECT_EQ(buffer.image().pixel(50, 190), qRgb(0x10, 0x20, 0x40));
+    key(Qt::Key_Space);
+    EXPECT_FALSE(window->shell().paused());
+    waitFor(AppState::Result);
+    EXPECT_EQ(noteOns(0), 4);
 }
 
 } // namespace

@@ -67,8 +67,10 @@ private:
 
 inline TemplateDialog* PartDialogOf(QWidget* modal) {
     auto* dialog = qobject_cast<TemplateDialog*>(modal);
-    return dialog != nullptr && dialog->windowTitle() == QStringLiteral("演奏パートを選べ！") ? dialog
-                                                                                              : nullptr;
+    // The title line names the song after the dialog's own caption.
+    return dialog != nullptr && dialog->windowTitle().startsWith(QStringLiteral("演奏パートを選べ！"))
+               ? dialog
+               : nullptr;
 }
 
 inline QAbstractButton* Button(QWidget* dialog, int id) {

@@ -1,6 +1,7 @@
 #include "app/win32/MainWindow.h"
 
 #include "app/AppState.h"
+#include "app/ClientArea.h"
 #include "app/CommandIds.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
@@ -77,26 +78,29 @@ TEST_F(MainWindowTest, FixedSizeWindowWithCaptionMenuAndBackBufferOfTheClientAre
     const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
     EXPECT_EQ(style & (WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
-    RECT outer{};
-    GetWindowRect(window, &outer);
-    EXPECT_EQ(outer.right - outer.left, 640);
-    EXPECT_EQ(outer.bottom - outer.top, 480);
-
     const HMENU menu = GetMenu(window);
     ASSERT_NE(menu, nullptr);
-    EXPECT_EQ(GetMenuItemCount(menu), 2);
+    EXPECT_EQ(GetMenuItemCount(menu), 3);
     EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 0), 0), static_cast<UINT>(StartCommand));
-    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 1), 2), static_cast<UINT>(AboutCommand));
+    EXPECT_EQ(GetMenuItemID(GetSubMenu(menu, 2), 2), static_cast<UINT>(AboutCommand));
+    // The zoom the screen allows is ticked; no song has been played, so Recent is grey.
+    const ViewMode mode = view.shell().viewMode();
+    EXPECT_FALSE(mode.fullScreen);
+    EXPECT_NE(GetMenuState(menu, static_cast<UINT>(ZoomCommand(mode.zoom)), MF_BYCOMMAND) & MF_CHECKED, 0u);
+    EXPECT_NE(GetMenuState(GetSubMenu(menu, 0), 1, MF_BYPOSITION) & MF_GRAYED, 0u);
 
+    // The client area is the picture at that zoom; the picture itself stays 634 x 436.
     RECT client{};
     GetClientRect(window, &client);
+    EXPECT_EQ(client.right, ZoomedSize(mode.zoom).width);
+    EXPECT_EQ(client.bottom, ZoomedSize(mode.zoom).height);
     EXPECT_EQ(buffer.window(), window);
-    EXPECT_EQ(buffer.width(), client.right);
-    EXPECT_EQ(buffer.height(), client.bottom);
+    EXPECT_EQ(buffer.width(), ClientWidth);
+    EXPECT_EQ(buffer.height(), ClientHeight);
     BITMAP picture{};
     ASSERT_NE(GetObjectW(buffer.bitmap(), sizeof picture, &picture), 0);
-    EXPECT_EQ(picture.bmWidth, client.right + 1);
-    EXPECT_EQ(picture.bmHeight, client.bottom + 1);
+    EXPECT_EQ(picture.bmWidth, ClientWidth + 1);
+    EXPECT_EQ(picture.bmHeight, ClientHeight + 1);
     // Text never paints a box behind it.
     EXPECT_EQ(GetBkMode(buffer.memoryDc()), TRANSPARENT);
     EXPECT_EQ(view.shell().appState(), AppState::Title);
@@ -135,6 +139,8 @@ TEST_F(MainWindowTest, FirstPressesAreLatchedRepeatsAreNot) {
 
 TEST_F(MainWindowTest, PaintCopiesTheBackBufferAsItIs) {
     const HWND window = view.window();
+    // At x1 the paint is a plain copy, whatever zoom this screen would have started at.
+    SendMessageW(window, WM_COMMAND, MAKEWPARAM(ZoomX1Command, 0), 0);
     ShowWindow(window, SW_SHOWNOACTIVATE);
     {
         std::lock_guard lock(buffer.mutex());
