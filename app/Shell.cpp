@@ -341,6 +341,8 @@ void Shell::resumePlay() {
 void Shell::showViewMode(const ViewMode& mode) {
     viewMode_ = mode;
     settings_.fullScreen = mode.fullScreen;
+    // At x1 the clock's plate has no room to spare; larger, the song's length is readable beside it.
+    game.playField().setShowSongLength(mode.fullScreen || mode.zoom != Zoom::X1);
     view.showViewMode(mode);
 }
 

@@ -91,7 +91,7 @@ void PlayFieldView::drawField(const PlaySession& session, const PlayOptions& opt
     if (session.labelShown()) {
         drawJudgeLabel(session.judgeDisplay(), options);
     }
-    if (showHitErrorBar) {
+    if (showHitErrorBar.load(std::memory_order_relaxed)) {
         drawHitErrorBar(session.hitErrors(), now);
     }
 }
@@ -157,7 +157,7 @@ void PlayFieldView::drawClock(std::uint32_t t) {
     const auto minutes = static_cast<long>(t / 60000);
     const auto seconds = static_cast<long>((t / 1000) % 60);
     surface_.text(FontFace::Gothic, 20, 540, 400, Format(buffer, "%02ld : %02ld", minutes, seconds));
-    if (showSongLength && songEnd != 0) {
+    if (showSongLength.load(std::memory_order_relaxed) && songEnd != 0) {
         // Left of the clock, in the progress bar's colour over the dark field; the colour and the
         // alignment are put back, as later drawing relies on what the clock leaves.
         const auto endMinutes = static_cast<long>(songEnd / 60000);

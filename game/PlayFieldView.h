@@ -8,6 +8,7 @@
 #include "game/PlaySession.h"
 #include "platform/Surface.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace tf {
@@ -30,9 +31,10 @@ public:
     /// of the free area shows how far the song has gone.
     void setSongEnd(std::uint32_t ms) { songEnd = ms; }
     /// Writes the song's length beside the clock (for a picture shown large enough to read it).
-    void setShowSongLength(bool on) { showSongLength = on; }
+    /// Any thread: the window may change it while a play draws.
+    void setShowSongLength(bool on) { showSongLength.store(on, std::memory_order_relaxed); }
     /// A tick under the judgement line for each of the last presses at its error, fading.
-    void setShowHitErrorBar(bool on) { showHitErrorBar = on; }
+    void setShowHitErrorBar(bool on) { showHitErrorBar.store(on, std::memory_order_relaxed); }
 
     /// The play-field background; null draws nothing under the notes.
     void setMainBitmap(const Bitmap* bitmap) { mainBitmap = bitmap; }
@@ -58,8 +60,8 @@ private:
     std::uint32_t pixelsPerMsFallTime = 0;
     double pixelsPerMs = 0.0;
     std::uint32_t songEnd = 0;
-    bool showSongLength = false;
-    bool showHitErrorBar = false;
+    std::atomic<bool> showSongLength{false};
+    std::atomic<bool> showHitErrorBar{false};
 };
 
 } // namespace tf
