@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace tf {
 
@@ -18,6 +19,16 @@ inline constexpr std::uint32_t InvalidParam = 11;
 inline constexpr std::uint32_t NoDevice = 68;
 } // namespace mmresult
 
+/// What an output says about itself to the player, in a few plain words.
+struct PortDescription {
+    /// The output as it plays once open: "FluidSynth, FluidR3_GM.sf2, pulseaudio",
+    /// "ALSA port NAME", "Windows MIDI mapper", "none". Empty when the port does not say.
+    std::string output;
+    /// Why the last `open` failed, naming what failed ("FluidSynth: no audio driver opened
+    /// (tried pulseaudio, alsa)"); empty when it did not fail or was not tried.
+    std::string failure;
+};
+
 /// One MIDI output. Calls may come from the window thread and from one worker thread at once
 /// (the worker finishing its last pass while the window thread silences the channels), so every
 /// implementation must accept concurrent calls.
@@ -33,6 +44,8 @@ public:
     /// True when no message handed to `sendLong` is still being read.
     virtual bool longDone() = 0;
     virtual std::uint32_t close() = 0;
+    /// What the output is and, after a failed `open`, what failed. Any thread.
+    virtual PortDescription describe() const { return {}; }
 };
 
 } // namespace tf

@@ -1,5 +1,7 @@
 #include "platform/midi/FluidSynthPort.h"
 
+#include "platform/midi/QuietAlsaErrors.h"
+
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -43,8 +45,39 @@ struct DriverDeleter {
     void operator()(fluid_audio_driver_t* p) const { delete_fluid_audio_driver(p); }
 };
 
-// In order of preference: the sound servers first, so the game shares the card with others.
-constexpr std::array<const char*, 3> AudioDrivers{"pipewire", "pulseaudio", "alsa"};
+void CollectOption(void* data, const char*, const char* option) {
+    static_cast<std::vector<std::string>*>(data)->emplace_back(option);
+}
+
+/// The audio drivers this build of FluidSynth has.
+std::vector<std::string> BuiltDrivers(fluid_settings_t* settings) {
+    std::vector<std::string> built;
+    fluid_settings_foreach_option(settings, "audio.driver", &built, CollectOption);
+    return built;
+}
+
+/// The audio drivers to try, in order: `forced` alone, or the preferred ones this build has.
+std::vector<std::string> DriversToTry(const std::vector<std::string>& built, std::string_view forced) {
+    if (!forced.empty()) {
+        return {std::string(forced)};
+    }
+    std::vector<std::string> drivers;
+    for (std::string_view name : FluidSynthPort::PreferredAudioDrivers) {
+        if (std::find(built.begin(), built.end(), name) != built.end()) {
+            drivers.emplace_back(name);
+        }
+    }
+    return drivers;
+}
+
+std::string JoinNames(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) {
+        text += text.empty() ? "" : ", ";
+        text += name;
+    }
+    return text;
+}
 
 std::int16_t ToSample(float value) {
     const float scaled = std::nearbyint(value * 32767.0f);
@@ -64,9 +97,9 @@ struct FluidSynthPort::Engine {
     std::vector<float> scratch;
 };
 
-FluidSynthPort::FluidSynthPort(std::string_view soundFont, Mode mode)
+FluidSynthPort::FluidSynthPort(std::string_view soundFont, Mode mode, std::string_view audioDriver)
     : soundFontPath(soundFont.empty() ? std::string(DefaultSoundFont) : std::string(soundFont)),
-      portMode(mode) {}
+      portMode(mode), forcedDriver(audioDriver) {}
 
 FluidSynthPort::~FluidSynthPort() {
     close();
@@ -78,17 +111,20 @@ std::uint32_t FluidSynthPort::open() {
         return mmresult::NoError;
     }
     InstallLogFunction();
+    failure.clear();
 
     // A missing file is the usual case (the SoundFont package is not installed) and needs no
     // word from the library; a file that exists but does not load is worth its error message.
     std::error_code error;
     if (!std::filesystem::is_regular_file(soundFontPath, error)) {
+        failure = "FluidSynth: no SoundFont " + soundFontPath;
         return mmresult::NoDevice;
     }
 
     auto next = std::make_unique<Engine>();
     next->settings.reset(new_fluid_settings());
     if (!next->settings) {
+        failure = "FluidSynth: out of memory";
         return mmresult::NoMemory;
     }
     fluid_settings_t* settings = next->settings.get();
@@ -99,24 +135,41 @@ std::uint32_t FluidSynthPort::open() {
 
     next->synth.reset(new_fluid_synth(settings));
     if (!next->synth) {
+        failure = "FluidSynth: out of memory";
         return mmresult::NoMemory;
     }
     if (fluid_synth_sfload(next->synth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED) {
+        failure = "FluidSynth: the SoundFont " + soundFontPath + " does not load";
         return mmresult::NoDevice;
     }
 
     if (portMode == Mode::RealTime) {
-        probingDrivers = true;
-        for (const char* name : AudioDrivers) {
-            fluid_settings_setstr(settings, "audio.driver", name);
-            next->driver.reset(new_fluid_audio_driver(settings, next->synth.get()));
-            if (next->driver) {
-                next->driverName = name;
-                break;
+        const std::vector<std::string> built = BuiltDrivers(settings);
+        const std::vector<std::string> drivers = DriversToTry(built, forcedDriver);
+        {
+            const QuietAlsaErrors quiet;
+            probingDrivers = true;
+            for (const std::string& name : drivers) {
+                fluid_settings_setstr(settings, "audio.driver", name.c_str());
+                next->driver.reset(new_fluid_audio_driver(settings, next->synth.get()));
+                if (next->driver) {
+                    next->driverName = name;
+                    break;
+                }
             }
+            probingDrivers = false;
         }
-        probingDrivers = false;
         if (!next->driver) {
+            if (!forcedDriver.empty() && std::find(built.begin(), built.end(), forcedDriver) == built.end()) {
+                failure =
+                    "FluidSynth has no audio driver " + forcedDriver + " (it has " + JoinNames(built) + ")";
+            } else if (!forcedDriver.empty()) {
+                failure = "FluidSynth: the audio driver " + forcedDriver + " did not open";
+            } else if (drivers.empty()) {
+                failure = "FluidSynth was built with none of the audio drivers it can use";
+            } else {
+                failure = "FluidSynth: no audio driver opened (tried " + JoinNames(drivers) + ")";
+            }
             return mmresult::NoDevice;
         }
     }
@@ -233,6 +286,17 @@ bool FluidSynthPort::render(std::span<std::int16_t> interleavedStereo) {
 std::string FluidSynthPort::audioDriver() const {
     std::shared_lock lock(mutex);
     return engine ? engine->driverName : std::string();
+}
+
+PortDescription FluidSynthPort::describe() const {
+    std::shared_lock lock(mutex);
+    PortDescription description;
+    description.output = "FluidSynth, " + std::filesystem::path(soundFontPath).filename().string();
+    if (engine && !engine->driverName.empty()) {
+        description.output += ", " + engine->driverName;
+    }
+    description.failure = failure;
+    return description;
 }
 
 } // namespace tf

@@ -2,6 +2,7 @@
 
 #include "platform/MidiPort.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <shared_mutex>
@@ -13,8 +14,9 @@ namespace tf {
 
 /// The embedded synthesizer: every message is sounded by FluidSynth with one SoundFont.
 ///
-/// In real-time mode `open` starts an audio driver (48 kHz, short periods, PipeWire, then
-/// PulseAudio, then ALSA); in offline mode there is none and the caller pulls the sound with
+/// In real-time mode `open` starts an audio driver (48 kHz, short periods): the one named at
+/// construction, or else the first of `PreferredAudioDrivers` that this FluidSynth was built
+/// with and that opens; in offline mode there is none and the caller pulls the sound with
 /// `render`. Either way the port is ready only after a successful `open`. Every member may be
 /// called from any thread; sends run concurrently, `open` and `close` wait for them.
 class FluidSynthPort final : public MidiPort {
@@ -35,14 +37,23 @@ public:
     /// How long a message waits in the driver's buffers before it is heard, at most: 10.67 ms.
     static constexpr double OutputLatencyMs = 1000.0 * Periods * PeriodFrames / SampleRate;
 
-    /// An empty `soundFont` means `DefaultSoundFont`. Nothing is loaded before `open`.
-    explicit FluidSynthPort(std::string_view soundFont = {}, Mode mode = Mode::RealTime);
+    /// The audio drivers tried in turn, the sound servers first so the game shares the card
+    /// with other programs, then the card itself, then JACK and SDL.
+    static constexpr std::array<std::string_view, 5> PreferredAudioDrivers{"pipewire", "pulseaudio", "alsa",
+                                                                           "jack", "sdl2"};
+
+    /// An empty `soundFont` means `DefaultSoundFont`. A non-empty `audioDriver` is the only
+    /// driver tried. Nothing is loaded before `open`.
+    explicit FluidSynthPort(std::string_view soundFont = {}, Mode mode = Mode::RealTime,
+                            std::string_view audioDriver = {});
     ~FluidSynthPort() override;
     FluidSynthPort(const FluidSynthPort&) = delete;
     FluidSynthPort& operator=(const FluidSynthPort&) = delete;
 
     /// 0 when ready; MIDIERR_NODEVICE (68) when the SoundFont cannot be loaded or, in real-time
-    /// mode, no audio driver starts. Opening an open port changes nothing and succeeds.
+    /// mode, no audio driver starts (`describe` then says which were tried). Opening an open
+    /// port changes nothing and succeeds. ALSA's own complaints while drivers are tried are
+    /// kept off stderr.
     std::uint32_t open() override;
     /// Channel messages go to the synthesizer as sent; system messages are dropped.
     /// MMSYSERR_INVALHANDLE (5) when the port is not open.
@@ -59,15 +70,20 @@ public:
 
     const std::string& soundFont() const { return soundFontPath; }
     Mode mode() const { return portMode; }
-    /// The audio driver that started ("pipewire", "pulseaudio" or "alsa"); empty offline or
-    /// when not open.
+    /// The audio driver that started (one of `PreferredAudioDrivers`, or the one named); empty
+    /// offline or when not open.
     std::string audioDriver() const;
+    /// "FluidSynth, FILE.sf2, DRIVER" (no driver offline); after a failed open, why.
+    PortDescription describe() const override;
 
 private:
     struct Engine;
 
     const std::string soundFontPath;
     const Mode portMode;
+    const std::string forcedDriver;
+    /// Why the last open failed; guarded by `mutex`.
+    std::string failure;
     mutable std::shared_mutex mutex;
     std::unique_ptr<Engine> engine;
 };

@@ -17,13 +17,15 @@ public:
     std::uint32_t sendLong(std::span<const std::uint8_t>) override { return mmresult::NoError; }
     bool longDone() override { return true; }
     std::uint32_t close() override { return mmresult::NoError; }
+    PortDescription describe() const override { return {"none", {}}; }
 };
 
 } // namespace
 
-std::unique_ptr<MidiPort> MakeMidiPort(std::string_view word, std::string_view soundFont) {
+std::unique_ptr<MidiPort> MakeMidiPort(std::string_view word, std::string_view soundFont,
+                                       std::string_view audioDriver) {
     if (word.empty() || word == DefaultMidiOut) {
-        return std::make_unique<FluidSynthPort>(soundFont, FluidSynthPort::Mode::RealTime);
+        return std::make_unique<FluidSynthPort>(soundFont, FluidSynthPort::Mode::RealTime, audioDriver);
     }
     if (word == "none") {
         return std::make_unique<SilentPort>();

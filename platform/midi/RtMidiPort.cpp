@@ -1,5 +1,7 @@
 #include "platform/midi/RtMidiPort.h"
 
+#include "platform/midi/QuietAlsaErrors.h"
+
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
@@ -92,14 +94,18 @@ std::uint32_t RtMidiPort::open() {
     if (out) {
         return mmresult::NoError;
     }
+    failure.clear();
     std::error_code error;
     if (!std::filesystem::exists(SequencerDevice, error)) {
+        failure = std::string("ALSA sequencer: no ") + SequencerDevice;
         return mmresult::NoDevice;
     }
+    const QuietAlsaErrors quiet;
     std::unique_ptr<RtMidiOut> next;
     try {
         next = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, ClientName);
     } catch (const RtMidiError&) {
+        failure = "ALSA sequencer: it does not open";
         return mmresult::NoDevice;
     }
     callFailed = false;
@@ -112,10 +118,12 @@ std::uint32_t RtMidiPort::open() {
     }
     const std::optional<std::size_t> chosen = ChooseMidiPort(names, selector);
     if (!chosen || callFailed) {
+        failure = "ALSA: no sequencer port " + selector;
         return mmresult::BadDeviceId;
     }
     next->openPort(static_cast<unsigned>(*chosen), ClientName);
     if (callFailed || !next->isPortOpen()) {
+        failure = "ALSA: the port " + names[*chosen] + " refused the connection";
         return mmresult::Allocated;
     }
     connectedName = names[*chosen];
@@ -164,6 +172,11 @@ std::uint32_t RtMidiPort::close() {
 std::string RtMidiPort::portName() const {
     std::lock_guard lock(mutex);
     return connectedName;
+}
+
+PortDescription RtMidiPort::describe() const {
+    std::lock_guard lock(mutex);
+    return {"ALSA port " + (connectedName.empty() ? selector : connectedName), failure};
 }
 
 } // namespace tf

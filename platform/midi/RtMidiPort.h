@@ -38,6 +38,8 @@ public:
 
     /// The name of the connected port; empty when not open.
     std::string portName() const;
+    /// "ALSA port NAME" (the selector until connected); after a failed open, why.
+    PortDescription describe() const override;
 
 private:
     std::uint32_t send(std::span<const std::uint8_t> bytes);
@@ -46,6 +48,8 @@ private:
     mutable std::mutex mutex;
     std::unique_ptr<RtMidiOut> out;
     std::string connectedName;
+    /// Why the last open failed; guarded by `mutex`.
+    std::string failure;
     /// Raised by the library's error callback during a call made under `mutex`.
     bool callFailed = false;
 };

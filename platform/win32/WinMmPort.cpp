@@ -1,6 +1,7 @@
 #include "platform/win32/WinMmPort.h"
 
 #include <algorithm>
+#include <string>
 
 namespace tf {
 
@@ -25,7 +26,16 @@ std::uint32_t WinMmPort::open() {
     if (result == MMSYSERR_NOERROR) {
         handle = opened;
     }
+    openResult.store(result, std::memory_order_relaxed);
     return result;
+}
+
+PortDescription WinMmPort::describe() const {
+    const std::uint32_t result = openResult.load(std::memory_order_relaxed);
+    return {"Windows MIDI mapper",
+            result == MMSYSERR_NOERROR
+                ? std::string()
+                : "the Windows MIDI mapper did not open (result " + std::to_string(result) + ")"};
 }
 
 std::uint32_t WinMmPort::sendShort(std::uint32_t word) {

@@ -3,6 +3,7 @@
 #include "platform/MidiPort.h"
 #include "platform/win32/WinApi.h"
 
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -31,11 +32,14 @@ public:
     /// Returns the queued headers (`midiOutReset` when one is still playing), unprepares them
     /// and closes the port with `midiOutClose`, whose result it answers.
     std::uint32_t close() override;
+    /// "Windows MIDI mapper"; after a failed open, its result.
+    PortDescription describe() const override;
 
 private:
     void unprepareFinished();
 
     HMIDIOUT handle = nullptr;
+    std::atomic<std::uint32_t> openResult{MMSYSERR_NOERROR};
     std::mutex headersLock;
     /// Headers handed to the driver; their addresses must not move while it reads them.
     std::vector<std::unique_ptr<MIDIHDR>> headers;
