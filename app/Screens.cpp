@@ -36,7 +36,7 @@ void DrawTitle(Surface& surface, const Bitmap* title) {
     surface.text(FontFace::PGothic, 16, w / 2 - 20, h - 50, "[Enter] キー、または [F2] キーを押してください");
 }
 
-void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally) {
+void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally, bool autoPlay) {
     const int w = surface.width();
     const int h = surface.height();
     surface.blit(result, 0, 0, w, h, 0, 0);
@@ -45,7 +45,7 @@ void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally)
     surface.setTextAlign(TextAlign::Centre);
     surface.text(FontFace::PGothic, 64, w / 2, 20, "[RESULT]");
 
-    const ResultSheet sheet = MakeResultSheet(tally);
+    const ResultSheet sheet = MakeResultSheet(tally, autoPlay);
     surface.setTextColour(TextBlue);
     surface.setTextAlign(TextAlign::Centre);
     int y = 140;
@@ -54,9 +54,15 @@ void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally)
         y += 40;
     }
 
+    if (sheet.mark.empty()) {
+        return;
+    }
     surface.setTextColour(MarkRed);
     surface.setTextAlign(TextAlign::Centre);
-    surface.text(FontFace::Gothic, 52, w - 100, h - 80, sheet.mark);
+    // Nine characters at the marks' size would run past the right edge; at 36 pixels the label
+    // stays inside the window on the marks' centre.
+    const int height = sheet.mark == AutoPlayMark ? 36 : 52;
+    surface.text(FontFace::Gothic, height, w - 100, h - 80, sheet.mark);
 }
 
 } // namespace
@@ -85,7 +91,7 @@ std::string ResultMark(double score) {
     return "BD";
 }
 
-ResultSheet MakeResultSheet(const JudgeTally& tally) {
+ResultSheet MakeResultSheet(const JudgeTally& tally, bool autoPlay) {
     // Summed wide so that no set of counters can overflow the total.
     const std::int64_t total =
         std::int64_t{tally.perfect()} + tally.great() + tally.good() + tally.ok() + tally.bad();
@@ -101,17 +107,22 @@ ResultSheet MakeResultSheet(const JudgeTally& tally) {
         ResultLine("BAD..     %3d    %3d %%", tally.bad(), JudgePercent(tally.bad(), total)),
     };
     sheet.score = perfect + great;
-    sheet.mark = ResultMark(sheet.score);
+    // A run that judged nothing has nothing to grade: five zeros must not earn the worst mark.
+    if (autoPlay) {
+        sheet.mark = AutoPlayMark;
+    } else if (total > 0) {
+        sheet.mark = ResultMark(sheet.score);
+    }
     return sheet;
 }
 
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
-                const JudgeTally& tally) {
+                const JudgeTally& tally, bool autoPlay) {
     surface.fill(0, 0, surface.width(), surface.height(), White);
     if (appState == AppState::Title) {
         DrawTitle(surface, title);
     } else if (appState == AppState::Result) {
-        DrawResult(surface, result, tally);
+        DrawResult(surface, result, tally, autoPlay);
     }
 }
 

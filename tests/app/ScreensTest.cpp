@@ -64,7 +64,7 @@ TEST(ResultSheet, GoodOkAndBadNeverRaiseTheMark) {
     EXPECT_EQ(MakeResultSheet(Tally(0, 0, 0, 7, 0)).mark, "BD");
 }
 
-TEST(ResultSheet, NothingJudgedShowsZeroEverywhereAndBd) {
+TEST(ResultSheet, NothingJudgedShowsZeroEverywhereAndNoGrade) {
     const ResultSheet sheet = MakeResultSheet(JudgeTally{});
     EXPECT_EQ(sheet.lines[0], "PERFECT     0      0 %");
     EXPECT_EQ(sheet.lines[1], "GREAT       0      0 %");
@@ -72,7 +72,12 @@ TEST(ResultSheet, NothingJudgedShowsZeroEverywhereAndBd) {
     EXPECT_EQ(sheet.lines[3], "OK          0      0 %");
     EXPECT_EQ(sheet.lines[4], "BAD..       0      0 %");
     EXPECT_EQ(sheet.score, 0.0);
-    EXPECT_EQ(sheet.mark, "BD");
+    // No part chosen (or parts without notes): nothing to grade, so no mark at all.
+    EXPECT_EQ(sheet.mark, "");
+    // AUTO PLAY says so in the mark's place, whatever the counters.
+    EXPECT_EQ(MakeResultSheet(JudgeTally{}, true).mark, "AUTO PLAY");
+    EXPECT_EQ(MakeResultSheet(Tally(0, 0, 0, 0, 3), true).mark, "AUTO PLAY");
+    EXPECT_EQ(MakeResultSheet(Tally(0, 0, 0, 0, 3)).mark, "BD");
 }
 
 TEST(ResultSheet, CountsAboveNineHundredNinetyNineWidenTheirLine) {
@@ -206,13 +211,28 @@ TEST(DrawScreen, PlayingStateOnlyClearsAndMissingBitmapsAreHandedOnAsNull) {
 
 TEST(DrawScreen, FollowsTheSurfaceSize) {
     test::RecordingSurface surface(800, 600);
-    DrawScreen(surface, AppState::Result, nullptr, nullptr, JudgeTally{});
+    DrawScreen(surface, AppState::Result, nullptr, nullptr, Tally(1, 0, 0, 0, 0));
     const auto texts = Texts(surface);
     ASSERT_EQ(texts.size(), 7u);
     EXPECT_EQ(texts[0].a, 400);
     EXPECT_EQ(texts[1].a, 390);
     EXPECT_EQ(texts[6].a, 700);
     EXPECT_EQ(texts[6].b, 520);
+}
+
+TEST(DrawScreen, AnUngradedRunDrawsNoMarkAndAutoPlayFitsInsideTheWindow) {
+    test::RecordingSurface none;
+    DrawScreen(none, AppState::Result, nullptr, nullptr, JudgeTally{});
+    EXPECT_EQ(Texts(none).size(), 6u);
+    test::RecordingSurface automatic;
+    DrawScreen(automatic, AppState::Result, nullptr, nullptr, JudgeTally{}, true);
+    const auto texts = Texts(automatic);
+    ASSERT_EQ(texts.size(), 7u);
+    EXPECT_EQ(texts[6].text, "AUTO PLAY");
+    // Centred at 534 in a fixed-pitch face whose characters are half as wide as high: nine of
+    // them end 9 * 36 / 4 = 81 pixels right of the centre, inside the 634-pixel client area.
+    EXPECT_EQ(texts[6].a, 534);
+    EXPECT_LE(texts[6].a + 9 * texts[6].height / 4, 634);
 }
 
 } // namespace
