@@ -28,7 +28,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 value = argument.substr(equals + 1);
                 hasValue = true;
             }
-            if (name != "--midi-out" && name != "--soundfont") {
+            if (name != "--midi-out" && name != "--soundfont" && name != "--audio-driver") {
                 line.error = "unknown option " + std::string(name);
                 break;
             }
@@ -39,7 +39,9 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 }
                 value = arguments[++i];
             }
-            (name == "--midi-out" ? line.midiOut : line.soundFont) = std::string(value);
+            (name == "--midi-out"    ? line.midiOut
+             : name == "--soundfont" ? line.soundFont
+                                     : line.audioDriver) = std::string(value);
             continue;
         }
         if (!line.midiFile.empty()) {
@@ -53,13 +55,17 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
 
 std::string UsageText(std::string_view program) {
     std::string text = "Usage: " + std::string(program) +
-                       " [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]\n";
+                       " [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [--audio-driver NAME]"
+                       " [FILE.mid]\n";
     text += "\n"
             "Options:\n"
             "  --midi-out OUT    where the music goes: 'fluidsynth' (the built-in synthesizer,\n"
             "                    the default), 'alsa:NAME' or 'alsa:NUMBER' (an ALSA sequencer\n"
             "                    port), or 'none' (silent)\n"
             "  --soundfont FILE  the SoundFont the built-in synthesizer plays with\n"
+            "  --audio-driver NAME\n"
+            "                    the built-in synthesizer's audio driver: pipewire, pulseaudio,\n"
+            "                    alsa, jack or sdl2 (default: the first of these that opens)\n"
             "  --help            show this text and exit\n"
             "  FILE.mid          a song to open at once, as if chosen with Start\n";
     char latency[160];

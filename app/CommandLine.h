@@ -7,11 +7,14 @@
 namespace tf {
 
 /// What the game's command line asks for:
-/// `tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]`.
+/// `tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [--audio-driver NAME]
+/// [FILE.mid]`.
 struct CommandLine {
     std::string midiOut = "fluidsynth";
     /// Empty: the output's own default SoundFont.
     std::string soundFont;
+    /// The built-in synthesizer's audio driver; empty: the first that opens.
+    std::string audioDriver;
     /// A song to go straight into the start flow with; empty for none.
     std::string midiFile;
     bool help = false;

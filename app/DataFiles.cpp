@@ -1,5 +1,6 @@
 #include "app/DataFiles.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace tf {
@@ -13,25 +14,62 @@ bool IsFile(const std::filesystem::path& path) {
 
 } // namespace
 
-std::filesystem::path DataDirectory(const std::filesystem::path& workingDirectory,
-                                    const std::filesystem::path& installedDirectory) {
-    if (!IsFile(workingDirectory / MainBitmapFile) && !installedDirectory.empty() &&
-        IsFile(installedDirectory / MainBitmapFile)) {
-        return installedDirectory;
+std::vector<std::filesystem::path> DataCandidates(const std::filesystem::path& programDirectory,
+                                                  const std::filesystem::path& workingDirectory) {
+    std::vector<std::filesystem::path> candidates;
+    const auto add = [&candidates](const std::filesystem::path& folder) {
+        if (folder.empty()) {
+            return;
+        }
+        std::filesystem::path tidy = folder.lexically_normal();
+        // "a/b/" and "a/b" are one folder.
+        if (!tidy.has_filename() && tidy.has_parent_path() && tidy != tidy.root_path()) {
+            tidy = tidy.parent_path();
+        }
+        if (std::find(candidates.begin(), candidates.end(), tidy) == candidates.end()) {
+            candidates.push_back(std::move(tidy));
+        }
+    };
+    if (!programDirectory.empty()) {
+        add(programDirectory);
+        add(programDirectory / ".." / "data");
+        add(programDirectory / ".." / "share" / "tonefalls");
     }
-    return workingDirectory;
+    add(workingDirectory);
+    return candidates;
 }
 
-std::filesystem::path HelpPagePath(const std::filesystem::path& startDirectory,
-                                   const std::filesystem::path& installedDirectory) {
-    const std::filesystem::path page = startDirectory / "help" / "help.html";
-    if (!IsFile(page) && !installedDirectory.empty()) {
-        const std::filesystem::path installed = installedDirectory / "help" / "help.html";
-        if (IsFile(installed)) {
-            return installed;
+std::filesystem::path FindDataDirectory(std::span<const std::filesystem::path> candidates) {
+    for (const std::filesystem::path& folder : candidates) {
+        if (IsFile(folder / MainBitmapFile) && IsFile(folder / TitleBitmapFile) &&
+            IsFile(folder / ResultBitmapFile)) {
+            return folder;
         }
     }
-    return page;
+    return {};
+}
+
+std::filesystem::path FindHelpPage(std::span<const std::filesystem::path> candidates) {
+    for (const std::filesystem::path& folder : candidates) {
+        const std::filesystem::path page = folder / "help" / "help.html";
+        if (IsFile(page)) {
+            return page;
+        }
+    }
+    return candidates.empty() ? std::filesystem::path() : candidates.front() / "help" / "help.html";
+}
+
+std::string MissingPicturesText(std::span<const std::filesystem::path> candidates) {
+    std::string text = "tonefalls: no folder holds the pictures (main.bmp, title.bmp, result.bmp); looked in";
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        text += i == 0 ? " " : ", ";
+        text += candidates[i].string();
+    }
+    if (candidates.empty()) {
+        text += " no folder";
+    }
+    text += ". The screens are drawn without them.\n";
+    return text;
 }
 
 } // namespace tf

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tf {
 
@@ -10,15 +12,24 @@ inline constexpr const char* MainBitmapFile = "main.bmp";
 inline constexpr const char* TitleBitmapFile = "title.bmp";
 inline constexpr const char* ResultBitmapFile = "result.bmp";
 
-/// Where the pictures are read from: the working directory, unless it has no "main.bmp" and
-/// the installed data directory (may be empty) has one, so that an installed game started from
-/// anywhere still finds them.
-std::filesystem::path DataDirectory(const std::filesystem::path& workingDirectory,
-                                    const std::filesystem::path& installedDirectory);
+/// The folders that may hold the data files (the three pictures and "help/help.html"), in the
+/// order they are searched:
+/// 1. `programDirectory`, the running program's own folder (the Windows zip, a copied build);
+/// 2. its "../data" (the build tree: build/app/tonefalls finds build/data);
+/// 3. its "../share/tonefalls" (an installed game: PREFIX/bin finds PREFIX/share/tonefalls);
+/// 4. `workingDirectory`.
+/// An empty `programDirectory` leaves the first three out; each folder comes once.
+std::vector<std::filesystem::path> DataCandidates(const std::filesystem::path& programDirectory,
+                                                  const std::filesystem::path& workingDirectory);
 
-/// The help page "help/help.html" of the start directory; when the start directory has none
-/// and the installed data directory has it, that one.
-std::filesystem::path HelpPagePath(const std::filesystem::path& startDirectory,
-                                   const std::filesystem::path& installedDirectory);
+/// The first candidate that holds all three pictures; empty when none does.
+std::filesystem::path FindDataDirectory(std::span<const std::filesystem::path> candidates);
+
+/// "help/help.html" of the first candidate that has it; when none has it, where the first
+/// candidate would hold it (empty without candidates).
+std::filesystem::path FindHelpPage(std::span<const std::filesystem::path> candidates);
+
+/// The line said once on stderr when no candidate holds the pictures: where the game looked.
+std::string MissingPicturesText(std::span<const std::filesystem::path> candidates);
 
 } // namespace tf

@@ -24,8 +24,13 @@ inline constexpr int PartInstrumentBase = 1081;
 
 /// The key dialog's drop-down list of lane l is KeyComboBase + l.
 inline constexpr int KeyComboBase = 1051;
+/// The key dialog's button that selects the default keys, and its line naming lanes that
+/// share a key.
+inline constexpr int KeyResetButton = 1067;
+inline constexpr int SharedKeysText = 1068;
 
-/// The about box's picture of the program icon.
+/// The about box's picture of the program icon, and its line naming the output in use.
 inline constexpr int AboutIcon = 1070;
+inline constexpr int AboutSoundText = 1071;
 
 } // namespace tf

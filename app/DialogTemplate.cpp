@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/DialogIds.h"
+#include "app/KeyDialog.h"
 #include "app/ShellTexts.h"
 
 #include <cstdio>
@@ -72,19 +73,21 @@ DialogTemplate MakePartDialog() {
 }
 
 DialogTemplate MakeKeyDialog() {
-    DialogTemplate t{"キー配置", 239, 195, 9, {}};
+    // 18 units taller than the rows and buttons need, for the line that names shared keys.
+    DialogTemplate t{"キー配置", 239, 213, 9, {}};
     for (int lane = 0; lane < 15; ++lane) {
         const bool right = lane >= 8;
         const int y = 18 + 18 * (lane % 8);
-        char label[32];
-        // Even lanes are the white keys of a keyboard, odd lanes the black ones.
-        std::snprintf(label, sizeof label, "%s %d", lane % 2 == 0 ? "白鍵盤" : "黒鍵盤", lane / 2 + 1);
-        t.controls.push_back({NoControlId, ControlKind::Label, label, right ? 126 : 12, y, 36, 12, 0});
+        t.controls.push_back(
+            {NoControlId, ControlKind::Label, LaneName(lane), right ? 126 : 12, y, 36, 12, 0});
         t.controls.push_back(
             {KeyComboBase + lane, ControlKind::DropDownList, "", right ? 168 : 54, y, 54, 100, 0});
     }
+    t.controls.push_back(
+        {KeyResetButton, ControlKind::PushButton, std::string(ResetKeysText), 12, 162, 54, 18, 0});
     t.controls.push_back({OkButton, ControlKind::DefaultPushButton, "OK", 132, 162, 42, 18, 0});
     t.controls.push_back({CancelButton, ControlKind::PushButton, "ｷｬﾝｾﾙ", 180, 162, 42, 18, 0});
+    t.controls.push_back({SharedKeysText, ControlKind::Label, "", 12, 186, 215, 20, 0});
     return t;
 }
 
@@ -92,10 +95,11 @@ DialogTemplate MakeAboutDialog() {
     DialogTemplate t{"バージョン情報", 230, 75, 12, {}};
     t.controls.push_back({AboutIcon, ControlKind::Icon, "", 14, 9, 21, 20, 0});
     t.controls.push_back({NoControlId, ControlKind::Label, std::string(VersionLine), 49, 10, 140, 8, 0});
-    t.controls.push_back(
-        {NoControlId, ControlKind::Label, "Pictures, help and songs made for this game.", 48, 24, 140, 8, 0});
-    t.controls.push_back(
-        {NoControlId, ControlKind::Label, "Sound: FluidSynth. Window: Qt 6.", 48, 36, 140, 8, 0});
+    // The credit and the output lines run under the OK button to the right edge and may wrap
+    // to a second (the output's name can be long).
+    t.controls.push_back({NoControlId, ControlKind::Label, "Pictures, help and songs made for this game.", 48,
+                          24, 176, 16, 0});
+    t.controls.push_back({AboutSoundText, ControlKind::Label, "Sound: none", 48, 44, 176, 24, 0});
     t.controls.push_back({OkButton, ControlKind::DefaultPushButton, "OK", 195, 6, 30, 11, 0});
     return t;
 }

@@ -1,7 +1,11 @@
 #include "app/KeyDialog.h"
 
 #include "app/CommandIds.h"
+#include "app/DialogIds.h"
+#include "app/ShellTexts.h"
 #include "game/KeyBindings.h"
+
+#include <cstdio>
 
 namespace tf {
 
@@ -49,6 +53,12 @@ std::string_view KeyChoiceText(int index) {
     return ChoiceTexts[index];
 }
 
+std::string LaneName(int lane) {
+    char name[32];
+    std::snprintf(name, sizeof name, "%s %d", lane % 2 == 0 ? "白鍵盤" : "黒鍵盤", lane / 2 + 1);
+    return name;
+}
+
 void KeyDialog::init() {
     for (int lane = 0; lane < LaneCount; ++lane) {
         selected[static_cast<std::size_t>(lane)] = KeyChoiceIndex(keys.primaryKey(lane));
@@ -69,8 +79,48 @@ void KeyDialog::select(int lane, int index) {
     selected[static_cast<std::size_t>(lane)] = (index >= 0 && index < KeyChoiceCount) ? index : -1;
 }
 
+std::string KeyDialog::duplicateText() const {
+    std::string groups;
+    for (int lane = 0; lane < LaneCount; ++lane) {
+        const int key = selected[static_cast<std::size_t>(lane)];
+        bool seenBefore = false;
+        for (int earlier = 0; earlier < lane; ++earlier) {
+            seenBefore = seenBefore || selected[static_cast<std::size_t>(earlier)] == key;
+        }
+        if (key < 0 || seenBefore) {
+            continue;
+        }
+        std::string group = LaneName(lane);
+        int sharing = 1;
+        for (int later = lane + 1; later < LaneCount; ++later) {
+            if (selected[static_cast<std::size_t>(later)] == key) {
+                group += " と " + LaneName(later);
+                ++sharing;
+            }
+        }
+        if (sharing > 1) {
+            groups += groups.empty() ? "" : "、";
+            groups += group + " (" + std::string(KeyChoiceText(key)) + ")";
+        }
+    }
+    return groups.empty() ? std::string() : std::string(SharedKeysLabel) + groups;
+}
+
 bool KeyDialog::command(int id, KeyDialogHost& host) {
+    if (id == KeyResetButton) {
+        const KeyBindings defaults;
+        for (int lane = 0; lane < LaneCount; ++lane) {
+            selected[static_cast<std::size_t>(lane)] = KeyChoiceIndex(defaults.primaryKey(lane));
+        }
+        return true;
+    }
     if (id == OkButton) {
+        // Two lanes on one key is allowed (a player may want it), but never by accident.
+        if (const std::string shared = duplicateText();
+            !shared.empty() &&
+            !host.askYesNo(MessageCaption, shared + "\n" + std::string(KeepSharedKeysQuestion))) {
+            return true;
+        }
         for (int lane = 0; lane < LaneCount; ++lane) {
             const std::uint32_t code = KeyChoiceCode(selected[static_cast<std::size_t>(lane)]);
             // A lane without a valid selection keeps whatever keys it had.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace tf {
@@ -12,8 +13,14 @@ class KeyBindings;
 class KeyDialogHost {
 public:
     virtual ~KeyDialogHost() = default;
+    /// A Yes/No question with the warning icon, owned by the dialog; true for Yes.
+    virtual bool askYesNo(std::string_view caption, std::string_view text) = 0;
     virtual void endDialog(int result) = 0;
 };
+
+/// The name of lane `lane` (0-14) as the key dialog labels it: even lanes are the white keys
+/// of a keyboard ("白鍵盤 1"), odd lanes the black ones ("黒鍵盤 1").
+std::string LaneName(int lane);
 
 /// The 48 keys a lane can be given, in the order of every drop-down list: the digits 0-9, the
 /// letters A-Z, then the twelve punctuation keys in `OemKeyTable` order.
@@ -31,7 +38,8 @@ std::string_view KeyChoiceText(int index);
 
 /// The key dialog's behaviour: one selection per lane 0-14, read from each lane's primary key;
 /// OK gives each lane its selected key alone. A lane whose key is none of the 48 shows no
-/// selection and keeps both its keys on OK.
+/// selection and keeps both its keys on OK. Lanes that share a key are named in the dialog
+/// (`duplicateText`) and OK asks whether to keep them so; "既定に戻す" selects the default keys.
 class KeyDialog {
 public:
     static constexpr int LaneCount = 15;
@@ -43,8 +51,13 @@ public:
     int selection(int lane) const;
     /// The player picked entry `index` in lane `lane`'s list (-1 clears the selection).
     void select(int lane, int index);
-    /// OkButton stores and closes, CancelButton closes; true for those two.
+    /// OkButton stores and closes (after the player agreed to keep shared keys), CancelButton
+    /// closes, KeyResetButton selects the default keys; true for those three. The view shows
+    /// the selections and `duplicateText` afresh after every command and choice.
     bool command(int id, KeyDialogHost& host);
+    /// The lanes that share a key, one group per key in lane order, as
+    /// "同じキーのレーン: 白鍵盤 1 と 黒鍵盤 3 (Z)"; empty when every lane has a key of its own.
+    std::string duplicateText() const;
 
 private:
     KeyBindings& keys;

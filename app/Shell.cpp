@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/DataFiles.h"
+#include "app/OutputTexts.h"
 #include "app/PartDialog.h"
 #include "app/Screens.h"
 #include "app/ShellTexts.h"
@@ -10,7 +11,9 @@
 #include "game/KeyBindings.h"
 #include "game/KeyFile.h"
 #include "platform/KeyState.h"
+#include "platform/MidiPort.h"
 
+#include <cstdio>
 #include <exception>
 #include <system_error>
 
@@ -50,6 +53,24 @@ std::string FolderOf(const std::string& path) {
     }
 }
 
+bool IsFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+/// Marks the shell as showing something modal for as long as it lives.
+class ModalScope {
+public:
+    explicit ModalScope(bool& flag) : flag(flag), was(flag) { flag = true; }
+    ~ModalScope() { flag = was; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+
+private:
+    bool& flag;
+    const bool was;
+};
+
 } // namespace
 
 Shell::Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
@@ -63,14 +84,23 @@ void Shell::create(const ShellSetup& setup) {
     state.store(AppState::Title);
     std::error_code error;
     const std::filesystem::path workingDirectory = std::filesystem::current_path(error);
-    installedDataDirectory_ = setup.installedDataDirectory;
-    const std::filesystem::path data = DataDirectory(workingDirectory, installedDataDirectory_);
-    mainBitmap = view.loadBitmap((data / MainBitmapFile).string());
-    titleBitmap = view.loadBitmap((data / TitleBitmapFile).string());
-    resultBitmap = view.loadBitmap((data / ResultBitmapFile).string());
+    dataCandidates = DataCandidates(setup.programDirectory, workingDirectory);
+    const std::filesystem::path data = FindDataDirectory(dataCandidates);
+    if (!data.empty()) {
+        mainBitmap = view.loadBitmap((data / MainBitmapFile).string());
+        titleBitmap = view.loadBitmap((data / TitleBitmapFile).string());
+        resultBitmap = view.loadBitmap((data / ResultBitmapFile).string());
+    } else {
+        std::fputs(MissingPicturesText(dataCandidates).c_str(), stderr);
+    }
     game.setMainBitmap(mainBitmap.get());
     startDirectory_ = workingDirectory;
-    LoadKeyFile(game.keyBindings(), startDirectory_.string());
+    keyFolders = ChooseKeyFileFolders(setup.keyFileRule, startDirectory_, setup.configFolder);
+    if (keyFolders.makeSaveFolder && keyFolders.read == keyFolders.save) {
+        // A first start writes the default keys there at once.
+        std::filesystem::create_directories(keyFolders.save, error);
+    }
+    LoadKeyFile(game.keyBindings(), keyFolders.read);
 
     settingsFile = setup.settingsFile;
     systemLanguage = setup.systemLanguage;
@@ -99,8 +129,12 @@ void Shell::destroy() {
     destroyed = true;
     // Exit or close during play: the song stops before anything is saved or freed.
     stopPlay();
+    if (keyFolders.makeSaveFolder) {
+        std::error_code error;
+        std::filesystem::create_directories(keyFolders.save, error);
+    }
     // A key file that cannot be written is left as it was; there is nothing more to do at exit.
-    static_cast<void>(SaveKeyFile(game.keyBindings(), startDirectory_));
+    static_cast<void>(SaveKeyFile(game.keyBindings(), keyFolders.save));
     saveSettings();
     game.setMainBitmap(nullptr);
     mainBitmap.reset();
@@ -109,7 +143,7 @@ void Shell::destroy() {
 }
 
 std::filesystem::path Shell::helpPage() const {
-    return HelpPagePath(startDirectory_, installedDataDirectory_);
+    return FindHelpPage(dataCandidates);
 }
 
 void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
@@ -154,11 +188,14 @@ void Shell::command(int id) {
         return;
     }
     switch (id) {
-    case AboutCommand:
+    case AboutCommand: {
         // The box takes the keyboard: a play waits for Space, as after any other interruption.
         lostFocus();
-        view.showAbout();
+        const ModalScope scope(modal);
+        view.showAbout(AboutSoundLine(output != nullptr ? output->describe() : PortDescription{},
+                                      game.device().isOpen()));
         break;
+    }
     case ExitCommand:
         view.closeWindow();
         break;
@@ -167,7 +204,7 @@ void Shell::command(int id) {
         break;
     case HelpCommand:
         lostFocus();
-        view.openHelp(helpPage().string());
+        openHelp();
         break;
     case FullScreenCommand:
         showViewMode({viewMode_.zoom, !viewMode_.fullScreen});
@@ -183,6 +220,30 @@ void Shell::lostFocus() {
     if (created && !destroyed && appState() == AppState::Play && !paused_) {
         pausePlay();
     }
+}
+
+bool Shell::dropFile(const std::string& path) {
+    if (modal || !created || destroyed || path.empty()) {
+        return false;
+    }
+    if (appState() == AppState::Play) {
+        stopPlay();
+        state.store(AppState::Title);
+        drawTitle();
+    }
+    openSong(path);
+    return true;
+}
+
+void Shell::openHelp() {
+    const std::filesystem::path page = helpPage();
+    if (IsFile(page) && view.openHelp(page.string())) {
+        return;
+    }
+    std::string text(HelpNotOpenedText);
+    text += '\n';
+    text += page.string();
+    message(text);
 }
 
 void Shell::enter() {
@@ -224,13 +285,40 @@ void Shell::escape() {
 }
 
 void Shell::restart() {
-    if (appState() == AppState::Title) {
+    const AppState screen = appState();
+    if (screen == AppState::Title) {
+        return;
+    }
+    // On the result screen F3 plays the last song that was played, never one whose part
+    // dialog was cancelled, and nothing when no song was played yet.
+    if (screen == AppState::Result && !lastPlay) {
         return;
     }
     stopPlay();
+    if (screen == AppState::Result && !chartIsLastPlays && !rebuildLastPlay()) {
+        return;
+    }
     state.store(AppState::Play);
     game.resetForPlay();
     startPlayThread();
+}
+
+bool Shell::rebuildLastPlay() {
+    // Loading the song that is already loaded does nothing, so this costs a chart build when
+    // only the options were touched since.
+    if (game.load(lastPlay->path) == LoadResult::Failed) {
+        message(LoadFailedText);
+        state.store(AppState::Title);
+        return false;
+    }
+    game.options() = lastPlay->options;
+    if (game.buildChart(lastPlay->partMask) == ChartResult::Overflow) {
+        message(TooManyNotesText);
+        state.store(AppState::Title);
+        return false;
+    }
+    chartIsLastPlays = true;
+    return true;
 }
 
 void Shell::start() {
@@ -244,7 +332,12 @@ void Shell::start() {
 
 void Shell::startSong() {
     std::string path;
-    if (!view.chooseMidiFile(settings_.folder, path)) {
+    bool chosen = false;
+    {
+        const ModalScope scope(modal);
+        chosen = view.chooseMidiFile(settings_.folder, path);
+    }
+    if (!chosen) {
         return;
     }
     const std::string folder = FolderOf(path);
@@ -258,8 +351,10 @@ void Shell::startSong() {
 void Shell::openSong(const std::string& path) {
     // Only a worker that has ended by itself can be left here; the song is not loaded under it.
     worker.join();
+    // Whatever happens now, the song, the options or the chart may no longer be the last play's.
+    chartIsLastPlays = false;
     if (game.load(path) == LoadResult::Failed) {
-        view.showMessage(MessageIcon::Warning, MessageCaption, LoadFailedText);
+        message(LoadFailedText);
         state.store(AppState::Title);
         return;
     }
@@ -267,10 +362,15 @@ void Shell::openSong(const std::string& path) {
     PartDialog dialog(game, worker, textLanguage());
     // The part boxes start empty, except for a song played lately: its parts come back ticked.
     dialog.init(settings_.recent.partsOf(song).value_or(0), path);
-    view.runPartDialog(dialog);
+    {
+        const ModalScope scope(modal);
+        view.runPartDialog(dialog);
+    }
     if (!dialog.accepted()) {
         return;
     }
+    lastPlay = LastPlay{path, dialog.partMask(), game.options()};
+    chartIsLastPlays = true;
     settings_.takeFrom(game.options());
     settings_.recent.add(song, dialog.partMask());
     saveSettings();
@@ -295,7 +395,7 @@ void Shell::openRecent(std::size_t index) {
         settings_.recent.remove(path);
         saveSettings();
         showRecentSongs();
-        view.showMessage(MessageIcon::Warning, MessageCaption, MissingSongText(textLanguage()));
+        message(MissingSongText(textLanguage()));
         return;
     }
     openSong(path);
@@ -312,6 +412,11 @@ void Shell::stopPlay() {
         return;
     }
     worker.stop();
+}
+
+void Shell::message(std::string_view text) {
+    const ModalScope scope(modal);
+    view.showMessage(MessageIcon::Warning, MessageCaption, text);
 }
 
 void Shell::pausePlay() {
@@ -359,10 +464,12 @@ void Shell::drawTitle() {
 }
 
 void Shell::startPlayThread() {
-    worker.start([this] { playThread(); });
+    // Read here, on the window thread: the result screen says AUTO PLAY for the run it ends.
+    const bool autoPlay = game.options().autoPlay();
+    worker.start([this, autoPlay] { playThread(autoPlay); });
 }
 
-void Shell::playThread() {
+void Shell::playThread(bool autoPlay) {
     // The picture changes only as often as the window shows it: the view tells the game each
     // time it has copied the back buffer out. A frame takes the lock itself, and only when it
     // draws, so the frames in between never hold up the window's copy.
@@ -377,7 +484,8 @@ void Shell::playThread() {
         state.store(AppState::Result);
         {
             std::lock_guard lock(surfaceLock);
-            DrawScreen(surface, AppState::Result, titleBitmap.get(), resultBitmap.get(), game.tally());
+            DrawScreen(surface, AppState::Result, titleBitmap.get(), resultBitmap.get(), game.tally(),
+                       autoPlay);
         }
         view.requestRepaint();
     }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/KeyFileLocation.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "app/ViewMode.h"
 #include "app/WorkerThread.h"
+#include "chart/PlayOptions.h"
 #include "platform/Surface.h"
 
 #include <atomic>
@@ -12,28 +14,36 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tf {
 
 class GamePlay;
 class KeyState;
+class MidiPort;
 class ShellView;
 
 /// What the view knows about the machine when the window is made.
 struct ShellSetup {
-    /// Where an installed game keeps its pictures and help page; empty for none.
-    std::filesystem::path installedDataDirectory;
+    /// The running program's folder, the first place searched for the data files (see
+    /// `DataCandidates`); empty when unknown.
+    std::filesystem::path programDirectory;
     /// The settings file; empty: nothing is read or remembered (the tests' default).
     std::filesystem::path settingsFile;
     /// The language of the system, used until the player picks one.
     Language systemLanguage = Language::Japanese;
+    /// Where the key file lives on this platform.
+    KeyFileRule keyFileRule = KeyFileRule::StartFolder;
+    /// The configuration folder for `KeyFileRule::ConfigFolder` (see `ConfigFolder`).
+    std::filesystem::path configFolder;
 };
 
 /// The game window's behaviour, whatever toolkit shows it: the screen state, the keys and
 /// commands, the start flow, the play thread and its pause, the view mode and the remembered
-/// settings. The view forwards window creation, key presses, commands, the loss of the keyboard
-/// and destruction; the shell answers through `ShellView`.
+/// settings. The view forwards window creation, key presses, commands, the loss of the keyboard,
+/// dropped files and destruction; the shell answers through `ShellView`.
 ///
 /// Threads: everything here runs on the window thread except the play thread's body. The play
 /// thread draws into `surface` only while holding `surfaceLock`, as the window thread does
@@ -49,14 +59,18 @@ public:
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
 
-    /// Window creation: the title state, the three pictures (from the working directory, or
-    /// from the installed data directory when only that has them), the start directory, the key
-    /// file, the settings (play options, view mode, recent songs), the title screen. The view
-    /// has made the back buffer before.
+    /// Window creation: the title state, the three pictures (from the first folder of
+    /// `DataCandidates` that holds them; when none does, the screens show their colours alone
+    /// and stderr says once where the game looked), the start directory, the key file, the
+    /// settings (play options, view mode, recent songs), the title screen. The view has made the
+    /// back buffer before.
     void create(const ShellSetup& setup = {});
     /// Window destruction: stops a play that still runs, saves the key file and the settings,
     /// frees the pictures. Runs once; later calls do nothing.
     void destroy();
+
+    /// The output the game plays on, for the about box; null leaves the box saying "none".
+    void setOutput(const MidiPort* port) { output = port; }
 
     /// A key went down on the window (`autoRepeat` for the repeats of a held key), as a Windows
     /// virtual-key code. A first press is latched for the play frame; Enter, Esc and F3 then act
@@ -70,6 +84,10 @@ public:
     void lostFocus();
     /// The start flow with a file already chosen (a song named on the command line).
     void openSong(const std::string& path);
+    /// A file dropped on the window: the start flow with that file, as if chosen in the file
+    /// chooser. During play the song stops and the title shows first, as the Start command
+    /// does. Ignored while a dialog or message box of the shell is open. True when taken.
+    bool dropFile(const std::string& path);
 
     AppState appState() const { return state.load(std::memory_order_acquire); }
     /// True while a play is paused (its thread has ended; Space starts it again).
@@ -77,6 +95,8 @@ public:
     const std::filesystem::path& startDirectory() const { return startDirectory_; }
     /// The page the Help command opens.
     std::filesystem::path helpPage() const;
+    /// The folders the key file is read from and saved to.
+    const KeyFileFolders& keyFileFolders() const { return keyFolders; }
     /// True while a play or preview thread has not yet ended.
     bool workerRunning() const { return worker.running(); }
     const ViewMode& viewMode() const { return viewMode_; }
@@ -88,6 +108,13 @@ public:
     Language textLanguage() const { return Language::Japanese; }
 
 private:
+    /// What F3 on the result screen plays again: the last song that was actually played.
+    struct LastPlay {
+        std::string path;
+        std::uint32_t partMask = 0;
+        PlayOptions options;
+    };
+
     void enter();
     void escape();
     void restart();
@@ -96,9 +123,12 @@ private:
     void stopPlay();
     void pausePlay();
     void resumePlay();
+    void openHelp();
+    bool rebuildLastPlay();
+    void message(std::string_view text);
     void drawTitle();
     void startPlayThread();
-    void playThread();
+    void playThread(bool autoPlay);
     void showViewMode(const ViewMode& mode);
     void openRecent(std::size_t index);
     void showRecentSongs();
@@ -109,9 +139,11 @@ private:
     Surface& surface;
     std::mutex& surfaceLock;
     ShellView& view;
+    const MidiPort* output = nullptr;
     std::atomic<AppState> state{AppState::Title};
     std::filesystem::path startDirectory_;
-    std::filesystem::path installedDataDirectory_;
+    std::vector<std::filesystem::path> dataCandidates;
+    KeyFileFolders keyFolders;
     std::filesystem::path settingsFile;
     Settings settings_;
     Language systemLanguage = Language::Japanese;
@@ -121,6 +153,11 @@ private:
     std::unique_ptr<Bitmap> mainBitmap;
     std::unique_ptr<Bitmap> titleBitmap;
     std::unique_ptr<Bitmap> resultBitmap;
+    std::optional<LastPlay> lastPlay;
+    /// The loaded song, the options and the chart are still those of `lastPlay`.
+    bool chartIsLastPlays = false;
+    /// A dialog, the file chooser or a message box of the shell is open.
+    bool modal = false;
     bool created = false;
     bool destroyed = false;
     // Last, so that a worker still running is stopped before the pictures it draws go away.

@@ -13,6 +13,21 @@ inline constexpr std::string_view LoadFailedText = "MIDIファイルの読み込
 inline constexpr std::string_view NoPartQuestion = "演奏パートが選択されていません。続行しますか？";
 inline constexpr std::string_view TooManyNotesText = "ノートの数が多すぎて実行できません";
 inline constexpr std::string_view VersionLine = "Tonefalls Version 0.21 - QUILL MIX";
+/// Said when the help page is missing or the desktop would not open it; the page's full path
+/// follows on a line of its own, so the player can open it by hand.
+inline constexpr std::string_view HelpNotOpenedText =
+    "ヘルプのページを開けませんでした。ブラウザーで次のファイルを開いてください。";
+/// The key dialog: the start of the line that names lanes sharing a key, the question OK asks
+/// then (Yes keeps them so, No goes back to the dialog), and the button that selects the
+/// default keys.
+inline constexpr std::string_view SharedKeysLabel = "同じキーのレーン: ";
+inline constexpr std::string_view KeepSharedKeysQuestion = "このままでよろしいですか？";
+inline constexpr std::string_view ResetKeysText = "既定に戻す";
+/// The file chooser's filters: label and the patterns, separated by blanks.
+inline constexpr std::string_view MidiFilesFilterLabel = "MIDI files (*.mid *.midi *.smf *.rmi)";
+inline constexpr std::string_view MidiFilesPatterns = "*.mid *.midi *.smf *.rmi";
+inline constexpr std::string_view AllFilesFilterLabel = "All files (*)";
+inline constexpr std::string_view AllFilesPatterns = "*";
 
 /// What the play field shows over the frozen picture while play is paused.
 constexpr std::string_view PauseText(Language language) {

@@ -22,7 +22,7 @@ struct ScreenRoom {
 };
 
 /// What the shell asks of the toolkit that shows it. Every call but `requestRepaint` comes from
-/// the window thread.
+/// the window thread. Every dialog and message box opens over the window, centred on it.
 class ShellView {
 public:
     virtual ~ShellView() = default;
@@ -33,10 +33,10 @@ public:
     virtual void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) = 0;
     /// Runs the part-selection dialog modally over the window until the model ends it.
     virtual void runPartDialog(PartDialog& dialog) = 0;
-    /// The about box, modal.
-    virtual void showAbout() = 0;
-    /// Opens a local HTML page in the desktop's browser; failures are not reported.
-    virtual void openHelp(const std::string& path) = 0;
+    /// The about box, modal, with `soundLine` naming the output in use.
+    virtual void showAbout(std::string_view soundLine) = 0;
+    /// Asks the desktop to open a local HTML page in its browser; false when it could not.
+    virtual bool openHelp(const std::string& path) = 0;
     /// Closes the window, which ends the program (the shell's `destroy` runs on the way).
     virtual void closeWindow() = 0;
     /// Asks for the back buffer to be copied to the window soon. Any thread; never blocks.

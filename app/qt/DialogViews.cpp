@@ -20,13 +20,13 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+bool AskYesNo(QWidget* owner, std::string_view caption, std::string_view text);
+
 class PartHost final : public PartDialogHost {
 public:
     explicit PartHost(TemplateDialog& dialog) : dialog(dialog) {}
     bool askYesNo(std::string_view caption, std::string_view text) override {
-        QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text),
-                        QMessageBox::Yes | QMessageBox::No, &dialog);
-        return box.exec() == QMessageBox::Yes;
+        return AskYesNo(&dialog, caption, text);
     }
     void showWarning(std::string_view caption, std::string_view text) override {
         QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, &dialog);
@@ -39,9 +39,18 @@ private:
     TemplateDialog& dialog;
 };
 
+bool AskYesNo(QWidget* owner, std::string_view caption, std::string_view text) {
+    QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text),
+                    QMessageBox::Yes | QMessageBox::No, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
 class KeyHost final : public KeyDialogHost {
 public:
     explicit KeyHost(TemplateDialog& dialog) : dialog(dialog) {}
+    bool askYesNo(std::string_view caption, std::string_view text) override {
+        return AskYesNo(&dialog, caption, text);
+    }
     void endDialog(int result) override { dialog.done(result); }
 
 private:
@@ -108,16 +117,35 @@ void RunKeyDialog(QWidget* owner, KeyDialog& model) {
             for (int index = 0; index < KeyChoiceCount; ++index) {
                 combo->addItem(FromUtf8(KeyChoiceText(index)));
             }
-            dialog.setChoice(KeyComboBase + lane, model.selection(lane));
         }
     }
-    dialog.onChoice = [&model](int id, int index) { model.select(id - KeyComboBase, index); };
-    dialog.onCommand = [&](int id) { model.command(id, host); };
+    const auto show = [&dialog, &model] {
+        for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
+            dialog.setChoice(KeyComboBase + lane, model.selection(lane));
+        }
+        if (auto* shared = qobject_cast<QLabel*>(dialog.control(SharedKeysText))) {
+            shared->setText(FromUtf8(model.duplicateText()));
+        }
+    };
+    show();
+    dialog.onChoice = [&](int id, int index) {
+        model.select(id - KeyComboBase, index);
+        show();
+    };
+    dialog.onCommand = [&](int id) {
+        model.command(id, host);
+        if (dialog.isVisible()) {
+            show();
+        }
+    };
     dialog.exec();
 }
 
-void RunAboutDialog(QWidget* owner) {
+void RunAboutDialog(QWidget* owner, std::string_view soundLine) {
     TemplateDialog dialog(AboutDialogTemplate(), owner);
+    if (auto* sound = qobject_cast<QLabel*>(dialog.control(AboutSoundText))) {
+        sound->setText(FromUtf8(soundLine));
+    }
     dialog.onCommand = [&dialog](int id) {
         if (id == OkButton || id == CancelButton) {
             dialog.done(id);

@@ -1,5 +1,7 @@
 #include "app/qt/Drawing.h"
 
+#include "app/ShellTexts.h"
+
 #include <QFileDialog>
 #include <QFontMetricsF>
 #include <QStringList>
@@ -11,6 +13,10 @@
 namespace tf {
 
 namespace {
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QRgb ToPixel(Colour colour) {
     return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
@@ -131,8 +137,8 @@ void DrawBox(QImage& destination, int left, int top, int right, int bottom, int 
 }
 
 bool ChooseMidiFile(QWidget* owner, std::string& path, const std::string& folder) {
-    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QString::fromStdString(folder),
-                       QStringLiteral("MIDI files(*.mid)"));
+    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QString::fromStdString(folder));
+    dialog.setNameFilters({FromUtf8(MidiFilesFilterLabel), FromUtf8(AllFilesFilterLabel)});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("mid"));

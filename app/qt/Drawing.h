@@ -46,9 +46,10 @@ void FillRect(QImage& destination, int left, int top, int right, int bottom, Col
 void DrawBox(QImage& destination, int left, int top, int right, int bottom, int penWidth, Colour penColour,
              Colour brushColour);
 
-/// Asks for an existing ".mid" file ("MIDI files(*.mid)", a name typed without an extension
-/// gets ".mid"), opening in `folder` (empty: the dialog's own choice). True when one was chosen:
-/// `path` then holds its full path in UTF-8; otherwise `path` is left as it was.
+/// Asks for an existing file, offering "MIDI files (*.mid *.midi *.smf *.rmi)" first and
+/// "All files (*)" (a name typed without an extension gets ".mid"), opening in `folder` (empty:
+/// the dialog's own choice). True when one was chosen: `path` then holds its full path in UTF-8;
+/// otherwise `path` is left as it was.
 bool ChooseMidiFile(QWidget* owner, std::string& path, const std::string& folder = {});
 
 } // namespace tf

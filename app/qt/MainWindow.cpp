@@ -16,13 +16,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QTimer>
 
 namespace tf {
 
@@ -32,12 +36,26 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+/// The first local file among the dropped URLs, empty when there is none.
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls()) {
+        return {};
+    }
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile() && !url.toLocalFile().isEmpty()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const ShellSetup& setup,
                        QWidget* parent)
-    : QMainWindow(parent), urlOpener([](const QUrl& url) { QDesktopServices::openUrl(url); }), buffer(buffer),
-      canvas_(new GameCanvas(buffer, this)), shell_(game, keys, buffer, buffer.mutex(), *this) {
+    : QMainWindow(parent), urlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      buffer(buffer), canvas_(new GameCanvas(buffer, this)),
+      shell_(game, keys, buffer, buffer.mutex(), *this) {
     fileChooser = [this](QWidget* owner, std::string& path) {
         return ChooseMidiFile(owner, path, chooserFolder_);
     };
@@ -61,8 +79,12 @@ MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const
     }
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     canvas_->setFocus();
+    setAcceptDrops(true);
     // The play thread draws a new picture only once the window has shown the last one.
-    canvas_->setPictureShownHandler([&game] { game.notePictureShown(); });
+    canvas_->setPictureShownHandler([this, &game] {
+        game.notePictureShown();
+        pictureShown();
+    });
 
     buffer.attach(canvas_);
     // The picture keeps its own size whatever the zoom; the canvas shows it scaled.
@@ -127,8 +149,36 @@ void MainWindow::addHelpMenu() {
 }
 
 void MainWindow::openSongLater(const std::string& path) {
-    QMetaObject::invokeMethod(
-        this, [this, path] { shell_.openSong(path); }, Qt::QueuedConnection);
+    whenShown([this, path] { shell_.openSong(path); });
+}
+
+void MainWindow::whenShown(std::function<void()> action) {
+    if (shownOnce) {
+        QTimer::singleShot(0, this, std::move(action));
+        return;
+    }
+    afterShown.push_back(std::move(action));
+}
+
+void MainWindow::pictureShown() {
+    // Called from the paint handler under the back buffer's lock: the waiting actions only go
+    // into the event loop from here.
+    if (shownOnce) {
+        return;
+    }
+    shownOnce = true;
+    for (std::function<void()>& action : afterShown) {
+        QTimer::singleShot(0, this, std::move(action));
+    }
+    afterShown.clear();
+}
+
+void MainWindow::centreOnScreen() {
+    adjustSize();
+    if (const QScreen* place = screen()) {
+        const QRect area = place->availableGeometry();
+        move(area.center() - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
+    }
 }
 
 bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {
@@ -146,14 +196,12 @@ void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(this, dialog);
 }
 
-void MainWindow::showAbout() {
-    RunAboutDialog(this);
+void MainWindow::showAbout(std::string_view soundLine) {
+    RunAboutDialog(this, soundLine);
 }
 
-void MainWindow::openHelp(const std::string& path) {
-    if (urlOpener) {
-        urlOpener(QUrl::fromLocalFile(QString::fromStdString(path)));
-    }
+bool MainWindow::openHelp(const std::string& path) {
+    return urlOpener && urlOpener(QUrl::fromLocalFile(QString::fromStdString(path)));
 }
 
 void MainWindow::closeWindow() {
@@ -236,6 +284,24 @@ void MainWindow::changeEvent(QEvent* event) {
         (event->type() == QEvent::WindowStateChange && isMinimized())) {
         shell_.lostFocus();
     }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = DroppedFile(event->mimeData());
+    if (file.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // The start flow opens dialogs; it runs from the event loop, not inside the drop, so that
+    // the desktop's drag ends first.
+    const std::string path = file.toStdString();
+    QTimer::singleShot(0, this, [this, path] { shell_.dropFile(path); });
 }
 
 } // namespace tf

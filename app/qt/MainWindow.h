@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -28,29 +29,34 @@ class MainWindow final : public QMainWindow, public ShellView {
     Q_OBJECT
 public:
     /// Makes the back buffer, then runs the shell's window creation (pictures, key file,
-    /// settings, view mode, title) with `setup`.
+    /// settings, view mode, title) with `setup`. The window accepts files dropped on it.
     MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const ShellSetup& setup = {},
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
     Shell& shell() { return shell_; }
     GameCanvas* canvas() const { return canvas_; }
-    /// Goes into the start flow with `path` once the event loop runs (after the title shows).
+    /// Goes into the start flow with `path` once the window has been shown.
     void openSongLater(const std::string& path);
+    /// Runs `action` from the event loop once the window has shown its first picture, so that
+    /// a dialog or box it opens is centred over a window that is in place.
+    void whenShown(std::function<void()> action);
+    /// Puts the window in the middle of its screen (before it is shown).
+    void centreOnScreen();
 
     /// The open-file dialog; tests put their own chooser here. The folder it should open in is
     /// `chooserFolder()`.
     std::function<bool(QWidget* owner, std::string& path)> fileChooser;
     const std::string& chooserFolder() const { return chooserFolder_; }
-    /// Opens a URL in the desktop's browser; tests put a recorder here.
-    std::function<void(const QUrl& url)> urlOpener;
+    /// Opens a URL in the desktop's browser, false when it could not; tests put a recorder here.
+    std::function<bool(const QUrl& url)> urlOpener;
 
     // ShellView
     bool chooseMidiFile(const std::string& folder, std::string& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
-    void showAbout() override;
-    void openHelp(const std::string& path) override;
+    void showAbout(std::string_view soundLine) override;
+    bool openHelp(const std::string& path) override;
     void closeWindow() override;
     void requestRepaint() override;
     std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
@@ -62,6 +68,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void addGamePlayMenu();
@@ -70,6 +78,7 @@ private:
     /// An action that runs `command`, with `keys` as its shortcut; its shortcut also works in
     /// full screen, where the menu bar is hidden.
     QAction* addCommand(QMenu* menu, const QString& text, int command, const QKeySequence& keys = {});
+    void pictureShown();
 
     BackBuffer& buffer;
     GameCanvas* canvas_ = nullptr;
@@ -78,6 +87,8 @@ private:
     QAction* fullScreenAction = nullptr;
     std::string chooserFolder_;
     Shell shell_;
+    bool shownOnce = false;
+    std::vector<std::function<void()>> afterShown;
 };
 
 } // namespace tf

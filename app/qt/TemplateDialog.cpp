@@ -43,9 +43,17 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* owner) : Q
         case ControlKind::GroupBox:
             widget = new QGroupBox(caption, this);
             break;
-        case ControlKind::Label:
-            widget = new QLabel(caption, this);
+        case ControlKind::Label: {
+            auto* label = new QLabel(caption, this);
+            // A label taller than a line may wrap; a one-line label keeps to its line.
+            if (c.height > 12) {
+                label->setWordWrap(true);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            }
+            label->setTextFormat(Qt::PlainText);
+            widget = label;
             break;
+        }
         case ControlKind::Icon: {
             auto* label = new QLabel(this);
             label->setPixmap(QApplication::windowIcon().pixmap(32, 32));

@@ -1,9 +1,10 @@
 #include "app/CommandLine.h"
+#include "app/HeldMessages.h"
+#include "app/KeyFileLocation.h"
 #include "app/Language.h"
 #include "app/Settings.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/MainWindow.h"
-#include "app/qt/MessageBoxSink.h"
 #include "app/qt/ProgramIcon.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
@@ -26,7 +27,6 @@ int main(int argc, char** argv) {
         std::fputs(tf::UsageText(program).c_str(), stdout);
         return 0;
     }
-    // The application object comes first: the output's failure box needs it.
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tonefalls"));
     QApplication::setWindowIcon(tf::ProgramIcon());
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
                      tf::UsageText(program).c_str());
         return 2;
     }
-    std::unique_ptr<tf::MidiPort> port = tf::MakeMidiPort(line.midiOut, line.soundFont);
+    std::unique_ptr<tf::MidiPort> port = tf::MakeMidiPort(line.midiOut, line.soundFont, line.audioDriver);
     if (!port) {
         std::fprintf(stderr, "%s: unknown MIDI output '%s'\n%s", program.data(), line.midiOut.c_str(),
                      tf::UsageText(program).c_str());
@@ -49,18 +49,27 @@ int main(int argc, char** argv) {
     tf::SystemClock clock;
     tf::KeyLatch keys;
     tf::BackBuffer backBuffer;
-    tf::MessageBoxSink messages;
-    // Opening the output happens here, before the window: a failure shows its box once and the
-    // game runs silent.
+    // Opening the output happens here, before the window: a failure is kept and shown once,
+    // over the window, and the game runs silent.
+    tf::HeldMessages messages(*port, true);
     tf::GamePlay game(clock, keys, *port, backBuffer, messages);
 
     tf::ShellSetup setup;
-    setup.installedDataDirectory = TF_INSTALLED_DATA_DIR;
+    setup.programDirectory = QCoreApplication::applicationDirPath().toStdString();
+    setup.keyFileRule = tf::KeyFileRule::ConfigFolder;
+    setup.configFolder = tf::ConfigFolderOfEnvironment();
     std::error_code noDirectory;
     setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
     setup.systemLanguage = tf::LanguageOfLocale(QLocale::system().name().toStdString());
     tf::MainWindow window(game, keys, backBuffer, setup);
+    window.shell().setOutput(port.get());
+    window.centreOnScreen();
     window.show();
+    window.whenShown([&messages, &window] {
+        messages.release([&window](tf::MessageIcon icon, std::string_view caption, std::string_view text) {
+            window.showMessage(icon, caption, text);
+        });
+    });
     if (!line.midiFile.empty()) {
         window.openSongLater(line.midiFile);
     }

@@ -21,9 +21,11 @@ TEST(CommandLineTest, DefaultsToTheSynthesizerAndNoSong) {
 }
 
 TEST(CommandLineTest, OptionsTakeTheirValueSeparatedOrJoined) {
-    CommandLine line = Parse({"--midi-out", "alsa:FLUID Synth", "--soundfont=/x/y.sf2", "my song.mid"});
+    CommandLine line = Parse(
+        {"--midi-out", "alsa:FLUID Synth", "--soundfont=/x/y.sf2", "--audio-driver", "jack", "my song.mid"});
     EXPECT_EQ(line.midiOut, "alsa:FLUID Synth");
     EXPECT_EQ(line.soundFont, "/x/y.sf2");
+    EXPECT_EQ(line.audioDriver, "jack");
     EXPECT_EQ(line.midiFile, "my song.mid");
     EXPECT_EQ(line.error, "");
     line = Parse({"--", "-odd.mid"});
@@ -39,10 +41,10 @@ TEST(CommandLineTest, MistakesAreNamed) {
 
 TEST(CommandLineTest, UsageListsEveryOption) {
     const std::string usage = UsageText("tonefalls");
-    EXPECT_NE(
-        usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]"),
-        std::string::npos);
-    for (const char* word : {"--midi-out", "--soundfont", "--help", "'none'"}) {
+    EXPECT_NE(usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] "
+                         "[--audio-driver NAME] [FILE.mid]"),
+              std::string::npos);
+    for (const char* word : {"--midi-out", "--soundfont", "--audio-driver", "--help", "'none'"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }

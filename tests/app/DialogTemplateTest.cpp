@@ -84,6 +84,11 @@ TEST(DialogTemplateTest, KeyDialogHasFifteenLanes) {
     EXPECT_EQ(LabelAt(t, 12, 36)->caption, "黒鍵盤 1");
     EXPECT_EQ(LabelAt(t, 126, 126)->caption, "白鍵盤 8");
     ExpectPlace(t, 1, 132, 162, 42, 18);
+    // Our additions: the reset button left of OK, and a line under the buttons for shared keys.
+    ExpectPlace(t, KeyResetButton, 12, 162, 54, 18);
+    EXPECT_EQ(t.find(KeyResetButton)->caption, "既定に戻す");
+    ExpectPlace(t, SharedKeysText, 12, 186, 215, 20);
+    EXPECT_LE(186 + 20, t.height);
 }
 
 TEST(DialogTemplateTest, AboutBoxNamesTheVersion) {
@@ -93,7 +98,10 @@ TEST(DialogTemplateTest, AboutBoxNamesTheVersion) {
     ASSERT_NE(LabelAt(t, 49, 10), nullptr);
     EXPECT_EQ(LabelAt(t, 49, 10)->caption, "Tonefalls Version 0.21 - QUILL MIX");
     EXPECT_NE(LabelAt(t, 48, 24), nullptr);
-    EXPECT_NE(LabelAt(t, 48, 36), nullptr);
+    // The output line may wrap under the OK button, inside the box.
+    ExpectPlace(t, AboutSoundText, 48, 44, 176, 24);
+    EXPECT_LE(44 + 24, t.height);
+    EXPECT_LE(48 + 176, t.width);
     ExpectPlace(t, AboutIcon, 14, 9, 21, 20);
 }
 

@@ -1,6 +1,7 @@
 #include "app/KeyDialog.h"
 
 #include "app/CommandIds.h"
+#include "app/DialogIds.h"
 #include "game/KeyBindings.h"
 #include "tests/app/ShellFakes.h"
 
@@ -93,6 +94,55 @@ TEST(KeyDialogTest, CancelStoresNothing) {
     EXPECT_EQ(host.ended, CancelButton);
     EXPECT_EQ(keys.primaryKey(0), static_cast<std::uint32_t>('Z'));
     EXPECT_FALSE(dialog.command(1051, host));
+}
+
+TEST(KeyDialogTest, SharedKeysAreNamedAndKeptOnlyWhenThePlayerSaysSo) {
+    KeyBindings keys;
+    KeyDialog dialog(keys);
+    dialog.init();
+    EXPECT_EQ(dialog.duplicateText(), "");
+    dialog.select(3, KeyChoiceIndex('Z'));  // 黒鍵盤 2 takes lane 0's Z
+    dialog.select(14, KeyChoiceIndex('Z')); // and 白鍵盤 8 too
+    dialog.select(5, KeyChoiceIndex('S'));  // 黒鍵盤 3 takes lane 1's S
+    EXPECT_EQ(dialog.duplicateText(),
+              "同じキーのレーン: 白鍵盤 1 と 黒鍵盤 2 と 白鍵盤 8 (Z)、黒鍵盤 1 と 黒鍵盤 3 (S)");
+
+    // No: back to the dialog, nothing stored.
+    test::FakeKeyHost host;
+    host.answers = {false};
+    EXPECT_TRUE(dialog.command(OkButton, host));
+    EXPECT_EQ(host.ended, 0);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], dialog.duplicateText() + "\nこのままでよろしいですか？");
+    EXPECT_EQ(keys.primaryKey(3), static_cast<std::uint32_t>('D'));
+    // Yes: stored as chosen.
+    host.answers = {true};
+    dialog.command(OkButton, host);
+    EXPECT_EQ(host.ended, OkButton);
+    EXPECT_EQ(keys.primaryKey(3), static_cast<std::uint32_t>('Z'));
+    EXPECT_EQ(keys.primaryKey(14), static_cast<std::uint32_t>('Z'));
+}
+
+TEST(KeyDialogTest, ResetSelectsTheDefaultKeysAndOkStoresThemWithoutAQuestion) {
+    KeyBindings keys;
+    keys.setKeys(0, 'Q', 0);
+    keys.setKeys(7, 'Q', 0);
+    KeyDialog dialog(keys);
+    dialog.init();
+    EXPECT_NE(dialog.duplicateText(), "");
+    test::FakeKeyHost host;
+    EXPECT_TRUE(dialog.command(KeyResetButton, host));
+    EXPECT_EQ(host.ended, 0);
+    EXPECT_EQ(dialog.selection(0), KeyChoiceIndex('Z'));
+    EXPECT_EQ(dialog.selection(7), KeyChoiceIndex('G'));
+    EXPECT_EQ(keys.primaryKey(0), static_cast<std::uint32_t>('Q')); // not stored yet
+    EXPECT_EQ(dialog.duplicateText(), "");
+    dialog.command(OkButton, host);
+    EXPECT_TRUE(host.questions.empty());
+    const KeyBindings defaults;
+    for (int lane = 0; lane < 15; ++lane) {
+        EXPECT_EQ(keys.primaryKey(lane), defaults.primaryKey(lane)) << lane;
+    }
 }
 
 } // namespace

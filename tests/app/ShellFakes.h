@@ -86,10 +86,20 @@ public:
     int ended = 0;
 };
 
-/// A key-dialog host that records how the dialog was closed.
+/// A key-dialog host that answers questions from a script and records how the dialog closed.
 class FakeKeyHost final : public KeyDialogHost {
 public:
+    bool askYesNo(std::string_view, std::string_view text) override {
+        questions.emplace_back(text);
+        const bool yes = !answers.empty() && answers.front();
+        if (!answers.empty()) {
+            answers.pop_front();
+        }
+        return yes;
+    }
     void endDialog(int result) override { ended = result; }
+    std::deque<bool> answers;
+    std::vector<std::string> questions;
     int ended = 0;
 };
 
@@ -116,8 +126,11 @@ public:
             partDialog(dialog);
         }
     }
-    void showAbout() override { ++abouts; }
-    void openHelp(const std::string& path) override { helpPages.push_back(path); }
+    void showAbout(std::string_view soundLine) override { aboutLines.emplace_back(soundLine); }
+    bool openHelp(const std::string& path) override {
+        helpPages.push_back(path);
+        return browserOpens;
+    }
     void closeWindow() override { ++closes; }
     void requestRepaint() override { repaints.fetch_add(1, std::memory_order_relaxed); }
     std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override {
@@ -138,11 +151,13 @@ public:
     ScreenRoom room{1080, 50};
     std::vector<ViewMode> modes;
     std::vector<std::string> recentLabels;
+    std::vector<std::string> aboutLines;
     std::atomic<int> repaints{0};
     int choosers = 0;
     int partDialogs = 0;
-    int abouts = 0;
     int closes = 0;
+    /// What `openHelp` answers: whether the desktop opened the page.
+    bool browserOpens = true;
 };
 
 /// A part dialog answered with OK after ticking the channels of `mask` (and AUTO PLAY when

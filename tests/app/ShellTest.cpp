@@ -72,14 +72,72 @@ protected:
     Shell shell;
 };
 
+void Touch(const std::filesystem::path& file) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "x";
+}
+
 TEST_F(ShellTest, CreationReadsPicturesInOrderThenTheKeyFileAndShowsTheTitle) {
+    // No folder holds the pictures: none is read, and the title still shows.
     EXPECT_EQ(shell.appState(), AppState::Title);
-    ASSERT_EQ(view.bitmapPaths.size(), 3u);
-    EXPECT_EQ(view.bitmapPaths[0], (dir.path() / "main.bmp").string());
-    EXPECT_EQ(view.bitmapPaths[1], (dir.path() / "title.bmp").string());
-    EXPECT_EQ(view.bitmapPaths[2], (dir.path() / "result.bmp").string());
+    EXPECT_TRUE(view.bitmapPaths.empty());
     EXPECT_EQ(shell.startDirectory(), dir.path());
     EXPECT_GE(view.repaints.load(), 1);
+
+    // The program's own folder comes before the working directory.
+    test::TempDir program;
+    for (const char* name : {"main.bmp", "title.bmp", "result.bmp"}) {
+        Touch(dir.path() / name);
+        Touch(program.path() / name);
+    }
+    Shell other(game, latch, surface, surfaceLock, view);
+    ShellSetup places;
+    places.programDirectory = program.path();
+    other.create(places);
+    ASSERT_EQ(view.bitmapPaths.size(), 3u);
+    EXPECT_EQ(view.bitmapPaths[0], (program.path() / "main.bmp").string());
+    EXPECT_EQ(view.bitmapPaths[1], (program.path() / "title.bmp").string());
+    EXPECT_EQ(view.bitmapPaths[2], (program.path() / "result.bmp").string());
+}
+
+TEST_F(ShellTest, KeyFileInTheConfigFolderCarriesOverTheStartFoldersKeysAndNeverWritesThere) {
+    {
+        std::ofstream ini(dir.path() / "Tonefalls.ini");
+        ini << "[Key]\nKey00 = 81\n";
+    }
+    test::TempDir home;
+    const std::filesystem::path config = home.path() / "config" / "tonefalls";
+    ShellSetup places;
+    places.keyFileRule = KeyFileRule::ConfigFolder;
+    places.configFolder = config;
+    {
+        GamePlay fresh(clock, latch, port, surface, sink);
+        Shell other(fresh, latch, surface, surfaceLock, view);
+        other.create(places);
+        EXPECT_EQ(fresh.keyBindings().primaryKey(0), 81u); // read from the start folder
+        EXPECT_FALSE(std::filesystem::exists(config / "Tonefalls.ini"));
+        fresh.keyBindings().setKeys(1, 0x41, 0);
+        other.destroy();
+    }
+    // Saved in the config folder, made for it; the start folder's file is left as it was.
+    KeyBindings saved;
+    LoadKeyFile(saved, config.string());
+    EXPECT_EQ(saved.primaryKey(0), 81u);
+    EXPECT_EQ(saved.primaryKey(1), 0x41u);
+    std::ifstream old(dir.path() / "Tonefalls.ini");
+    std::string text((std::istreambuf_iterator<char>(old)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "[Key]\nKey00 = 81\n");
+
+    // From now on the config folder's file is the one read.
+    {
+        std::ofstream ini(dir.path() / "Tonefalls.ini");
+        ini << "[Key]\nKey01 = 90\n";
+    }
+    GamePlay later(clock, latch, port, surface, sink);
+    Shell again(later, latch, surface, surfaceLock, view);
+    again.create(places);
+    EXPECT_EQ(later.keyBindings().primaryKey(1), 0x41u);
+    EXPECT_EQ(again.keyFileFolders().read, config);
 }
 
 TEST_F(ShellTest, KeyFileOfTheStartDirectoryIsReadAtCreationAndWrittenAtDestruction) {
@@ -234,13 +292,89 @@ TEST_F(ShellTest, AFailedLoadAfterAPlayLeavesTheTitleStateSoEscQuits) {
     EXPECT_EQ(view.closes, 1);
 }
 
-TEST_F(ShellTest, F3WithNoSongEverLoadedRunsUntilEsc) {
+TEST_F(ShellTest, F3WithNoSongEverPlayedDoesNothing) {
     shell.keyDown(VkReturn, false); // chooser cancelled: result state
     shell.keyDown(VkF3, false);
-    EXPECT_EQ(shell.appState(), AppState::Play);
-    EXPECT_TRUE(shell.workerRunning());
-    shell.keyDown(VkEscape, false);
+    EXPECT_EQ(shell.appState(), AppState::Result);
     EXPECT_FALSE(shell.workerRunning());
+    // A song loaded and its dialog cancelled was not played either.
+    view.chooser = [this](std::string& path) {
+        path = song.str();
+        return true;
+    };
+    shell.keyDown(VkReturn, false);
+    shell.keyDown(VkF3, false);
+    EXPECT_EQ(shell.appState(), AppState::Result);
+    EXPECT_FALSE(shell.workerRunning());
+}
+
+TEST_F(ShellTest, F3AfterAnotherSongsDialogWasCancelledReplaysTheLastPlayWithItsPartsAndOptions) {
+    startPlay(1u, true);
+    waitForResult();
+    // Another song, whose OK is refused (too many notes) after storing other options; then
+    // Cancel. The last song played stays the one F3 plays.
+    test::TempFile crowded(test::ManyNotesSong(1001), "crowded.mid");
+    view.chooser = [&crowded](std::string& path) {
+        path = crowded.str();
+        return true;
+    };
+    view.partDialog = [](PartDialog& dialog) {
+        dialog.setChecked(PartCheckBase, true);
+        dialog.setChecked(AutoPlayCheck, false);
+        dialog.setChecked(Speed30Radio, true);
+        test::FakePartHost host;
+        dialog.command(OkButton, host);
+        dialog.command(CancelButton, host);
+    };
+    shell.keyDown(VkReturn, false);
+    ASSERT_EQ(shell.appState(), AppState::Result);
+    EXPECT_FALSE(game.options().autoPlay());
+
+    port.clear();
+    shell.keyDown(VkF3, false);
+    EXPECT_EQ(shell.appState(), AppState::Play);
+    EXPECT_EQ(game.songPath(), song.str());
+    EXPECT_TRUE(game.options().autoPlay());
+    EXPECT_EQ(game.options().speedMultiplier(), 1.0);
+    waitForResult();
+    // Part 1 of the two-second song, played by AUTO PLAY: its four notes sound again.
+    EXPECT_EQ(noteOnCount(0), 4);
+    EXPECT_EQ(view.partDialogs, 2);
+}
+
+TEST_F(ShellTest, ADroppedFileStartsTheChooserFlowAndStopsAPlayFirst) {
+    // One note held for a minute: a play that lasts while the test drops the next file.
+    test::SmfBuilder minute(480, 0);
+    minute.track().tempo(0, 500000).noteOn(0, 0, 60, 100).noteOff(480 * 120, 0, 60).end(0);
+    test::TempFile longSong(minute.bytes(), "minute.mid");
+    view.partDialog = AcceptParts(1u, true);
+    EXPECT_TRUE(shell.dropFile(longSong.str()));
+    EXPECT_EQ(view.choosers, 0);
+    EXPECT_EQ(view.partDialogs, 1);
+    ASSERT_EQ(shell.appState(), AppState::Play);
+
+    // During play: the song stops and the title shows before the dialog opens; a file dropped
+    // while the dialog is open is refused.
+    bool stoppedFirst = false;
+    bool secondDropTaken = true;
+    view.partDialog = [&](PartDialog& dialog) {
+        stoppedFirst = !shell.workerRunning() && shell.appState() == AppState::Title;
+        secondDropTaken = shell.dropFile(song.str());
+        AcceptParts(1u, true)(dialog);
+    };
+    test::TempFile other(test::FourPartSong(), "other.mid");
+    EXPECT_TRUE(shell.dropFile(other.str()));
+    EXPECT_TRUE(stoppedFirst);
+    EXPECT_FALSE(secondDropTaken);
+    EXPECT_EQ(view.partDialogs, 2);
+    EXPECT_EQ(game.songPath(), other.str());
+
+    // A file that is no song fails as a chosen one does.
+    test::TempFile text(test::Bytes{'h', 'i'}, "notes.txt");
+    waitForResult();
+    shell.dropFile(text.str());
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
     EXPECT_EQ(shell.appState(), AppState::Title);
 }
 
@@ -264,12 +398,32 @@ TEST_F(ShellTest, FirstPressesReachTheLatchButRepeatsDoNot) {
 
 TEST_F(ShellTest, MenuCommands) {
     shell.command(AboutCommand);
-    EXPECT_EQ(view.abouts, 1);
+    ASSERT_EQ(view.aboutLines.size(), 1u);
+    EXPECT_EQ(view.aboutLines[0], "Sound: none"); // no output was named to the shell
+    Touch(dir.path() / "help" / "help.html");
     shell.command(HelpCommand);
     ASSERT_EQ(view.helpPages.size(), 1u);
     EXPECT_EQ(view.helpPages[0], (dir.path() / "help" / "help.html").string());
+    EXPECT_TRUE(view.messages.empty());
     shell.command(ExitCommand);
     EXPECT_EQ(view.closes, 1);
+}
+
+TEST_F(ShellTest, HelpThatCannotBeOpenedSaysWhereThePageIs) {
+    const std::string page = (dir.path() / "help" / "help.html").string();
+    shell.command(HelpCommand); // no page at all: the desktop is not even asked
+    EXPECT_TRUE(view.helpPages.empty());
+    Touch(page);
+    view.browserOpens = false; // no browser
+    shell.command(HelpCommand);
+    EXPECT_EQ(view.helpPages.size(), 1u);
+    ASSERT_EQ(view.messages.size(), 2u);
+    for (const auto& box : view.messages) {
+        EXPECT_EQ(box.icon, MessageIcon::Warning);
+        EXPECT_EQ(box.caption, "Tonefalls");
+        EXPECT_EQ(box.text,
+                  "ヘルプのページを開けませんでした。ブラウザーで次のファイルを開いてください。\n" + page);
+    }
 }
 
 TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
@@ -280,7 +434,8 @@ TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
 }
 
 TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppedWithAWord) {
-    const ShellSetup setup{{}, dir.path() / "cfg" / "settings.ini", Language::Japanese};
+    const ShellSetup setup{
+        {}, dir.path() / "cfg" / "settings.ini", Language::Japanese, KeyFileRule::StartFolder, {}};
     {
         Shell first(game, latch, surface, surfaceLock, view);
         first.create(setup);
@@ -322,7 +477,7 @@ TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppe
 }
 
 TEST_F(ShellTest, ViewModeAndPauseFollowTheCommandsTheFocusAndTheKeys) {
-    const ShellSetup setup{{}, dir.path() / "settings.ini", Language::English};
+    const ShellSetup setup{{}, dir.path() / "settings.ini", Language::English, KeyFileRule::StartFolder, {}};
     Shell other(game, latch, surface, surfaceLock, view);
     other.create(setup);
     EXPECT_EQ(other.preferredLanguage(), Language::English); // the system's, none chosen
@@ -353,7 +508,7 @@ TEST_F(ShellTest, ViewModeAndPauseFollowTheCommandsTheFocusAndTheKeys) {
     EXPECT_FALSE(shell.paused());
     EXPECT_TRUE(shell.workerRunning() || shell.appState() == AppState::Result);
     shell.command(AboutCommand);
-    EXPECT_EQ(view.abouts, 1);
+    EXPECT_EQ(view.aboutLines.size(), 1u);
     EXPECT_TRUE(shell.paused() || shell.appState() == AppState::Result);
     // F3 while paused starts the song again; Esc while paused goes to the title.
     shell.keyDown(VkF3, false);
@@ -384,6 +539,8 @@ TEST(ShellHelpTest, HelpPathKeepsBlanksAndStaysInTheStartDirectory) {
     GamePlay game(clock, latch, port, surface, sink);
     Shell shell(game, latch, surface, lock, view);
     shell.create();
+    std::filesystem::create_directories(start / "help");
+    std::ofstream(start / "help" / "help.html") << "help";
     shell.command(HelpCommand);
     ASSERT_EQ(view.helpPages.size(), 1u);
     EXPECT_EQ(view.helpPages[0], (start / "help" / "help.html").string());

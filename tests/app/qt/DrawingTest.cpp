@@ -295,7 +295,7 @@ TEST_F(DrawingTest, TheFileChooserAsksForAnExistingMidiFile) {
     const bool chosen = ChooseMidiFile(nullptr, path);
     ASSERT_TRUE(handler.seen);
     EXPECT_EQ(title, "MIDIファイルを開く");
-    EXPECT_EQ(filters, QStringList{"MIDI files(*.mid)"});
+    EXPECT_EQ(filters, (QStringList{"MIDI files (*.mid *.midi *.smf *.rmi)", "All files (*)"}));
     EXPECT_EQ(mode, QFileDialog::ExistingFile);
     EXPECT_EQ(suffix, "mid");
     EXPECT_TRUE(chosen);

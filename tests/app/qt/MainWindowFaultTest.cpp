@@ -68,7 +68,7 @@ protected:
             path = chosen;
             return !chosen.empty();
         };
-        window->urlOpener = [](const QUrl&) {};
+        window->urlOpener = [](const QUrl&) { return true; };
         window->show();
         QApplication::processEvents();
     }
@@ -209,7 +209,10 @@ TEST_F(MainWindowFaultTest, PicturesThatAreDirectoriesLeaveWhiteToo) {
 TEST_F(MainWindowFaultTest, AGoodMainPictureDoesCoverTheSampledPixels) {
     QImage grey(ClientWidth, ClientHeight, QImage::Format_RGB32);
     grey.fill(Grey);
-    ASSERT_TRUE(grey.save(QString::fromStdString((dir.path() / "main.bmp").string()), "BMP"));
+    // A folder holds the pictures when it has all three.
+    for (const char* name : {"main.bmp", "title.bmp", "result.bmp"}) {
+        ASSERT_TRUE(grey.save(QString::fromStdString((dir.path() / name).string()), "BMP"));
+    }
     openWindow();
     const auto [top, bottom] = backgroundDuringPlay();
     EXPECT_EQ(top, Grey);

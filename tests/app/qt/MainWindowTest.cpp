@@ -54,7 +54,10 @@ protected:
             path = chosen;
             return true;
         };
-        window->urlOpener = [this](const QUrl& url) { opened.push_back(url); };
+        window->urlOpener = [this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        };
         window->show();
         QApplication::processEvents();
     }
@@ -287,6 +290,8 @@ TEST_F(MainWindowTest, AboutBoxAndHelpPage) {
     });
     action(QStringLiteral("&About..."))->trigger();
     EXPECT_TRUE(driver.done());
+    std::filesystem::create_directories(dir.path() / "help");
+    std::ofstream(dir.path() / "help" / "help.html") << "help";
     action(QStringLiteral("&Help...\tF1"))->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened[0],

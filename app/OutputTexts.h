@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/MidiPort.h"
+
+#include <string>
+
+namespace tf {
+
+/// The about box's line for the output in use: "Sound: " and the port's own description when
+/// it opened, "Sound: none" when it did not (the game is silent then).
+std::string AboutSoundLine(const PortDescription& port, bool opened);
+
+/// The line added under the output's failure message: what failed, that the game goes on
+/// without sound and, for a program that has a command line, the options that choose another
+/// output.
+std::string OutputFailureLine(const PortDescription& port, bool hasCommandLine);
+
+} // namespace tf
