@@ -44,6 +44,38 @@ TEST(FluidSynthPort, AMissingSoundFontIsNoDevice) {
     }
 }
 
+// What the player is told under the failure box: the SoundFont, or the drivers that were
+// tried, and never ALSA's own lines on the terminal.
+TEST(FluidSynthPort, AFailedOpenSaysWhatFailedAndKeepsStderrQuiet) {
+    test::TempDir dir;
+    const std::string missing = (dir.path() / "none.sf2").string();
+    FluidSynthPort noFont(missing);
+    EXPECT_EQ(noFont.describe().output, "FluidSynth, none.sf2");
+    EXPECT_EQ(noFont.describe().failure, "");
+    noFont.open();
+    EXPECT_EQ(noFont.describe().failure, "FluidSynth: no SoundFont " + missing);
+
+    if (!std::filesystem::exists(SmallSoundFont)) {
+        GTEST_SKIP() << SmallSoundFont << " is not installed";
+    }
+    FluidSynthPort unknown(SmallSoundFont, FluidSynthPort::Mode::RealTime, "nosuch");
+    EXPECT_EQ(unknown.open(), mmresult::NoDevice);
+    EXPECT_TRUE(unknown.describe().failure.starts_with("FluidSynth has no audio driver nosuch (it has "))
+        << unknown.describe().failure;
+
+    testing::internal::CaptureStderr();
+    FluidSynthPort any(SmallSoundFont, FluidSynthPort::Mode::RealTime);
+    const std::uint32_t result = any.open();
+    const std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed.find("ALSA lib"), std::string::npos) << printed;
+    EXPECT_EQ(printed.find("fluidsynth:"), std::string::npos) << printed;
+    if (result == mmresult::NoError) {
+        GTEST_SKIP() << "an audio driver opened here: " << any.audioDriver();
+    }
+    EXPECT_TRUE(any.describe().failure.starts_with("FluidSynth: no audio driver opened (tried "))
+        << any.describe().failure;
+}
+
 TEST(FluidSynthPort, AFileThatIsNoSoundFontIsNoDevice) {
     test::TempFile notSoundFont(test::Bytes{'R', 'I', 'F', 'F', 0, 0, 0, 0}, "bad.sf2");
     FluidSynthPort port(notSoundFont.str(), FluidSynthPort::Mode::Offline);
@@ -73,9 +105,10 @@ TEST(FluidSynthPort, RealTimeOpensAnAudioDriverOrReportsNoDevice) {
         GTEST_SKIP() << "no audio device on this machine";
     }
     ASSERT_EQ(result, mmresult::NoError);
-    EXPECT_TRUE(port.audioDriver() == "pipewire" || port.audioDriver() == "pulseaudio" ||
-                port.audioDriver() == "alsa")
+    const auto& drivers = FluidSynthPort::PreferredAudioDrivers;
+    EXPECT_NE(std::find(drivers.begin(), drivers.end(), port.audioDriver()), drivers.end())
         << port.audioDriver();
+    EXPECT_EQ(port.describe().output, "FluidSynth, TimGM6mb.sf2, " + port.audioDriver());
     std::vector<std::int16_t> block(96);
     EXPECT_FALSE(port.render(block)) << "the audio driver pulls the sound, not the caller";
     EXPECT_EQ(port.close(), mmresult::NoError);

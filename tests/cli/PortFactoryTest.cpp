@@ -26,6 +26,7 @@ TEST(PortFactory, FluidSynthIsTheDefault) {
 TEST(PortFactory, NoneIsSilentOnPurposeAndOpens) {
     const auto port = MakeMidiPort("none");
     ASSERT_NE(port, nullptr);
+    EXPECT_EQ(port->describe().output, "none");
     EXPECT_EQ(port->open(), mmresult::NoError);
     EXPECT_EQ(port->sendShort(0x00643C90), mmresult::NoError);
     const std::uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
