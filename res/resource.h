@@ -44,8 +44,11 @@
 
 // Key dialog: lane l (0-14) owns the drop-down list IDC_KEY_COMBO + l.
 #define IDC_KEY_COMBO 1051
+#define IDC_KEY_RESET 1067
+#define IDC_SHARED_KEYS 1068
 
 #define IDC_ABOUT_ICON 1070
+#define IDC_ABOUT_SOUND 1071
 
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)

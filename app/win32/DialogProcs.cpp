@@ -6,6 +6,7 @@
 #include "app/KeyDialog.h"
 #include "app/PartDialog.h"
 #include "app/ShellTexts.h"
+#include "platform/win32/CentreOver.h"
 #include "platform/win32/WideText.h"
 
 #include <commctrl.h>
@@ -28,15 +29,25 @@ bool IsTick(ControlKind kind) {
     return kind == ControlKind::CheckBox || kind == ControlKind::RadioButton;
 }
 
+/// A message box over `owner`, centred on it.
+int CentredMessageBox(HWND owner, std::string_view caption, std::string_view text, UINT style) {
+    const CentreNextWindowOver centred(owner);
+    return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), style);
+}
+
+/// A dialog comes up centred over the window that owns it.
+void CentreOverOwner(HWND dialog) {
+    CentreOver(dialog, GetWindow(dialog, GW_OWNER));
+}
+
 class PartHost final : public PartDialogHost {
 public:
     PartHost(HINSTANCE instance, HWND dialog) : instance(instance), dialog(dialog) {}
     bool askYesNo(std::string_view caption, std::string_view text) override {
-        return MessageBoxW(dialog, Widen(text).c_str(), Widen(caption).c_str(), MB_YESNO | MB_ICONWARNING) ==
-               IDYES;
+        return CentredMessageBox(dialog, caption, text, MB_YESNO | MB_ICONWARNING) == IDYES;
     }
     void showWarning(std::string_view caption, std::string_view text) override {
-        MessageBoxW(dialog, Widen(text).c_str(), Widen(caption).c_str(), MB_OK | MB_ICONWARNING);
+        CentredMessageBox(dialog, caption, text, MB_OK | MB_ICONWARNING);
     }
     void runKeyDialog(KeyDialog& keys) override { RunKeyDialog(instance, dialog, keys); }
     void endDialog(int result) override {
@@ -54,7 +65,15 @@ private:
 class KeyHost final : public KeyDialogHost {
 public:
     explicit KeyHost(HWND dialog) : dialog(dialog) {}
-    void endDialog(int result) override { EndDialog(dialog, result); }
+    bool askYesNo(std::string_view caption, std::string_view text) override {
+        return CentredMessageBox(dialog, caption, text, MB_YESNO | MB_ICONWARNING) == IDYES;
+    }
+    void endDialog(int result) override {
+        ended = true;
+        EndDialog(dialog, result);
+    }
+
+    bool ended = false;
 
 private:
     HWND dialog;
@@ -143,6 +162,16 @@ std::wstring KeyChoiceLabel(int index) {
     return Widen(KeyChoiceText(index));
 }
 
+/// Shows every lane's selection and the line naming shared keys as the model has them.
+void ShowKeys(HWND dialog, const KeyDialog& model) {
+    for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
+        // -1 (a key none of the entries names) leaves the list without a selection.
+        SendDlgItemMessageW(dialog, KeyComboBase + lane, CB_SETCURSEL,
+                            static_cast<WPARAM>(model.selection(lane)), 0);
+    }
+    SetDlgItemTextW(dialog, SharedKeysText, Widen(model.duplicateText()).c_str());
+}
+
 } // namespace
 
 void RunPartDialog(HINSTANCE instance, HWND owner, PartDialog& model) {
@@ -157,13 +186,16 @@ void RunKeyDialog(HINSTANCE instance, HWND owner, KeyDialog& model) {
                     reinterpret_cast<LPARAM>(&context));
 }
 
-void RunAboutDialog(HINSTANCE instance, HWND owner) {
-    DialogBoxParamW(instance, MAKEINTRESOURCEW(AboutDialogResource), owner, AboutDialogProc, 0);
+void RunAboutDialog(HINSTANCE instance, HWND owner, std::string_view soundLine) {
+    std::wstring line = Widen(soundLine);
+    DialogBoxParamW(instance, MAKEINTRESOURCEW(AboutDialogResource), owner, AboutDialogProc,
+                    reinterpret_cast<LPARAM>(&line));
 }
 
 INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        CentreOverOwner(dialog);
         auto* context = reinterpret_cast<DialogContext<PartDialog>*>(lParam);
         const PartDialog& model = context->model;
         SetWindowTextW(dialog, Widen(model.caption()).c_str());
@@ -194,6 +226,7 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+        CentreOverOwner(dialog);
         auto* context = reinterpret_cast<DialogContext<KeyDialog>*>(lParam);
         for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
             const HWND list = GetDlgItem(dialog, KeyComboBase + lane);
@@ -202,9 +235,8 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
                 SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(index),
                              reinterpret_cast<LPARAM>(label.c_str()));
             }
-            // -1 (a key none of the entries names) leaves the list without a selection.
-            SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(context->model.selection(lane)), 0);
         }
+        ShowKeys(dialog, context->model);
         return TRUE;
     }
     auto* context = ContextOf<KeyDialog>(dialog);
@@ -212,19 +244,36 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         return FALSE;
     }
     const int id = LOWORD(wParam);
-    if (id == OkButton) {
+    const bool isList = id >= KeyComboBase && id < KeyComboBase + KeyDialog::LaneCount;
+    if (isList || id == OkButton) {
+        // The lists hold the player's choices; the model learns them before it names shared keys
+        // or stores anything.
         for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
             const LRESULT index = SendDlgItemMessageW(dialog, KeyComboBase + lane, CB_GETCURSEL, 0, 0);
             context->model.select(lane, index == CB_ERR ? -1 : static_cast<int>(index));
         }
     }
+    if (isList) {
+        if (HIWORD(wParam) == CBN_SELCHANGE) {
+            SetDlgItemTextW(dialog, SharedKeysText, Widen(context->model.duplicateText()).c_str());
+        }
+        return FALSE;
+    }
     KeyHost host(dialog);
-    return context->model.command(id, host) ? TRUE : FALSE;
+    const bool handled = context->model.command(id, host);
+    if (handled && !host.ended) {
+        ShowKeys(dialog, context->model);
+    }
+    return handled ? TRUE : FALSE;
 }
 
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        CentreOverOwner(dialog);
+        if (const auto* line = reinterpret_cast<const std::wstring*>(lParam)) {
+            SetDlgItemTextW(dialog, AboutSoundText, line->c_str());
+        }
         return TRUE;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);

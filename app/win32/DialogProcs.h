@@ -2,6 +2,8 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <string_view>
+
 namespace tf {
 
 class KeyDialog;
@@ -18,11 +20,12 @@ template <typename Model> struct DialogContext {
 void RunPartDialog(HINSTANCE instance, HWND owner, PartDialog& model);
 /// Runs dialog 104 modally over `owner` with `model` holding the lanes' selections.
 void RunKeyDialog(HINSTANCE instance, HWND owner, KeyDialog& model);
-/// Runs the about box, dialog 103, modally over `owner`.
-void RunAboutDialog(HINSTANCE instance, HWND owner);
+/// Runs the about box, dialog 103, modally over `owner`, `soundLine` naming the output in use.
+void RunAboutDialog(HINSTANCE instance, HWND owner, std::string_view soundLine);
 
-/// Dialog procedures of the three dialogs. The part and key dialogs take the address of their
-/// `DialogContext` as the creation parameter; the about box takes none.
+/// Dialog procedures of the three dialogs, each centred over its owner as it opens. The part
+/// and key dialogs take the address of their `DialogContext` as the creation parameter; the
+/// about box takes the address of its output line, a std::wstring.
 INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,8 +2,10 @@
 
 #include "app/ClientArea.h"
 #include "app/CommandIds.h"
+#include "app/ShellTexts.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"
+#include "platform/win32/CentreOver.h"
 #include "platform/win32/ChooseMidiFile.h"
 #include "platform/win32/GdiBackBuffer.h"
 #include "platform/win32/GdiDrawing.h"
@@ -12,6 +14,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <mutex>
 #include <system_error>
@@ -58,6 +61,38 @@ std::string PathForFileCalls(const std::string& utf8) {
     return utf8;
 }
 
+/// The chooser's filter list: each description and its patterns (';' between them, where the
+/// shell's texts have blanks), every text ending in a NUL and the list in a second one.
+std::wstring ChooserFilters() {
+    std::wstring list;
+    for (const auto& [label, patterns] : {std::pair{MidiFilesFilterLabel, MidiFilesPatterns},
+                                          std::pair{AllFilesFilterLabel, AllFilesPatterns}}) {
+        std::wstring wide = Widen(patterns);
+        std::replace(wide.begin(), wide.end(), L' ', L';');
+        list += Widen(label);
+        list += L'\0';
+        list += wide;
+        list += L'\0';
+    }
+    return list;
+}
+
+/// The running program's folder, for the data files beside it; empty when Windows will not say.
+std::filesystem::path ProgramDirectory() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            return std::filesystem::path(name).parent_path();
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
 } // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBackBuffer& buffer,
@@ -87,6 +122,9 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             shell_.lostFocus();
         }
         break;
+    case WM_DROPFILES:
+        dropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_ENTERMENULOOP:
         shell_.lostFocus();
         break;
@@ -122,7 +160,28 @@ void MainWindow::create() {
         // Text drawn later never paints a box behind it.
         SetBkMode(buffer.memoryDc(), TRANSPARENT);
     }
-    shell_.create(setup);
+    DragAcceptFiles(window_, TRUE);
+    ShellSetup places = setup;
+    if (places.programDirectory.empty()) {
+        places.programDirectory = ProgramDirectory();
+    }
+    // The unzipped folder is the program: its keys stay beside it.
+    places.keyFileRule = KeyFileRule::StartFolder;
+    shell_.create(places);
+}
+
+void MainWindow::dropFiles(HDROP drop) {
+    std::wstring name;
+    const UINT length = DragQueryFileW(drop, 0, nullptr, 0);
+    if (length > 0 && length != 0xFFFFFFFFu) {
+        name.resize(length + 1);
+        name.resize(DragQueryFileW(drop, 0, name.data(), length + 1));
+    }
+    // Given back before the start flow, whose dialogs may stay open for a long time.
+    DragFinish(drop);
+    if (!name.empty()) {
+        shell_.dropFile(PathForFileCalls(Narrow(name)));
+    }
 }
 
 void MainWindow::paint() {
@@ -161,7 +220,7 @@ bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {
         start.clear();
     }
     std::string chosen;
-    if (!ChooseMidiFile(window_, chosen, start)) {
+    if (!ChooseMidiFile(window_, chosen, ChooserFilters(), start)) {
         return false;
     }
     path = PathForFileCalls(chosen);
@@ -176,20 +235,23 @@ void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(instance_, window_, dialog);
 }
 
-void MainWindow::showAbout() {
-    RunAboutDialog(instance_, window_);
+void MainWindow::showAbout(std::string_view soundLine) {
+    RunAboutDialog(instance_, window_, soundLine);
 }
 
-void MainWindow::openHelp(const std::string& path) {
+bool MainWindow::openHelp(const std::string& path) {
     // The page itself is opened, so the desktop's own browser shows it. The path came from the
     // file calls' narrow text; widening it the same way gives Windows the name back.
     std::wstring page;
     try {
         page = std::filesystem::path(path).wstring();
     } catch (const std::exception&) {
-        return;
+        return false;
     }
-    ShellExecuteW(window_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Values above 32 mean success; the rest are error codes (no program for .html, say).
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(window_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
 void MainWindow::closeWindow() {
@@ -299,7 +361,8 @@ bool RegisterMainClass(HINSTANCE instance, const std::wstring& className) {
 
 bool CreateMainWindow(MainWindow& owner, const std::wstring& className, const std::wstring& title,
                       int showCommand) {
-    // Made at 640 x 480; the view mode the shell picks at creation gives it its size.
+    // Made at 640 x 480; the view mode the shell picks at creation gives it its size, from the
+    // client area the picture needs at that zoom.
     const HWND window = CreateWindowExW(0, className.c_str(), title.c_str(), WindowedStyle, CW_USEDEFAULT, 0,
                                         640, 480, nullptr, nullptr, owner.instance(), &owner);
     if (window == nullptr) {

@@ -5,6 +5,8 @@
 #include "app/win32/PictureCopy.h"
 #include "platform/win32/WinApi.h"
 
+#include <shellapi.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,8 +41,8 @@ public:
     bool chooseMidiFile(const std::string& folder, std::string& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
-    void showAbout() override;
-    void openHelp(const std::string& path) override;
+    void showAbout(std::string_view soundLine) override;
+    bool openHelp(const std::string& path) override;
     void closeWindow() override;
     void requestRepaint() override;
     std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
@@ -51,6 +53,7 @@ public:
 private:
     void create();
     void paint();
+    void dropFiles(HDROP drop);
 
     HINSTANCE instance_;
     GamePlay& game;
@@ -76,9 +79,9 @@ bool RegisterMainClass(HINSTANCE instance, const std::wstring& className);
 bool CreateMainWindow(MainWindow& owner, const std::wstring& className, const std::wstring& title,
                       int showCommand);
 
-/// The window procedure: creation, destruction, painting, keys, the loss of the keyboard and the
-/// menu commands go to the `MainWindow` given at creation; everything else to the default
-/// handling.
+/// The window procedure: creation, destruction, painting, keys, the loss of the keyboard, dropped
+/// files and the menu commands go to the `MainWindow` given at creation; everything else to the
+/// default handling.
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 } // namespace tf

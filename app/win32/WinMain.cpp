@@ -1,10 +1,10 @@
+#include "app/HeldMessages.h"
 #include "app/Settings.h"
 #include "app/win32/MainWindow.h"
 #include "game/GamePlay.h"
 #include "platform/win32/AsyncKeyState.h"
 #include "platform/win32/GdiBackBuffer.h"
 #include "platform/win32/WinClock.h"
-#include "platform/win32/WinMessageSink.h"
 #include "platform/win32/WinMmPort.h"
 
 #include <array>
@@ -37,9 +37,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     tf::AsyncKeyState laneKeys;
     tf::WinMmPort port;
     tf::GdiBackBuffer backBuffer;
-    tf::WinMessageSink messages;
-    // Opening the output happens here, before the window: a failure shows its box once and the
-    // game runs silent.
+    // Opening the output happens here, before the window: a failure is kept and shown once over
+    // the window, and the game runs silent. The game has no command line to name another output.
+    tf::HeldMessages messages(port, false);
     tf::GamePlay game(clock, laneKeys, port, backBuffer, messages);
 
     const std::wstring title = LoadText(instance, WindowTitleString);
@@ -52,9 +52,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                                                                       : tf::Language::English;
     // Declared after the game, so that its shell (and any worker) is gone before the game is.
     tf::MainWindow window(instance, game, laneKeys, backBuffer, setup);
+    window.shell().setOutput(&port);
     if (!tf::CreateMainWindow(window, className, title, showCommand)) {
         return 0;
     }
+    messages.release([&window](tf::MessageIcon icon, std::string_view caption, std::string_view text) {
+        window.showMessage(icon, caption, text);
+    });
     const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(AcceleratorResource));
 
     MSG message{};

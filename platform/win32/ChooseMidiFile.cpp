@@ -1,5 +1,6 @@
 #include "platform/win32/ChooseMidiFile.h"
 
+#include "platform/win32/CentreOver.h"
 #include "platform/win32/WideText.h"
 
 #include <array>
@@ -7,20 +8,20 @@
 
 namespace tf {
 
-bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& folder) {
+bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& filters, const std::wstring& folder) {
     std::array<wchar_t, MAX_PATH> buffer{};
     OPENFILENAMEW dialog{};
     // The size of the form without the later extension fields: the dialog then has no places bar.
     dialog.lStructSize = offsetof(OPENFILENAMEW, lpTemplateName) + sizeof dialog.lpTemplateName;
     dialog.hwndOwner = owner;
-    // One description and pattern pair; the literal's own terminator ends the list.
-    dialog.lpstrFilter = L"MIDI files(*.mid)\0*.mid\0";
+    dialog.lpstrFilter = filters.c_str();
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     dialog.lpstrTitle = L"MIDIファイルを開く";
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"mid";
+    const CentreNextWindowOver centred(owner);
     if (GetOpenFileNameW(&dialog) == 0) {
         return false;
     }

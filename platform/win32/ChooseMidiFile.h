@@ -6,10 +6,12 @@
 
 namespace tf {
 
-/// The open-file dialog for MIDI files, owned by `owner`, opening in `folder` (empty: Windows'
-/// own choice): only "*.mid" files are offered, the file must exist, a name typed without
-/// extension gets ".mid". True when a file was chosen, whose full path (UTF-8, at most 259
-/// characters) is then in `path`; false when cancelled.
-bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& folder = {});
+/// The open-file dialog for MIDI files, owned by `owner` and centred over it, opening in
+/// `folder` (empty: Windows' own choice): `filters` is the list of description and pattern
+/// pairs (each text ends in a NUL, the list in a second one; patterns are separated by ';'), the
+/// file must exist, a name typed without extension gets ".mid". True when a file was chosen,
+/// whose full path (UTF-8, at most 259 characters) is then in `path`; false when cancelled.
+bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& filters,
+                    const std::wstring& folder = {});
 
 } // namespace tf

@@ -1,5 +1,6 @@
 #include "platform/win32/WinMessageSink.h"
 
+#include "platform/win32/CentreOver.h"
 #include "platform/win32/WideText.h"
 
 #include <string>
@@ -10,6 +11,7 @@ void WinMessageSink::showMessage(MessageIcon icon, std::string_view caption, std
     const std::wstring wideCaption = Widen(caption);
     const std::wstring wideText = Widen(text);
     const UINT style = MB_OK | (icon == MessageIcon::Stop ? MB_ICONHAND : MB_ICONWARNING);
+    const CentreNextWindowOver centred(owner);
     MessageBoxW(owner, wideText.c_str(), wideCaption.c_str(), style);
 }
 

@@ -6,7 +6,8 @@
 namespace tf {
 
 /// The core's messages as modal Windows message boxes with an OK button and the stop-sign or
-/// warning icon. Without an owner (the default) a box can come before the window exists.
+/// warning icon, centred over their owner. Without an owner (the default) a box can come
+/// before the window exists.
 class WinMessageSink final : public MessageSink {
 public:
     explicit WinMessageSink(HWND owner = nullptr) : owner(owner) {}

@@ -21,7 +21,8 @@ static_assert(IDC_PART_CHECK == PartCheckBase && IDC_PART_COUNT == PartCountBase
               IDC_PART_PREVIEW == PreviewButtonBase && IDC_PART_INSTRUMENT == PartInstrumentBase &&
               IDC_KEY_COMBO == KeyComboBase && IDC_ABOUT_ICON == AboutIcon && IDC_LEVEL == LevelCheck &&
               IDC_AUTO_PLAY == AutoPlayCheck && IDC_KEY_LAYOUT == KeyLayoutButton &&
-              IDC_SPEED_10 == Speed10Radio && IDC_KEYS_15 == Keys15Radio);
+              IDC_SPEED_10 == Speed10Radio && IDC_KEYS_15 == Keys15Radio && IDC_KEY_RESET == KeyResetButton &&
+              IDC_SHARED_KEYS == SharedKeysText && IDC_ABOUT_SOUND == AboutSoundText);
 
 #ifdef TF_HAVE_RESOURCES
 

@@ -10,6 +10,7 @@
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"
+#include "platform/win32/WideText.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/SmfBuilder.h"
@@ -49,8 +50,8 @@ public:
     }
     bool ticked(int id) const { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
     std::wstring text(int id) const {
-        std::wstring text(32, L'\0');
-        text.resize(static_cast<std::size_t>(GetDlgItemTextW(dialog, id, text.data(), 32)));
+        std::wstring text(128, L'\0');
+        text.resize(static_cast<std::size_t>(GetDlgItemTextW(dialog, id, text.data(), 128)));
         return text;
     }
 
@@ -165,10 +166,36 @@ TEST_F(DialogProcsTest, KeyDialogCancelKeepsTheKeys) {
     EXPECT_EQ(game.keyBindings().secondaryKey(0), static_cast<std::uint32_t>('X'));
 }
 
-TEST_F(DialogProcsTest, AboutBoxAnswersOnlyOkAndCancel) {
-    const HWND about =
-        CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(103), nullptr, AboutDialogProc, 0);
+TEST_F(DialogProcsTest, KeyDialogNamesSharedKeysAsTheyAreChosenAndResetsToTheDefaults) {
+    game.keyBindings().setKeys(0, 'Q', 0);
+    KeyDialog model(game.keyBindings());
+    model.init();
+    OpenDialog dialog(104, KeyDialogProc, model);
+    ASSERT_NE(dialog.handle(), nullptr);
+    EXPECT_EQ(dialog.text(SharedKeysText), L"");
+    const HWND lane3 = GetDlgItem(dialog.handle(), KeyComboBase + 3);
+    SendMessageW(lane3, CB_SETCURSEL, static_cast<WPARAM>(KeyChoiceIndex('Q')), 0);
+    SendMessageW(dialog.handle(), WM_COMMAND, MAKEWPARAM(KeyComboBase + 3, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(lane3));
+    EXPECT_EQ(dialog.text(SharedKeysText), Widen("同じキーのレーン: 白鍵盤 1 と 黒鍵盤 2 (Q)"));
+
+    dialog.click(KeyResetButton);
+    EXPECT_EQ(SendDlgItemMessageW(dialog.handle(), KeyComboBase, CB_GETCURSEL, 0, 0), KeyChoiceIndex('Z'));
+    EXPECT_EQ(SendMessageW(lane3, CB_GETCURSEL, 0, 0), KeyChoiceIndex('D'));
+    EXPECT_EQ(dialog.text(SharedKeysText), L"");
+    EXPECT_EQ(game.keyBindings().primaryKey(0), static_cast<std::uint32_t>('Q')); // not before OK
+    dialog.click(OkButton);
+    EXPECT_EQ(game.keyBindings().primaryKey(0), static_cast<std::uint32_t>('Z'));
+}
+
+TEST_F(DialogProcsTest, AboutBoxNamesTheOutputAndAnswersOnlyOkAndCancel) {
+    std::wstring line = L"Sound: Windows MIDI mapper";
+    const HWND about = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(103), nullptr,
+                                          AboutDialogProc, reinterpret_cast<LPARAM>(&line));
     ASSERT_NE(about, nullptr);
+    std::wstring shown(64, L'\0');
+    shown.resize(static_cast<std::size_t>(GetDlgItemTextW(about, AboutSoundText, shown.data(), 64)));
+    EXPECT_EQ(shown, line);
     EXPECT_EQ(AboutDialogProc(about, WM_COMMAND, MAKEWPARAM(1049, BN_CLICKED), 0), FALSE);
     EXPECT_EQ(AboutDialogProc(about, WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0), TRUE);
     DestroyWindow(about);
