@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game and starts it from play/, the folder that holds its
-# pictures and help page, so the key file persists there between runs. Arguments go to the game.
+# Installs what is missing, builds the game and starts it. The game finds its pictures and help
+# page in the build's data folder beside it and keeps its keys in ~/.config/tonefalls; it is
+# started from play/ (made if missing), a folder of your own for songs, whose Tonefalls.ini, left
+# there by earlier versions, is read until the config folder has one. Arguments go to the game.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -10,7 +12,5 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target tonefalls tonefalls-cli
 
 mkdir -p play
-cmake --build build --target tonefalls-data >/dev/null 2>&1 || true
-cp -r build/data/. play/ 2>/dev/null || true
 cd play
 exec ../build/app/tonefalls "$@"
