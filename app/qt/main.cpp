@@ -65,13 +65,15 @@ int main(int argc, char** argv) {
     window.shell().setOutput(port.get());
     window.centreOnScreen();
     window.show();
-    window.whenShown([&messages, &window] {
+    // One after the other: the output's box is closed before a song from the command line opens
+    // its dialog.
+    window.whenShown([&messages, &window, &line] {
         messages.release([&window](tf::MessageIcon icon, std::string_view caption, std::string_view text) {
             window.showMessage(icon, caption, text);
         });
+        if (!line.midiFile.empty()) {
+            window.shell().openSong(line.midiFile);
+        }
     });
-    if (!line.midiFile.empty()) {
-        window.openSongLater(line.midiFile);
-    }
     return QApplication::exec();
 }

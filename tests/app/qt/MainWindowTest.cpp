@@ -20,10 +20,12 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -360,6 +362,39 @@ TEST_F(MainWindowTest, ZoomScalesPixelForPixelFullScreenLetterboxesAndSpacePause
     EXPECT_FALSE(window->shell().paused());
     waitFor(AppState::Result);
     EXPECT_EQ(noteOns(0), 4);
+}
+
+TEST_F(MainWindowTest, ASongFromTheCommandLineOrADropOpensItsDialogCentredOverTheWindow) {
+    const QPoint centre = window->frameGeometry().center();
+    int dialogs = 0;
+    const auto centred = [&](TemplateDialog& d) {
+        ++dialogs;
+        // Within a few pixels: the dialog's own frame is the platform's.
+        EXPECT_LE((d.frameGeometry().center() - centre).manhattanLength(), 8)
+            << d.frameGeometry().center().x() << "," << d.frameGeometry().center().y();
+        Button(&d, 2)->click();
+    };
+    driver.add(OnPartDialog(centred));
+    window->openSongLater(song.str());
+    test::WaitUntil([&] {
+        QApplication::processEvents();
+        return dialogs == 1;
+    });
+
+    driver.add(OnPartDialog(centred));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(song.str()))});
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the window's handler: without a drag in progress the application would not
+    // deliver a drop at all.
+    static_cast<QObject*>(window.get())->event(&drop);
+    EXPECT_TRUE(drop.isAccepted());
+    test::WaitUntil([&] {
+        QApplication::processEvents();
+        return dialogs == 2;
+    });
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ(choosers, 0);
 }
 
 } // namespace

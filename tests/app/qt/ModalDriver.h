@@ -36,7 +36,9 @@ private:
     void tick() {
         if (!scheduled) {
             scheduled = true;
-            QTimer::singleShot(0, [this] { runStep(); });
+            // The driver's own timer as the context: a step still waiting when the driver goes
+            // away (at the end of a test) is dropped with it instead of running on a dead driver.
+            QTimer::singleShot(0, &timer, [this] { runStep(); });
         }
     }
     void runStep() {
