@@ -10,9 +10,13 @@ namespace tf {
 namespace {
 
 TEST(KeyFileLocationTest, ConfigFolderFollowsXdgThenHomeAndIgnoresRelativeValues) {
-    EXPECT_EQ(ConfigFolder("/x/cfg", "/home/me"), std::filesystem::path("/x/cfg/tonefalls"));
-    EXPECT_EQ(ConfigFolder("", "/home/me"), std::filesystem::path("/home/me/.config/tonefalls"));
-    EXPECT_EQ(ConfigFolder("relative/cfg", "/home/me"), std::filesystem::path("/home/me/.config/tonefalls"));
+    // Absolute as this system writes them (a drive letter on Windows).
+    test::TempDir root;
+    const std::filesystem::path xdg = root.path() / "cfg";
+    const std::filesystem::path home = root.path() / "me";
+    EXPECT_EQ(ConfigFolder(xdg.string(), home.string()), xdg / "tonefalls");
+    EXPECT_EQ(ConfigFolder("", home.string()), home / ".config" / "tonefalls");
+    EXPECT_EQ(ConfigFolder("relative/cfg", home.string()), home / ".config" / "tonefalls");
     EXPECT_EQ(ConfigFolder("", ""), std::filesystem::path());
     EXPECT_EQ(ConfigFolder("", "not/absolute"), std::filesystem::path());
 }
