@@ -57,7 +57,7 @@ public:
     /// (any thread: keep it short, lock-free and allocation-free). Set while closed.
     void setNoteHandler(NoteHandler handler) { noteHandler = std::move(handler); }
     /// Called once, on any thread, when the connected port disappears (a keyboard unplugged);
-    /// input has ended by then. Set while closed.
+    /// input has ended by then. It must not call back into the input. Set while closed.
     void setLostHandler(LostHandler handler) { lostHandler = std::move(handler); }
 
 protected:
