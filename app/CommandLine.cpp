@@ -28,7 +28,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 value = argument.substr(equals + 1);
                 hasValue = true;
             }
-            if (name != "--midi-out" && name != "--soundfont") {
+            if (name != "--midi-out" && name != "--midi-in" && name != "--soundfont") {
                 line.error = "unknown option " + std::string(name);
                 break;
             }
@@ -39,7 +39,13 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 }
                 value = arguments[++i];
             }
-            (name == "--midi-out" ? line.midiOut : line.soundFont) = std::string(value);
+            if (name == "--midi-out") {
+                line.midiOut = value;
+            } else if (name == "--midi-in") {
+                line.midiIn = value;
+            } else {
+                line.soundFont = value;
+            }
             continue;
         }
         if (!line.midiFile.empty()) {
@@ -53,12 +59,17 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
 
 std::string UsageText(std::string_view program) {
     std::string text = "Usage: " + std::string(program) +
-                       " [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]\n";
+                       " [--midi-out fluidsynth|alsa:NAME|none] [--midi-in NAME|NUMBER|auto|none]"
+                       " [--soundfont FILE] [FILE.mid]\n";
     text += "\n"
             "Options:\n"
             "  --midi-out OUT    where the music goes: 'fluidsynth' (the built-in synthesizer,\n"
             "                    the default), 'alsa:NAME' or 'alsa:NUMBER' (an ALSA sequencer\n"
             "                    port), or 'none' (silent)\n"
+            "  --midi-in IN      the MIDI keyboard that plays the lanes beside the computer's:\n"
+            "                    a port's NAME (or part of it), its NUMBER (0 for the first the\n"
+            "                    View > MIDI input menu lists), 'auto' (the default: the first\n"
+            "                    port of a sound card, if any) or 'none'\n"
             "  --soundfont FILE  the SoundFont the built-in synthesizer plays with\n"
             "  --help            show this text and exit\n"
             "  FILE.mid          a song to open at once, as if chosen with Start\n";

@@ -6,10 +6,12 @@
 
 namespace tf {
 
-/// What the game's command line asks for:
-/// `tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [FILE.mid]`.
+/// What the game's command line asks for: `tonefalls [--midi-out fluidsynth|alsa:NAME|none]
+/// [--midi-in NAME|NUMBER|auto|none] [--soundfont FILE] [FILE.mid]`.
 struct CommandLine {
     std::string midiOut = "fluidsynth";
+    /// The MIDI keyboard to play the lanes with (see ChooseMidiInput).
+    std::string midiIn = "auto";
     /// Empty: the output's own default SoundFont.
     std::string soundFont;
     /// A song to go straight into the start flow with; empty for none.

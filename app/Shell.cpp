@@ -10,6 +10,7 @@
 #include "game/KeyBindings.h"
 #include "game/KeyFile.h"
 #include "platform/KeyState.h"
+#include "platform/MidiInput.h"
 
 #include <exception>
 #include <system_error>
@@ -99,6 +100,9 @@ void Shell::destroy() {
     destroyed = true;
     // Exit or close during play: the song stops before anything is saved or freed.
     stopPlay();
+    if (midiInput) {
+        midiInput->close();
+    }
     // A key file that cannot be written is left as it was; there is nothing more to do at exit.
     static_cast<void>(SaveKeyFile(game.keyBindings(), startDirectory_));
     saveSettings();
@@ -174,6 +178,9 @@ void Shell::command(int id) {
         saveSettings();
         break;
     default:
+        if (id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount) {
+            chooseMidiInput(static_cast<std::size_t>(id - MidiInputFirstCommand));
+        }
         break;
     }
 }
@@ -182,6 +189,58 @@ void Shell::lostFocus() {
     // A window on its way out loses the keyboard too; by then there is nothing left to pause.
     if (created && !destroyed && appState() == AppState::Play && !paused_) {
         pausePlay();
+    }
+}
+
+bool Shell::useMidiInput(std::unique_ptr<MidiInput> input, std::string_view choice) {
+    if (midiInput) {
+        midiInput->close();
+    }
+    midiInput = std::move(input);
+    if (!midiInput) {
+        return !NamesMidiInput(choice);
+    }
+    // Runs on the input's thread: only the latch's atomic flags are touched.
+    midiInput->setNoteHandler([this](const MidiNoteMessage& note) {
+        if (note.on) {
+            midiLanes_.noteOn(note.key, note.velocity);
+        }
+    });
+    const std::vector<std::string> ports = midiInput->ports();
+    const auto chosen = ChooseMidiInput(ports, choice);
+    if (!chosen) {
+        return !NamesMidiInput(choice);
+    }
+    const bool opened = midiInput->open(ports[*chosen]) == MidiInputOpen::Opened;
+    return opened || !NamesMidiInput(choice);
+}
+
+MidiInputMenu Shell::midiInputMenu() {
+    std::string connected;
+    midiMenuPorts.clear();
+    if (midiInput) {
+        connected = midiInput->connectedPort();
+        if (connected.empty()) {
+            // Frees a port that went away; a closed input stays as it is.
+            midiInput->close();
+        }
+        midiMenuPorts = midiInput->ports();
+    }
+    const MidiInputMenu menu = MakeMidiInputMenu(midiMenuPorts, connected, MidiInputCommandCount);
+    midiMenuPorts.resize(menu.items.size() - 1);
+    return menu;
+}
+
+void Shell::chooseMidiInput(std::size_t item) {
+    if (!midiInput) {
+        return;
+    }
+    if (item < midiMenuPorts.size()) {
+        // A port unplugged since the menu opened simply does not connect (the one in use was
+        // let go of all the same); the menu shows "None" checked the next time.
+        static_cast<void>(midiInput->open(midiMenuPorts[item]));
+    } else if (item == midiMenuPorts.size()) {
+        midiInput->close();
     }
 }
 
@@ -230,6 +289,7 @@ void Shell::restart() {
     stopPlay();
     state.store(AppState::Play);
     game.resetForPlay();
+    armMidiLanes(false);
     startPlayThread();
 }
 
@@ -277,6 +337,7 @@ void Shell::openSong(const std::string& path) {
     showRecentSongs();
     state.store(AppState::Play);
     game.resetForPlay();
+    armMidiLanes(true);
     startPlayThread();
 }
 
@@ -305,6 +366,16 @@ void Shell::showRecentSongs() {
     view.showRecentSongs(RecentMenuLabels(settings_.recent));
 }
 
+void Shell::armMidiLanes(bool newChart) {
+    // The dialog built a new chart: its keys' lanes. No play thread runs; the input's thread
+    // may, and finds each key's old lane or its new one.
+    if (newChart) {
+        midiLanes_.setKeyLanes(KeyLanes(game.chart()));
+    }
+    // Like the computer's keys, notes played before the run do not count in it.
+    midiLanes_.clear();
+}
+
 void Shell::stopPlay() {
     if (paused_) {
         // The paused play's thread has ended already; a rewind clears the pump's pause flag.
@@ -330,8 +401,9 @@ void Shell::pausePlay() {
 }
 
 void Shell::resumePlay() {
-    // Keys pressed while paused were never meant for the notes.
+    // Keys pressed while paused were never meant for the notes, nor was what the MIDI keyboard played.
     game.keyBindings().drain(keys);
+    armMidiLanes(false);
     // The song clock moves on by the time paused, so the song goes on where it stopped.
     game.togglePause();
     paused_ = false;
