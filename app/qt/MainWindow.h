@@ -35,6 +35,8 @@ public:
 
     Shell& shell() { return shell_; }
     GameCanvas* canvas() const { return canvas_; }
+    /// The View menu: how the game is shown and played (the "MIDI input" submenu first).
+    QMenu* viewMenu() const { return viewMenu_; }
     /// Goes into the start flow with `path` once the event loop runs (after the title shows).
     void openSongLater(const std::string& path);
 
@@ -70,8 +72,10 @@ private:
     /// An action that runs `command`, with `keys` as its shortcut; its shortcut also works in
     /// full screen, where the menu bar is hidden.
     QAction* addCommand(QMenu* menu, const QString& text, int command, const QKeySequence& keys = {});
+    void fillMidiInputMenu(QMenu* menu);
 
     BackBuffer& buffer;
+    QMenu* viewMenu_ = nullptr;
     GameCanvas* canvas_ = nullptr;
     QMenu* recentMenu = nullptr;
     std::array<QAction*, 4> zoomActions{};

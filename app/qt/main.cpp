@@ -9,6 +9,7 @@
 #include "platform/KeyLatch.h"
 #include "platform/SystemClock.h"
 #include "platform/midi/PortFactory.h"
+#include "platform/midi/RtMidiInput.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -60,6 +61,11 @@ int main(int argc, char** argv) {
     setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
     setup.systemLanguage = tf::LanguageOfLocale(QLocale::system().name().toStdString());
     tf::MainWindow window(game, keys, backBuffer, setup);
+    // A keyboard that is not there is no reason to stop: the lanes still play on the computer's.
+    if (!window.shell().useMidiInput(std::make_unique<tf::RtMidiInput>(), line.midiIn)) {
+        std::fprintf(stderr, "%s: no MIDI input port '%s'; see View > MIDI input\n", program.data(),
+                     line.midiIn.c_str());
+    }
     window.show();
     if (!line.midiFile.empty()) {
         window.openSongLater(line.midiFile);
