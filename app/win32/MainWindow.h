@@ -51,6 +51,8 @@ public:
 private:
     void create();
     void paint();
+    /// Fills `popup` afresh when it is the View menu's "MIDI input"; false for any other menu.
+    bool fillMidiInputMenu(HMENU popup);
 
     HINSTANCE instance_;
     GamePlay& game;

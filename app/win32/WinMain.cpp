@@ -1,3 +1,4 @@
+#include "app/MidiInputChoice.h"
 #include "app/Settings.h"
 #include "app/win32/MainWindow.h"
 #include "game/GamePlay.h"
@@ -5,10 +6,12 @@
 #include "platform/win32/GdiBackBuffer.h"
 #include "platform/win32/WinClock.h"
 #include "platform/win32/WinMessageSink.h"
+#include "platform/win32/WinMmMidiInput.h"
 #include "platform/win32/WinMmPort.h"
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -55,6 +58,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!tf::CreateMainWindow(window, className, title, showCommand)) {
         return 0;
     }
+    // The first MIDI keyboard, if one is plugged in; View > MIDI input chooses another.
+    static_cast<void>(window.shell().useMidiInput(std::make_unique<tf::WinMmMidiInput>(), tf::AutoMidiInput));
     const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(AcceleratorResource));
 
     MSG message{};
