@@ -201,11 +201,7 @@ bool Shell::useMidiInput(std::unique_ptr<MidiInput> input, std::string_view choi
         return !NamesMidiInput(choice);
     }
     // Runs on the input's thread: only the latch's atomic flags are touched.
-    midiInput->setNoteHandler([this](const MidiNoteMessage& note) {
-        if (note.on) {
-            midiLanes_.noteOn(note.key, note.velocity);
-        }
-    });
+    midiInput->setNoteHandler(LanePresser(midiLanes_));
     const std::vector<std::string> ports = midiInput->ports();
     const auto chosen = ChooseMidiInput(ports, choice);
     if (!chosen) {

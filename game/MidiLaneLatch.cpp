@@ -49,6 +49,14 @@ void MidiLaneLatch::clear() {
     }
 }
 
+MidiInput::NoteHandler LanePresser(MidiLaneLatch& lanes) {
+    return [&lanes](const MidiNoteMessage& note) {
+        if (note.on) {
+            lanes.noteOn(note.key, note.velocity);
+        }
+    };
+}
+
 MidiLaneLatch::KeyLaneTable KeyLanes(const ChartStorage& chart) {
     MidiLaneLatch::KeyLaneTable lanes;
     for (std::size_t key = 0; key < lanes.size(); ++key) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ChartStorage.h"
+#include "platform/MidiInput.h"
 
 #include <array>
 #include <atomic>
@@ -40,6 +41,9 @@ private:
     std::array<std::atomic<std::int8_t>, keyCount> keyLanes;
     std::array<std::atomic<bool>, laneCount> pressed{};
 };
+
+/// A MIDI input's note handler that presses `lanes` with the input's note-ons.
+MidiInput::NoteHandler LanePresser(MidiLaneLatch& lanes);
 
 /// The lane the chart builder dealt each key number (before any note of a chord was moved into
 /// its leader's lane); -1 for a key without notes in the chart.
