@@ -9,6 +9,10 @@ inline constexpr int AboutCommand = 104;
 inline constexpr int ExitCommand = 105;
 inline constexpr int StartCommand = 129;
 inline constexpr int HelpCommand = 130;
+/// View > MIDI input: item i of the menu the shell last made (`Shell::midiInputMenu`) is command
+/// MidiInputFirstCommand + i.
+inline constexpr int MidiInputFirstCommand = 200;
+inline constexpr int MidiInputCommandCount = 64;
 
 /// The View menu's zoom and full-screen items (F11 and Alt+Enter are accelerators of the last).
 inline constexpr int ZoomX1Command = 141;

@@ -28,7 +28,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 value = argument.substr(equals + 1);
                 hasValue = true;
             }
-            if (name != "--midi-out" && name != "--soundfont" && name != "--audio-driver") {
+            if (name != "--midi-out" && name != "--midi-in" && name != "--soundfont" &&
+                name != "--audio-driver") {
                 line.error = "unknown option " + std::string(name);
                 break;
             }
@@ -40,6 +41,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 value = arguments[++i];
             }
             (name == "--midi-out"    ? line.midiOut
+             : name == "--midi-in"   ? line.midiIn
              : name == "--soundfont" ? line.soundFont
                                      : line.audioDriver) = std::string(value);
             continue;
@@ -55,13 +57,17 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
 
 std::string UsageText(std::string_view program) {
     std::string text = "Usage: " + std::string(program) +
-                       " [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [--audio-driver NAME]"
-                       " [FILE.mid]\n";
+                       " [--midi-out fluidsynth|alsa:NAME|none] [--midi-in NAME|NUMBER|auto|none]"
+                       " [--soundfont FILE] [--audio-driver NAME] [FILE.mid]\n";
     text += "\n"
             "Options:\n"
             "  --midi-out OUT    where the music goes: 'fluidsynth' (the built-in synthesizer,\n"
             "                    the default), 'alsa:NAME' or 'alsa:NUMBER' (an ALSA sequencer\n"
             "                    port), or 'none' (silent)\n"
+            "  --midi-in IN      the MIDI keyboard that plays the lanes beside the computer's:\n"
+            "                    a port's NAME (or part of it), its NUMBER (0 for the first the\n"
+            "                    View > MIDI input menu lists), 'auto' (the default: the first\n"
+            "                    port of a sound card, if any) or 'none'\n"
             "  --soundfont FILE  the SoundFont the built-in synthesizer plays with\n"
             "  --audio-driver NAME\n"
             "                    the built-in synthesizer's audio driver: pipewire, pulseaudio,\n"

@@ -6,11 +6,12 @@
 
 namespace tf {
 
-/// What the game's command line asks for:
-/// `tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [--audio-driver NAME]
-/// [FILE.mid]`.
+/// What the game's command line asks for: `tonefalls [--midi-out fluidsynth|alsa:NAME|none]
+/// [--midi-in NAME|NUMBER|auto|none] [--soundfont FILE] [--audio-driver NAME] [FILE.mid]`.
 struct CommandLine {
     std::string midiOut = "fluidsynth";
+    /// The MIDI keyboard to play the lanes with (see ChooseMidiInput).
+    std::string midiIn = "auto";
     /// Empty: the output's own default SoundFont.
     std::string soundFont;
     /// The built-in synthesizer's audio driver; empty: the first that opens.

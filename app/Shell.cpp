@@ -11,6 +11,7 @@
 #include "game/KeyBindings.h"
 #include "game/KeyFile.h"
 #include "platform/KeyState.h"
+#include "platform/MidiInput.h"
 #include "platform/MidiPort.h"
 
 #include <cstdio>
@@ -129,6 +130,9 @@ void Shell::destroy() {
     destroyed = true;
     // Exit or close during play: the song stops before anything is saved or freed.
     stopPlay();
+    if (midiInput) {
+        midiInput->close();
+    }
     if (keyFolders.makeSaveFolder) {
         std::error_code error;
         std::filesystem::create_directories(keyFolders.save, error);
@@ -211,6 +215,9 @@ void Shell::command(int id) {
         saveSettings();
         break;
     default:
+        if (id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount) {
+            chooseMidiInput(static_cast<std::size_t>(id - MidiInputFirstCommand));
+        }
         break;
     }
 }
@@ -244,6 +251,54 @@ void Shell::openHelp() {
     text += '\n';
     text += page.string();
     message(text);
+}
+
+bool Shell::useMidiInput(std::unique_ptr<MidiInput> input, std::string_view choice) {
+    if (midiInput) {
+        midiInput->close();
+    }
+    midiInput = std::move(input);
+    if (!midiInput) {
+        return !NamesMidiInput(choice);
+    }
+    // Runs on the input's thread: only the latch's atomic flags are touched.
+    midiInput->setNoteHandler(LanePresser(midiLanes_));
+    const std::vector<std::string> ports = midiInput->ports();
+    const auto chosen = ChooseMidiInput(ports, choice);
+    if (!chosen) {
+        return !NamesMidiInput(choice);
+    }
+    const bool opened = midiInput->open(ports[*chosen]) == MidiInputOpen::Opened;
+    return opened || !NamesMidiInput(choice);
+}
+
+MidiInputMenu Shell::midiInputMenu() {
+    std::string connected;
+    midiMenuPorts.clear();
+    if (midiInput) {
+        connected = midiInput->connectedPort();
+        if (connected.empty()) {
+            // Frees a port that went away; a closed input stays as it is.
+            midiInput->close();
+        }
+        midiMenuPorts = midiInput->ports();
+    }
+    const MidiInputMenu menu = MakeMidiInputMenu(midiMenuPorts, connected, MidiInputCommandCount);
+    midiMenuPorts.resize(menu.items.size() - 1);
+    return menu;
+}
+
+void Shell::chooseMidiInput(std::size_t item) {
+    if (!midiInput) {
+        return;
+    }
+    if (item < midiMenuPorts.size()) {
+        // A port unplugged since the menu opened simply does not connect (the one in use was
+        // let go of all the same); the menu shows "None" checked the next time.
+        static_cast<void>(midiInput->open(midiMenuPorts[item]));
+    } else if (item == midiMenuPorts.size()) {
+        midiInput->close();
+    }
 }
 
 void Shell::enter() {
@@ -300,6 +355,7 @@ void Shell::restart() {
     }
     state.store(AppState::Play);
     game.resetForPlay();
+    armMidiLanes(false);
     startPlayThread();
 }
 
@@ -377,6 +433,7 @@ void Shell::openSong(const std::string& path) {
     showRecentSongs();
     state.store(AppState::Play);
     game.resetForPlay();
+    armMidiLanes(true);
     startPlayThread();
 }
 
@@ -403,6 +460,16 @@ void Shell::openRecent(std::size_t index) {
 
 void Shell::showRecentSongs() {
     view.showRecentSongs(RecentMenuLabels(settings_.recent));
+}
+
+void Shell::armMidiLanes(bool newChart) {
+    // The dialog built a new chart: its keys' lanes. No play thread runs; the input's thread
+    // may, and finds each key's old lane or its new one.
+    if (newChart) {
+        midiLanes_.setKeyLanes(KeyLanes(game.chart()));
+    }
+    // Like the computer's keys, notes played before the run do not count in it.
+    midiLanes_.clear();
 }
 
 void Shell::stopPlay() {
@@ -435,8 +502,9 @@ void Shell::pausePlay() {
 }
 
 void Shell::resumePlay() {
-    // Keys pressed while paused were never meant for the notes.
+    // Keys pressed while paused were never meant for the notes, nor was what the MIDI keyboard played.
     game.keyBindings().drain(keys);
+    armMidiLanes(false);
     // The song clock moves on by the time paused, so the song goes on where it stopped.
     game.togglePause();
     paused_ = false;

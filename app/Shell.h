@@ -3,10 +3,12 @@
 #include "app/AppState.h"
 #include "app/KeyFileLocation.h"
 #include "app/Language.h"
+#include "app/MidiInputChoice.h"
 #include "app/Settings.h"
 #include "app/ViewMode.h"
 #include "app/WorkerThread.h"
 #include "chart/PlayOptions.h"
+#include "game/MidiLaneLatch.h"
 #include "platform/Surface.h"
 
 #include <atomic>
@@ -16,6 +18,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tf {
@@ -23,6 +26,7 @@ namespace tf {
 class GamePlay;
 class KeyState;
 class MidiPort;
+class MidiInput;
 class ShellView;
 
 /// What the view knows about the machine when the window is made.
@@ -77,7 +81,8 @@ public:
     /// on the screen state, repeats included; Space pauses and resumes play (not its repeats).
     void keyDown(std::uint32_t vk, bool autoRepeat);
     /// A menu or accelerator command (AboutCommand, ExitCommand, StartCommand, HelpCommand, the
-    /// View menu's zoom and full-screen commands, the recent songs).
+    /// View menu's zoom and full-screen commands, the recent songs, and MidiInputFirstCommand + i
+    /// for item i of the last `midiInputMenu`).
     void command(int id);
     /// The window lost the keyboard: another window came to the front, a menu or a dialog
     /// opened, or it was minimised. A running play pauses; it goes on only on Space.
@@ -107,6 +112,17 @@ public:
     /// far, so the texts that have an English form stay Japanese too, until all can switch.
     Language textLanguage() const { return Language::Japanese; }
 
+    /// Takes the MIDI input that plays the lanes (null: none) and connects the port the
+    /// `--midi-in` word `choice` picks (ChooseMidiInput). False when `choice` named a port that
+    /// could not be connected; the game then goes on with the computer's keyboard alone.
+    bool useMidiInput(std::unique_ptr<MidiInput> input, std::string_view choice);
+    /// The View menu's "MIDI input" submenu as it stands now: the ports there are, then "None",
+    /// the one in use checked. A port that has gone (unplugged) is let go of here.
+    MidiInputMenu midiInputMenu();
+    /// The lane presses of the MIDI keyboard, for the play frame. Given the lanes of each new
+    /// chart and emptied before every play.
+    MidiLaneLatch& midiLanes() { return midiLanes_; }
+
 private:
     /// What F3 on the result screen plays again: the last song that was actually played.
     struct LastPlay {
@@ -133,6 +149,8 @@ private:
     void openRecent(std::size_t index);
     void showRecentSongs();
     void saveSettings();
+    void chooseMidiInput(std::size_t item);
+    void armMidiLanes(bool newChart);
 
     GamePlay& game;
     KeyState& keys;
@@ -160,6 +178,11 @@ private:
     bool modal = false;
     bool created = false;
     bool destroyed = false;
+    // The input after the latch it writes into, so that it stops before the latch goes.
+    MidiLaneLatch midiLanes_;
+    std::unique_ptr<MidiInput> midiInput;
+    /// The ports of the last menu made, which the menu's commands refer to.
+    std::vector<std::string> midiMenuPorts;
     // Last, so that a worker still running is stopped before the pictures it draws go away.
     WorkerThread worker;
 };

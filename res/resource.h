@@ -22,6 +22,9 @@
 #define IDM_FULLSCREEN 145
 // GamePlay > Recent: the songs played last, filled in at run time from IDM_RECENT_FIRST on.
 #define IDM_RECENT_FIRST 161
+// View > MIDI input: the window fills it with one item per port, from this id up, each time it
+// opens; the resource holds only its last item, "None".
+#define IDM_MIDI_IN_FIRST 200
 
 // Part-selection dialog: part n (1-16) owns IDC_PART_CHECK + n - 1, IDC_PART_COUNT + n - 1,
 // IDC_PART_INSTRUMENT + n - 1 and IDC_PART_PREVIEW + n - 1.

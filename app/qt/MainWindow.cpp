@@ -116,9 +116,11 @@ void MainWindow::addGamePlayMenu() {
     addCommand(gamePlay, QStringLiteral("E&xit"), ExitCommand);
 }
 
-// The View menu: the zooms and full screen. Other items of the menu come after these.
+// The View menu: the zooms and full screen, then the MIDI keyboard. Other items of the menu come
+// after these.
 void MainWindow::addViewMenu() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    viewMenu_ = view;
     connect(view, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
     auto* zooms = new QActionGroup(this);
     const std::array<QString, 4> names = {QStringLiteral("×&1"), QStringLiteral("×1.&5"),
@@ -138,6 +140,10 @@ void MainWindow::addViewMenu() {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this] { shell_.command(FullScreenCommand); });
     }
+    view->addSeparator();
+    QMenu* midiInput = view->addMenu(QStringLiteral("&MIDI input"));
+    // Made afresh each time it opens: keyboards come and go while the game runs.
+    connect(midiInput, &QMenu::aboutToShow, this, [this, midiInput] { fillMidiInputMenu(midiInput); });
 }
 
 void MainWindow::addHelpMenu() {
@@ -146,6 +152,21 @@ void MainWindow::addHelpMenu() {
     addCommand(help, QStringLiteral("&Help...\tF1"), HelpCommand, QKeySequence(Qt::Key_F1));
     help->addSeparator();
     addCommand(help, QStringLiteral("&About..."), AboutCommand);
+}
+
+void MainWindow::fillMidiInputMenu(QMenu* menu) {
+    menu->clear();
+    qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
+    const MidiInputMenu items = shell_.midiInputMenu();
+    auto* group = new QActionGroup(menu);
+    for (std::size_t i = 0; i < items.items.size(); ++i) {
+        QAction* item = menu->addAction(FromUtf8(MenuItemText(items.items[i])));
+        item->setCheckable(true);
+        item->setChecked(i == items.checked);
+        group->addAction(item);
+        const int id = MidiInputFirstCommand + static_cast<int>(i);
+        connect(item, &QAction::triggered, this, [this, id] { shell_.command(id); });
+    }
 }
 
 void MainWindow::openSongLater(const std::string& path) {

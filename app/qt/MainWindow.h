@@ -36,6 +36,8 @@ public:
 
     Shell& shell() { return shell_; }
     GameCanvas* canvas() const { return canvas_; }
+    /// The View menu: how the game is shown and played (the "MIDI input" submenu first).
+    QMenu* viewMenu() const { return viewMenu_; }
     /// Goes into the start flow with `path` once the window has been shown.
     void openSongLater(const std::string& path);
     /// Runs `action` from the event loop once the window has shown its first picture, so that
@@ -79,8 +81,10 @@ private:
     /// full screen, where the menu bar is hidden.
     QAction* addCommand(QMenu* menu, const QString& text, int command, const QKeySequence& keys = {});
     void pictureShown();
+    void fillMidiInputMenu(QMenu* menu);
 
     BackBuffer& buffer;
+    QMenu* viewMenu_ = nullptr;
     GameCanvas* canvas_ = nullptr;
     QMenu* recentMenu = nullptr;
     std::array<QAction*, 4> zoomActions{};

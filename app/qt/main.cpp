@@ -10,6 +10,7 @@
 #include "platform/KeyLatch.h"
 #include "platform/SystemClock.h"
 #include "platform/midi/PortFactory.h"
+#include "platform/midi/RtMidiInput.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -64,6 +65,11 @@ int main(int argc, char** argv) {
     tf::MainWindow window(game, keys, backBuffer, setup);
     window.shell().setOutput(port.get());
     window.centreOnScreen();
+    // A keyboard that is not there is no reason to stop: the lanes still play on the computer's.
+    if (!window.shell().useMidiInput(std::make_unique<tf::RtMidiInput>(), line.midiIn)) {
+        std::fprintf(stderr, "%s: no MIDI input port '%s'; see View > MIDI input\n", program.data(),
+                     line.midiIn.c_str());
+    }
     window.show();
     // One after the other: the output's box is closed before a song from the command line opens
     // its dialog.

@@ -3,6 +3,7 @@
 #include "app/ClientArea.h"
 #include "app/CommandIds.h"
 #include "app/ShellTexts.h"
+#include "app/MidiInputChoice.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"
 #include "platform/win32/CentreOver.h"
@@ -136,13 +137,20 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const bool recent = id >= RecentSongCommandBase && id < RecentSongCommandBase + RecentSongLimit;
+        const bool midiInput =
+            id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount;
         if (id == AboutCommand || id == ExitCommand || id == StartCommand || id == HelpCommand ||
-            id == FullScreenCommand || ZoomOfCommand(id) || recent) {
+            id == FullScreenCommand || ZoomOfCommand(id) || recent || midiInput) {
             shell_.command(id);
             return 0;
         }
         break;
     }
+    case WM_INITMENUPOPUP:
+        if (fillMidiInputMenu(reinterpret_cast<HMENU>(wParam))) {
+            return 0;
+        }
+        break;
     default:
         break;
     }
@@ -209,6 +217,25 @@ void MainWindow::paint() {
         shown.showOn(screen, placement, client.right, client.bottom);
     }
     EndPaint(window_, &paint);
+}
+
+bool MainWindow::fillMidiInputMenu(HMENU popup) {
+    // Known by its items' ids rather than its place, so that the View menu can grow around it.
+    const UINT first = GetMenuItemID(popup, 0);
+    if (first < MidiInputFirstCommand || first >= MidiInputFirstCommand + MidiInputCommandCount) {
+        return false;
+    }
+    while (GetMenuItemCount(popup) > 0) {
+        DeleteMenu(popup, 0, MF_BYPOSITION);
+    }
+    const MidiInputMenu menu = shell_.midiInputMenu();
+    for (std::size_t i = 0; i < menu.items.size(); ++i) {
+        AppendMenuW(popup, MF_STRING, MidiInputFirstCommand + i, Widen(MenuItemText(menu.items[i])).c_str());
+    }
+    CheckMenuRadioItem(popup, MidiInputFirstCommand,
+                       MidiInputFirstCommand + static_cast<UINT>(menu.items.size()) - 1,
+                       MidiInputFirstCommand + static_cast<UINT>(menu.checked), MF_BYCOMMAND);
+    return true;
 }
 
 bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {

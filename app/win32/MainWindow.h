@@ -54,6 +54,8 @@ private:
     void create();
     void paint();
     void dropFiles(HDROP drop);
+    /// Fills `popup` afresh when it is the View menu's "MIDI input"; false for any other menu.
+    bool fillMidiInputMenu(HMENU popup);
 
     HINSTANCE instance_;
     GamePlay& game;

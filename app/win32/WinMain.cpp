@@ -1,14 +1,18 @@
 #include "app/HeldMessages.h"
+#include "app/MidiInputChoice.h"
 #include "app/Settings.h"
 #include "app/win32/MainWindow.h"
 #include "game/GamePlay.h"
 #include "platform/win32/AsyncKeyState.h"
 #include "platform/win32/GdiBackBuffer.h"
 #include "platform/win32/WinClock.h"
+#include "platform/win32/WinMessageSink.h"
+#include "platform/win32/WinMmMidiInput.h"
 #include "platform/win32/WinMmPort.h"
 
 #include <array>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <system_error>
 
@@ -59,6 +63,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     messages.release([&window](tf::MessageIcon icon, std::string_view caption, std::string_view text) {
         window.showMessage(icon, caption, text);
     });
+    // The first MIDI keyboard, if one is plugged in; View > MIDI input chooses another.
+    static_cast<void>(window.shell().useMidiInput(std::make_unique<tf::WinMmMidiInput>(), tf::AutoMidiInput));
     const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(AcceleratorResource));
 
     MSG message{};

@@ -14,6 +14,7 @@ CommandLine Parse(std::vector<std::string_view> arguments) {
 TEST(CommandLineTest, DefaultsToTheSynthesizerAndNoSong) {
     const CommandLine line = Parse({});
     EXPECT_EQ(line.midiOut, "fluidsynth");
+    EXPECT_EQ(line.midiIn, "auto");
     EXPECT_EQ(line.soundFont, "");
     EXPECT_EQ(line.midiFile, "");
     EXPECT_FALSE(line.help);
@@ -21,9 +22,10 @@ TEST(CommandLineTest, DefaultsToTheSynthesizerAndNoSong) {
 }
 
 TEST(CommandLineTest, OptionsTakeTheirValueSeparatedOrJoined) {
-    CommandLine line = Parse(
-        {"--midi-out", "alsa:FLUID Synth", "--soundfont=/x/y.sf2", "--audio-driver", "jack", "my song.mid"});
+    CommandLine line = Parse({"--midi-out", "alsa:FLUID Synth", "--soundfont=/x/y.sf2", "--audio-driver",
+                              "jack", "my song.mid", "--midi-in=USB Keys"});
     EXPECT_EQ(line.midiOut, "alsa:FLUID Synth");
+    EXPECT_EQ(line.midiIn, "USB Keys");
     EXPECT_EQ(line.soundFont, "/x/y.sf2");
     EXPECT_EQ(line.audioDriver, "jack");
     EXPECT_EQ(line.midiFile, "my song.mid");
@@ -41,10 +43,12 @@ TEST(CommandLineTest, MistakesAreNamed) {
 
 TEST(CommandLineTest, UsageListsEveryOption) {
     const std::string usage = UsageText("tonefalls");
-    EXPECT_NE(usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] "
-                         "[--audio-driver NAME] [FILE.mid]"),
-              std::string::npos);
-    for (const char* word : {"--midi-out", "--soundfont", "--audio-driver", "--help", "'none'"}) {
+    EXPECT_NE(
+        usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--midi-in NAME|NUMBER|auto|none]"
+                   " [--soundfont FILE] [--audio-driver NAME] [FILE.mid]"),
+        std::string::npos);
+    for (const char* word :
+         {"--midi-out", "--midi-in", "--soundfont", "--audio-driver", "--help", "'none'", "'auto'"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }

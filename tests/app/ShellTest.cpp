@@ -6,6 +6,7 @@
 #include "game/KeyFile.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
+#include "platform/ScriptedMidiInput.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/app/Watchdog.h"
@@ -424,6 +425,58 @@ TEST_F(ShellTest, HelpThatCannotBeOpenedSaysWhereThePageIs) {
         EXPECT_EQ(box.text,
                   "ヘルプのページを開けませんでした。ブラウザーで次のファイルを開いてください。\n" + page);
     }
+}
+
+TEST_F(ShellTest, AMidiKeyboardPressesTheLaneOfItsKeyInTheChartAndItsUnplugEndsOnlyTheInput) {
+    auto owned = std::make_unique<ScriptedMidiInput>(
+        std::vector<std::string>{"Midi Through:Midi Through Port-0 14:0", "Keys:Keys MIDI 1 20:0"});
+    ScriptedMidiInput& keyboard = *owned;
+    ASSERT_TRUE(shell.useMidiInput(std::move(owned), "auto"));
+    EXPECT_EQ(keyboard.connectedPort(), "Keys:Keys MIDI 1 20:0");
+    const MidiInputMenu menu = shell.midiInputMenu();
+    EXPECT_EQ(menu.items, (std::vector<std::string>{"Midi Through:Midi Through Port-0 14:0",
+                                                    "Keys:Keys MIDI 1 20:0", "None"}));
+    EXPECT_EQ(menu.checked, 1u);
+
+    // Key 60 is the song's only key, so it falls in lane 0; key 61 has no notes. (AUTO PLAY, so
+    // that the play frame takes no press the test looks for.)
+    startPlay(1u, true);
+    waitForResult();
+    EXPECT_EQ(shell.midiLanes().laneOf(60), 0);
+    EXPECT_EQ(shell.midiLanes().laneOf(61), -1);
+    keyboard.sendNoteOn(9, 60, 1);
+    keyboard.sendNoteOn(0, 61, 100);
+    EXPECT_TRUE(shell.midiLanes().takePress(0));
+    for (int lane = 0; lane < MidiLaneLatch::laneCount; ++lane) {
+        EXPECT_FALSE(shell.midiLanes().takePress(lane)) << lane;
+    }
+
+    // A note played before a run, or while it is paused, does not count in it.
+    keyboard.sendNoteOn(0, 60, 100);
+    shell.keyDown(VkF3, false);
+    EXPECT_FALSE(shell.midiLanes().takePress(0));
+    shell.lostFocus();
+    if (shell.paused()) { // unless the song has reached its end already
+        keyboard.sendNoteOn(0, 60, 100);
+        shell.keyDown(VkSpace, false);
+        EXPECT_FALSE(shell.midiLanes().takePress(0));
+    }
+    // Unplugged during the run, the keyboard stops, the song plays on to its result, and the
+    // menu offers what is left.
+    keyboard.unplug();
+    waitForResult();
+    const MidiInputMenu after = shell.midiInputMenu();
+    EXPECT_EQ(after.items, (std::vector<std::string>{"Midi Through:Midi Through Port-0 14:0", "None"}));
+    EXPECT_EQ(after.checked, 1u);
+
+    // Choosing from the menu connects; "None" lets go.
+    shell.command(MidiInputFirstCommand + 0);
+    EXPECT_EQ(keyboard.connectedPort(), "Midi Through:Midi Through Port-0 14:0");
+    EXPECT_EQ(shell.midiInputMenu().checked, 0u);
+    shell.command(MidiInputFirstCommand + 1);
+    EXPECT_EQ(keyboard.connectedPort(), "");
+    EXPECT_FALSE(shell.useMidiInput(std::make_unique<ScriptedMidiInput>(), "Piano"));
+    EXPECT_TRUE(shell.useMidiInput(std::make_unique<ScriptedMidiInput>(), "none"));
 }
 
 TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {

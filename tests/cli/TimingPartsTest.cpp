@@ -8,6 +8,7 @@
 #include "tools/cli/PressToNoteOn.h"
 #include "tools/cli/SampleSummary.h"
 #include "tools/cli/StampingPort.h"
+#include "tools/cli/TimingRun.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,7 @@ namespace tf::cli {
 namespace {
 
 using test::SmfBuilder;
+using test::TrackBuilder;
 
 TEST(CliSampleSummary, NearestRankPercentilesAreMeasuredValues) {
     EXPECT_EQ(Summarize({}).count, 0u);
@@ -59,6 +61,11 @@ TEST(CliTimingOptions, SecondsMustBeAPositiveWholeNumberOfADayAtMost) {
     EXPECT_EQ(given.arguments->partMask, 0x6u);
     EXPECT_TRUE(given.arguments->partsGiven);
 
+    EXPECT_FALSE(defaults.arguments->drawEveryFrame);
+    const auto everyFrame = parse({"timing", "a.mid", "--draw-every-frame"});
+    ASSERT_TRUE(everyFrame.arguments) << everyFrame.error;
+    EXPECT_TRUE(everyFrame.arguments->drawEveryFrame);
+
     for (std::string_view bad : {"0", "86401", "-1", "1.5", "", "x"}) {
         EXPECT_FALSE(parse({"timing", "a.mid", "--seconds", bad}).arguments) << bad;
     }
@@ -90,6 +97,37 @@ struct ProbedGame {
         return probe.afterPass(port.stamps(), first);
     }
 };
+
+TEST(CliTimingParts, TheDefaultIsTheBusiestPlayablePartThatStartsWithinTheRun) {
+    // At tempo 500000 a note reaches the line 5 s after its song time. Channel 2 has the most
+    // notes, too many for one key; channel 0 the most after it, from 10 s of song on (hit at
+    // 15 s); channel 1 fewer, from the start (hit at 5 s).
+    SmfBuilder smf(480);
+    smf.track().tempo(0, 500000).end();
+    TrackBuilder& late = smf.track();
+    for (int i = 0; i < 30; ++i) {
+        late.noteOn(i == 0 ? 9600 : 120, 0, 60 + i % 5, 100).noteOff(120, 0, 60 + i % 5);
+    }
+    late.end();
+    TrackBuilder& early = smf.track();
+    for (int i = 0; i < 10; ++i) {
+        early.noteOn(i == 0 ? 0 : 240, 1, 48, 100).noteOff(240, 1, 48);
+    }
+    early.end();
+    TrackBuilder& crowded = smf.track();
+    for (int i = 0; i < 1000; ++i) {
+        crowded.noteOn(i == 0 ? 0 : 5, 2, 72, 100).noteOff(5, 2, 72);
+    }
+    crowded.end();
+    ProbedGame probed(smf.bytes(), 0);
+    GamePlay& game = probed.game;
+    ASSERT_EQ(BusiestPart(game), 1u << 2);
+
+    EXPECT_EQ(DefaultTimingParts(game, 10), 1u << 1);
+    EXPECT_EQ(DefaultTimingParts(game, 20), 1u << 0);
+    // Nothing reaches the line within 4 s: the busiest part that can be played all the same.
+    EXPECT_EQ(DefaultTimingParts(game, 4), 1u << 0);
+}
 
 TEST(CliLatenessProbe, GivesEachPumpMessageTheTickItsEventBecameDue) {
     SmfBuilder smf(480);
@@ -162,14 +200,18 @@ TEST(CliPressMatching, EachPressTakesTheNextFrameNoteOnAfterItsLatch) {
         stamp(1600, 100),               // a chord's second note: answers nobody
         stamp(9000, 100),               // too late for the press at 2000
     };
+    // The press latched at 1400 came as a MIDI note-on: it is answered like the others, and
+    // counted with its own kind.
     const std::vector<LatchedPress> presses{
-        {{0, 1, 0x90, 60}, 1400},
+        {{0, 1, 0x90, 60}, 1400, PressVia::Midi},
         {{0, 1, 0x90, 60}, 1000},
         {{0, 2, 0x91, 62}, 2000},
     };
-    const PressAnswers answers = MatchPresses(presses, stamps, 5000);
-    EXPECT_EQ(answers.micros, (std::vector<double>{500.0, 200.0}));
-    EXPECT_EQ(answers.unanswered, 1u);
+    const PressAnswersByWay answers = MatchPresses(presses, stamps, 5000);
+    EXPECT_EQ(answers.keyboard.micros, (std::vector<double>{500.0}));
+    EXPECT_EQ(answers.keyboard.unanswered, 1u);
+    EXPECT_EQ(answers.midi.micros, (std::vector<double>{200.0}));
+    EXPECT_EQ(answers.midi.unanswered, 0u);
 }
 
 } // namespace

@@ -16,7 +16,8 @@ namespace {
 static_assert(IDM_ABOUT == AboutCommand && IDM_EXIT == ExitCommand && IDM_START == StartCommand &&
               IDM_HELP == HelpCommand && IDM_ZOOM_1 == ZoomX1Command && IDM_ZOOM_15 == ZoomX15Command &&
               IDM_ZOOM_2 == ZoomX2Command && IDM_ZOOM_3 == ZoomX3Command &&
-              IDM_FULLSCREEN == FullScreenCommand && IDM_RECENT_FIRST == RecentSongCommandBase);
+              IDM_FULLSCREEN == FullScreenCommand && IDM_RECENT_FIRST == RecentSongCommandBase &&
+              IDM_MIDI_IN_FIRST == MidiInputFirstCommand);
 static_assert(IDC_PART_CHECK == PartCheckBase && IDC_PART_COUNT == PartCountBase &&
               IDC_PART_PREVIEW == PreviewButtonBase && IDC_PART_INSTRUMENT == PartInstrumentBase &&
               IDC_KEY_COMBO == KeyComboBase && IDC_ABOUT_ICON == AboutIcon && IDC_LEVEL == LevelCheck &&
@@ -230,6 +231,14 @@ TEST(Resources, StringsMenuAndAccelerators) {
     HMENU game = GetSubMenu(menu, 0);
     HMENU view = GetSubMenu(menu, 1);
     HMENU help = GetSubMenu(menu, 2);
+    // The window fills "MIDI input", the View menu's last item, as it opens; the resource holds
+    // its last item.
+    const int midiInputAt = GetMenuItemCount(view) - 1;
+    EXPECT_EQ(itemText(view, static_cast<UINT>(midiInputAt)), "&MIDI input");
+    HMENU midiInput = GetSubMenu(view, midiInputAt);
+    ASSERT_NE(midiInput, nullptr);
+    EXPECT_EQ(itemText(midiInput, 0), "None");
+    EXPECT_EQ(GetMenuItemID(midiInput, 0), static_cast<UINT>(MidiInputFirstCommand));
     EXPECT_EQ(itemText(game, 0), "&Start...\tF2");
     EXPECT_EQ(GetMenuItemID(game, 0), static_cast<UINT>(StartCommand));
     EXPECT_EQ(itemText(game, 1), "&Recent");

@@ -125,7 +125,11 @@ std::span<const Option> OptionsOf(Command command) {
                                    a.offset = ms.value_or(0);
                                    return ms.has_value() && *ms >= -300 && *ms <= 300;
                                }};
-    static const std::array<Option, 3> timing{parts, seconds, offset};
+    static const Option drawEveryFrame{"--draw-every-frame", false, [](CliArguments& a, std::string_view) {
+                                           a.drawEveryFrame = true;
+                                           return true;
+                                       }};
+    static const std::array<Option, 4> timing{parts, seconds, offset, drawEveryFrame};
     static const std::array<Option, 4> chart{parts, keys, level, speed};
     static const std::array<Option, 10> events{parts, speed, autoPlay, preview, startTick,
                                                maxMs, keys,  level,    presses, offset};
@@ -253,14 +257,16 @@ std::string_view UsageText() {
            "                                 [--presses FILE] [--offset MS]\n"
            "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
            "       tonefalls-cli timing FILE [--seconds N] [--parts PARTS] [--offset MS]\n"
+           "                                 [--draw-every-frame]\n"
            "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
            "S is 1.0, 1.5, 2.0 or 3.0.\n"
            "A presses FILE holds lines '<ms> <lane>': a key press on lane 0 to 14 at that song time.\n"
            "MS is the judgement offset, -300 to 300: presses are judged as if they came MS ms earlier.\n"
            "timing plays FILE in real time for N seconds (default 20, at most 86400) or to its end, with\n"
-           "every note of PARTS (default: the part with the most notes) pressed at its time, and prints\n"
-           "the lateness of the song's messages, the play loop's period, the time from a key press to\n"
-           "its note-on and the CPU share.\n";
+           "every note of PARTS pressed at its time (default: of the parts whose first note comes within\n"
+           "the N seconds, the one with the most notes), drawing at a 60 Hz display's pace (or in every\n"
+           "frame), and prints the lateness of the song's messages and of its note-ons, the play loop's\n"
+           "period, the time from a key press to its note-on and the CPU share.\n";
 }
 
 } // namespace tf::cli

@@ -40,6 +40,8 @@ struct CliArguments {
     std::string soundFont;
     /// timing: how long to play, in seconds of real time, at most.
     std::uint32_t seconds = 20;
+    /// timing: draw in every frame instead of at a 60 Hz display's pace.
+    bool drawEveryFrame = false;
 };
 
 /// What parsing gave: the arguments, or the reason they are unusable (for the usage message).

@@ -32,8 +32,9 @@ std::vector<TimedPress> PressesOf(const ChartStorage& chart, int laneCount) {
     return presses;
 }
 
-PressPlayer::PressPlayer(GamePlay& game, KeyLatch& latch, std::vector<TimedPress> presses)
-    : game(game), latch(latch), presses(std::move(presses)) {
+PressPlayer::PressPlayer(GamePlay& game, KeyLatch& latch, std::vector<TimedPress> presses,
+                         ScriptedMidiInput* midi)
+    : game(game), latch(latch), midi(midi), presses(std::move(presses)) {
     made.reserve(this->presses.size());
 }
 
@@ -50,7 +51,8 @@ void PressPlayer::stop() {
 
 void PressPlayer::run(const std::stop_token& stopping) {
     using namespace std::chrono_literals;
-    for (const TimedPress& press : presses) {
+    for (std::size_t i = 0; i < presses.size(); ++i) {
+        const TimedPress& press = presses[i];
         while (true) {
             if (stopping.stop_requested()) {
                 return;
@@ -70,8 +72,13 @@ void PressPlayer::run(const std::stop_token& stopping) {
                 std::this_thread::sleep_for(100us);
             }
         }
-        made.push_back({press, SteadyMicros()});
-        latch.press(game.keyBindings().primaryKey(press.lane));
+        if (midi != nullptr && i % 2 == 1) {
+            made.push_back({press, SteadyMicros(), PressVia::Midi});
+            midi->sendNoteOn(press.status & 0x0F, press.key, 100);
+        } else {
+            made.push_back({press, SteadyMicros(), PressVia::Keyboard});
+            latch.press(game.keyBindings().primaryKey(press.lane));
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include "chart/ChartStorage.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
+#include "platform/ScriptedMidiInput.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -24,18 +25,24 @@ struct TimedPress {
 /// order; notes off the `laneCount` lanes in play are left out.
 std::vector<TimedPress> PressesOf(const ChartStorage& chart, int laneCount);
 
-/// A press as it was made: what was pressed and when, on the monotonic clock (microseconds).
+/// How a press reached the game: a key of the computer's keyboard, or a note-on of a MIDI one.
+enum class PressVia : std::uint8_t { Keyboard, Midi };
+
+/// A press as it was made: what was pressed, how and when, on the monotonic clock (microseconds).
 struct LatchedPress {
     TimedPress press;
     std::int64_t micros = 0;
+    PressVia via = PressVia::Keyboard;
 };
 
 /// A second thread that plays like the window's thread does: it latches each press's primary
-/// key when the song time reaches its hit time. It stops when asked or when the presses run
-/// out; `stop` joins it.
+/// key when the song time reaches its hit time. Given a MIDI input, it plays every second press
+/// on it instead, as a note-on of the press's note, the way a MIDI keyboard's own thread
+/// delivers it. It stops when asked or when the presses run out; `stop` joins it.
 class PressPlayer {
 public:
-    PressPlayer(GamePlay& game, KeyLatch& latch, std::vector<TimedPress> presses);
+    PressPlayer(GamePlay& game, KeyLatch& latch, std::vector<TimedPress> presses,
+                ScriptedMidiInput* midi = nullptr);
     ~PressPlayer() { stop(); }
     PressPlayer(const PressPlayer&) = delete;
     PressPlayer& operator=(const PressPlayer&) = delete;
@@ -50,6 +57,7 @@ private:
 
     GamePlay& game;
     KeyLatch& latch;
+    ScriptedMidiInput* midi;
     std::vector<TimedPress> presses;
     std::vector<LatchedPress> made;
     std::jthread thread;

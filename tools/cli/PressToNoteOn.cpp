@@ -4,8 +4,8 @@
 
 namespace tf::cli {
 
-PressAnswers MatchPresses(const std::vector<LatchedPress>& presses,
-                          const std::deque<StampingPort::Stamp>& stamps, std::int64_t limitMicros) {
+PressAnswersByWay MatchPresses(const std::vector<LatchedPress>& presses,
+                               const std::deque<StampingPort::Stamp>& stamps, std::int64_t limitMicros) {
     // With AUTO PLAY off the frame sends a sounding note-on only for a press; which note the
     // press played is the game's choice (the nearer of two notes, a chord's whole chain), so
     // any of them answers it.
@@ -17,23 +17,25 @@ PressAnswers MatchPresses(const std::vector<LatchedPress>& presses,
         }
     }
     std::sort(noteOns.begin(), noteOns.end());
-    std::vector<std::int64_t> latches;
+    std::vector<const LatchedPress*> latches;
     for (const LatchedPress& press : presses) {
-        latches.push_back(press.micros);
+        latches.push_back(&press);
     }
-    std::sort(latches.begin(), latches.end());
+    std::stable_sort(latches.begin(), latches.end(),
+                     [](const LatchedPress* a, const LatchedPress* b) { return a->micros < b->micros; });
 
-    PressAnswers answers;
+    PressAnswersByWay answers;
     std::size_t next = 0;
-    for (const std::int64_t latch : latches) {
-        while (next < noteOns.size() && noteOns[next] < latch) {
+    for (const LatchedPress* latch : latches) {
+        PressAnswers& way = latch->via == PressVia::Midi ? answers.midi : answers.keyboard;
+        while (next < noteOns.size() && noteOns[next] < latch->micros) {
             ++next;
         }
-        if (next < noteOns.size() && noteOns[next] - latch <= limitMicros) {
-            answers.micros.push_back(static_cast<double>(noteOns[next] - latch));
+        if (next < noteOns.size() && noteOns[next] - latch->micros <= limitMicros) {
+            way.micros.push_back(static_cast<double>(noteOns[next] - latch->micros));
             ++next;
         } else {
-            ++answers.unanswered;
+            ++way.unanswered;
         }
     }
     return answers;

@@ -48,9 +48,13 @@ int RunTiming(const CliArguments& arguments) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(LoadFailureText.size()), LoadFailureText.data());
         return ExitFailure;
     }
-    const std::uint32_t parts = arguments.partsGiven ? arguments.partMask : BusiestPart(game);
+    TimingSettings settings;
+    settings.seconds = arguments.seconds;
+    settings.partMask =
+        arguments.partsGiven ? arguments.partMask : DefaultTimingParts(game, arguments.seconds);
+    settings.drawEveryFrame = arguments.drawEveryFrame;
     game.options().setJudgeOffset(arguments.offset);
-    const auto report = MeasurePlay(game, clock, keys, port, parts, arguments.seconds);
+    const auto report = MeasurePlay(game, clock, keys, port, settings);
     if (!report) {
         std::fprintf(stderr, "%.*s\n", static_cast<int>(TooManyNotesText.size()), TooManyNotesText.data());
         return ExitFailure;

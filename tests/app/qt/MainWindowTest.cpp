@@ -23,6 +23,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
@@ -132,6 +133,15 @@ TEST_F(MainWindowTest, WindowHasTheCaptionMenuAndFixedClientArea) {
     EXPECT_EQ(action(QStringLiteral("&Full screen\tF11"))->shortcut(), QKeySequence(Qt::Key_F11));
     EXPECT_TRUE(action(QStringLiteral("×&1"))->isChecked());
     EXPECT_FALSE(action(QStringLiteral("&Recent"))->isEnabled());
+    // Without a MIDI input the View menu's last submenu offers only "None", checked.
+    QMenu* midiInput = window->viewMenu()->actions().constLast()->menu();
+    ASSERT_NE(midiInput, nullptr);
+    EXPECT_EQ(midiInput->title(), QStringLiteral("&MIDI input"));
+    emit midiInput->aboutToShow();
+    emit midiInput->aboutToShow();
+    ASSERT_EQ(midiInput->actions().size(), 1);
+    EXPECT_EQ(midiInput->actions()[0]->text(), QStringLiteral("None"));
+    EXPECT_TRUE(midiInput->actions()[0]->isChecked());
     EXPECT_EQ(action(QStringLiteral("&Start...\tF2"))->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(action(QStringLiteral("&Help...\tF1"))->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_NE(action(QStringLiteral("E&xit")), nullptr);

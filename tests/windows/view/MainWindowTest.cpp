@@ -6,8 +6,10 @@
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
+#include "platform/ScriptedMidiInput.h"
 #include "platform/midi/CapturePort.h"
 #include "platform/win32/GdiBackBuffer.h"
+#include "platform/win32/WideText.h"
 #include "tests/app/ShellFakes.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/SmfBuilder.h"
@@ -15,8 +17,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <mutex>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tf {
 namespace {
@@ -68,6 +73,39 @@ protected:
     MainWindow view;
     bool created = false;
 };
+
+TEST_F(MainWindowTest, TheMidiInputMenuListsThePortsAsItOpensAndItsItemsConnectThem) {
+    auto owned = std::make_unique<ScriptedMidiInput>(std::vector<std::string>{"Piano", "Pads & Keys"});
+    ScriptedMidiInput& keyboard = *owned;
+    ASSERT_TRUE(view.shell().useMidiInput(std::move(owned), "none"));
+    const HMENU viewMenu = GetSubMenu(GetMenu(view.window()), 1);
+    const int viewItems = GetMenuItemCount(viewMenu);
+    const HMENU midiInput = GetSubMenu(viewMenu, viewItems - 1);
+    ASSERT_NE(midiInput, nullptr);
+    // Another popup is left as it is.
+    SendMessageW(view.window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(viewMenu), 1);
+    EXPECT_EQ(GetMenuItemCount(viewMenu), viewItems);
+
+    const auto open = [&] {
+        SendMessageW(view.window(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(midiInput), 0);
+        std::vector<std::pair<std::string, bool>> items;
+        for (int i = 0; i < GetMenuItemCount(midiInput); ++i) {
+            wchar_t text[64]{};
+            GetMenuStringW(midiInput, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            EXPECT_EQ(GetMenuItemID(midiInput, i), static_cast<UINT>(MidiInputFirstCommand + i));
+            items.emplace_back(Narrow(text), (GetMenuState(midiInput, static_cast<UINT>(i), MF_BYPOSITION) &
+                                              MF_CHECKED) != 0);
+        }
+        return items;
+    };
+    using Items = std::vector<std::pair<std::string, bool>>;
+    EXPECT_EQ(open(), (Items{{"Piano", false}, {"Pads && Keys", false}, {"None", true}}));
+    SendMessageW(view.window(), WM_COMMAND, MidiInputFirstCommand + 1, 0);
+    EXPECT_EQ(keyboard.connectedPort(), "Pads & Keys");
+    EXPECT_EQ(open(), (Items{{"Piano", false}, {"Pads && Keys", true}, {"None", false}}));
+    SendMessageW(view.window(), WM_COMMAND, MidiInputFirstCommand + 2, 0);
+    EXPECT_EQ(keyboard.connectedPort(), "");
+}
 
 TEST_F(MainWindowTest, FixedSizeWindowWithCaptionMenuAndBackBufferOfTheClientArea) {
     const HWND window = view.window();
