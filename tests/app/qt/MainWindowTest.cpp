@@ -27,10 +27,12 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <deque>
 #include <fstream>
 #include <sstream>
@@ -375,13 +377,23 @@ TEST_F(MainWindowTest, ZoomScalesPixelForPixelFullScreenLetterboxesAndSpacePause
 }
 
 TEST_F(MainWindowTest, ASongFromTheCommandLineOrADropOpensItsDialogCentredOverTheWindow) {
+    // At x1 the window fits the offscreen screen, which would otherwise push the dialog back
+    // inside its edges.
+    action(QStringLiteral("×&1"))->trigger();
+    QApplication::processEvents();
     const QPoint centre = window->frameGeometry().center();
     int dialogs = 0;
     const auto centred = [&](TemplateDialog& d) {
         ++dialogs;
-        // Within a few pixels: the dialog's own frame is the platform's.
-        EXPECT_LE((d.frameGeometry().center() - centre).manhattanLength(), 8)
-            << d.frameGeometry().center().x() << "," << d.frameGeometry().center().y();
+        // Within a few pixels: the dialog's own frame is the platform's. A dialog wider than the
+        // screen (the part dialog on the offscreen platform's 800 pixels) is kept on it, so
+        // only its height is centred then.
+        const QRect frame = d.frameGeometry();
+        EXPECT_LE(std::abs(frame.center().y() - centre.y()), 4) << frame.center().y() << " " << centre.y();
+        if (frame.width() <= d.screen()->availableGeometry().width()) {
+            EXPECT_LE(std::abs(frame.center().x() - centre.x()), 4)
+                << frame.center().x() << " " << centre.x();
+        }
         Button(&d, 2)->click();
     };
     driver.add(OnPartDialog(centred));
