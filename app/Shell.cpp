@@ -75,7 +75,10 @@ private:
 } // namespace
 
 Shell::Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
-    : game(game), keys(keys), surface(surface), surfaceLock(surfaceLock), view(view), worker(game) {}
+    : game(game), keys(keys), surface(surface), surfaceLock(surfaceLock), view(view), worker(game) {
+    // The play frame reads the keyboard's lanes beside the keys; the latch outlives every play.
+    game.setMidiLanes(&midiLanes_);
+}
 
 Shell::~Shell() {
     destroy();
@@ -141,6 +144,7 @@ void Shell::destroy() {
     static_cast<void>(SaveKeyFile(game.keyBindings(), keyFolders.save));
     saveSettings();
     game.setMainBitmap(nullptr);
+    game.setMidiLanes(nullptr);
     mainBitmap.reset();
     titleBitmap.reset();
     resultBitmap.reset();

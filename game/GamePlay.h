@@ -69,6 +69,8 @@ public:
     /// Held by a frame from its first drawing step to its last, and only by a frame that draws;
     /// never over the frame's sleep. Null, the default: nothing is locked.
     void setSurfaceLock(std::mutex* lock) { surfaceLock = lock; }
+    /// A MIDI keyboard's lane presses, read beside the keys (null: none). Set while no play runs.
+    void setMidiLanes(MidiLaneLatch* lanes) { session_.setMidiLanes(lanes); }
     /// The play-field background; null draws nothing under the notes.
     void setMainBitmap(const Bitmap* bitmap) { view.setMainBitmap(bitmap); }
 

@@ -156,7 +156,10 @@ void PlaySession::followNote(Note& note, std::uint32_t t, bool autoPlay) {
 void PlaySession::readLanes(bool autoPlay) {
     keyMarkShown_.fill(false);
     for (int lane = 0; lane < LanesInPlay(options); ++lane) {
-        if (!autoPlay && keys.isPressed(lane, keyState)) {
+        // A keyboard note is taken every frame, AUTO PLAY or not, so none waits to count later;
+        // with the key pressed in the same frame the lane is pressed once.
+        const bool midiPress = midiLanes != nullptr && midiLanes->takePress(lane);
+        if (!autoPlay && (keys.isPressed(lane, keyState) || midiPress)) {
             pressLane(lane);
         }
         // Asked in every frame, drawn or not: the asking is what disarms a timer that ran out.

@@ -6,6 +6,7 @@
 #include "game/JudgeDisplay.h"
 #include "game/JudgeTally.h"
 #include "game/KeyBindings.h"
+#include "game/MidiLaneLatch.h"
 #include "game/TickTimer.h"
 #include "platform/Clock.h"
 #include "platform/KeyState.h"
@@ -33,6 +34,9 @@ public:
     void reset();
     /// One frame's work: the note pass, then the lane pass.
     void step();
+    /// A MIDI keyboard's lane presses, read beside the keys in every lane pass (null: none). Set
+    /// while no play runs.
+    void setMidiLanes(MidiLaneLatch* lanes) { midiLanes = lanes; }
 
     JudgeDisplay& judgeDisplay() { return judgeDisplay_; }
     const JudgeDisplay& judgeDisplay() const { return judgeDisplay_; }
@@ -68,6 +72,7 @@ private:
     Clock& clock;
     MidiOutDevice& out;
     const MidiSequencer& sequencer;
+    MidiLaneLatch* midiLanes = nullptr;
 
     JudgeDisplay judgeDisplay_;
     JudgeTally tally_;

@@ -124,9 +124,9 @@ std::uint32_t DefaultTimingParts(GamePlay& game, std::uint32_t seconds) {
     return playable >= 0 ? 1u << playable : BusiestPart(game);
 }
 
-bool ConnectMidiLanes(GamePlay&, MidiLaneLatch*) {
-    // The play frame does not read a MIDI keyboard's lanes yet.
-    return false;
+bool ConnectMidiLanes(GamePlay& game, MidiLaneLatch* lanes) {
+    game.setMidiLanes(lanes);
+    return true;
 }
 
 std::optional<TimingReport> MeasurePlay(GamePlay& game, Clock& clock, KeyLatch& keys, StampingPort& port,
