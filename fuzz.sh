@@ -41,11 +41,14 @@ for name in "${targets[@]}"; do
     seeds=(tests/fuzz/seeds/"$name")
     max_len=4096
     if [[ $name == song ]]; then
-        # The shared corpus is copied at each run rather than kept in the repository.
+        # The shared corpus is copied at each run rather than kept in the repository; without it
+        # the fuzzer starts from the repository's seeds alone.
         shared=$build/seeds/song-corpus
         mkdir -p "$shared"
         if [[ -d $corpus_dir ]]; then
             find "$corpus_dir" -type f -name '*.mid' -exec cp -f {} "$shared"/ \;
+        else
+            echo "fuzz_$name: no MIDI corpus at $corpus_dir; seeding from tests/fuzz/seeds only"
         fi
         seeds+=("$shared")
         max_len=32768

@@ -7,6 +7,8 @@
 #   5. the Windows program cross-built (32- and 64-bit), the core, shell and view suites under
 #      Wine, and the game itself started and ended under Wine. Where Wine cannot run, these say
 #      SKIPPED and do not fail the run.
+# The sweeps over the shared MIDI corpus (../shared/corpus, or TF_CORPUS_DIR) skip, saying so,
+# where there is no corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -14,6 +16,11 @@ scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+
+corpus=${TF_CORPUS_DIR:-../shared/corpus}
+if [ ! -d "$corpus/edge-cases" ]; then
+    echo "== no MIDI corpus at $corpus: the corpus sweeps are skipped (set TF_CORPUS_DIR to run them)"
+fi
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
