@@ -29,7 +29,8 @@ fi
 build=build-fuzz
 corpus_dir=${TF_CORPUS_DIR:-../shared/corpus}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DTF_CORE_ONLY=ON -DTF_BUILD_TESTS=OFF -DTF_BUILD_FUZZERS=ON -DTF_SANITIZE=address >/dev/null
+      -DTF_CORE_ONLY=ON -DTF_BUILD_TESTS=OFF -DTF_BUILD_FUZZERS=ON -DTF_SANITIZE=address \
+      -DTF_WERROR="${TF_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 status=0

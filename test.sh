@@ -7,8 +7,8 @@
 #   5. the Windows program cross-built (32- and 64-bit), the core, shell and view suites under
 #      Wine, and the game itself started and ended under Wine. Where Wine cannot run, these say
 #      SKIPPED and do not fail the run.
-# The sweeps over the shared MIDI corpus (../shared/corpus, or TF_CORPUS_DIR) skip, saying so,
-# where there is no corpus.
+# Every build here turns warnings into errors (TF_WERROR). The sweeps over the shared MIDI corpus
+# (../shared/corpus, or TF_CORPUS_DIR) skip, saying so, where there is no corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
@@ -16,6 +16,7 @@ scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
+export TF_WERROR=ON
 
 corpus=${TF_CORPUS_DIR:-../shared/corpus}
 if [ ! -d "$corpus/edge-cases" ]; then
@@ -23,20 +24,20 @@ if [ ! -d "$corpus/edge-cases" ]; then
 fi
 
 echo "== build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_WERROR=ON >/dev/null
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 echo "== core tests under AddressSanitizer + UndefinedBehaviorSanitizer"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTF_CORE_ONLY=ON -DTF_SANITIZE=address \
-      -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+      -DCMAKE_CXX_COMPILER=clang++ -DTF_WERROR=ON >/dev/null
 cmake --build build-asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-asan --output-on-failure -j "$jobs"
 
 echo "== core and shell tests under ThreadSanitizer"
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTF_CORE_ONLY=ON -DTF_SANITIZE=thread \
-      -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+      -DCMAKE_CXX_COMPILER=clang++ -DTF_WERROR=ON >/dev/null
 cmake --build build-tsan -j "$jobs"
 TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" \
     ctest --test-dir build-tsan --output-on-failure -j "$jobs"
