@@ -8,7 +8,7 @@ namespace tf {
 
 /// What the game's command line asks for:
 /// `tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] [--audio-driver NAME]
-/// [FILE.mid]`.
+/// [FILE.mid]`, or `--help` or `--version`.
 struct CommandLine {
     std::string midiOut = "fluidsynth";
     /// Empty: the output's own default SoundFont.
@@ -18,6 +18,7 @@ struct CommandLine {
     /// A song to go straight into the start flow with; empty for none.
     std::string midiFile;
     bool help = false;
+    bool version = false;
     /// Why the command line cannot be used; empty when it can.
     std::string error;
 };
@@ -28,5 +29,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments);
 
 /// The text `--help` prints.
 std::string UsageText(std::string_view program);
+
+/// The line `--version` prints: "tonefalls 1.2.3".
+std::string VersionText();
 
 } // namespace tf

@@ -37,6 +37,8 @@ TEST(CommandLineTest, MistakesAreNamed) {
     EXPECT_EQ(Parse({"--midi-out"}).error, "--midi-out needs a value");
     EXPECT_EQ(Parse({"a.mid", "b.mid"}).error, "only one MIDI file can be named");
     EXPECT_TRUE(Parse({"--help"}).help);
+    EXPECT_TRUE(Parse({"--version"}).version);
+    EXPECT_FALSE(Parse({"--", "--version"}).version);
 }
 
 TEST(CommandLineTest, UsageListsEveryOption) {
@@ -44,7 +46,8 @@ TEST(CommandLineTest, UsageListsEveryOption) {
     EXPECT_NE(usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--soundfont FILE] "
                          "[--audio-driver NAME] [FILE.mid]"),
               std::string::npos);
-    for (const char* word : {"--midi-out", "--soundfont", "--audio-driver", "--help", "'none'"}) {
+    for (const char* word :
+         {"--midi-out", "--soundfont", "--audio-driver", "--help", "--version", "'none'"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }
