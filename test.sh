@@ -4,7 +4,9 @@
 #   2. the core and shell-logic suites under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. the same suites under ThreadSanitizer (the shell's play and preview threads);
 #   4. each fuzz target for a short while, when clang is there;
-#   5. the Windows program cross-built (32- and 64-bit), the core, shell and view suites under
+#   5. the Release build (warnings as errors there too), the Debian package made from it, and
+#      the package's contents and metadata checked (lintian and the validators);
+#   6. the Windows program cross-built (32- and 64-bit), the core, shell and view suites under
 #      Wine, and the game itself started and ended under Wine. Where Wine cannot run, these say
 #      SKIPPED and do not fail the run.
 # Every build here turns warnings into errors (TF_WERROR). The sweeps over the shared MIDI corpus
@@ -12,7 +14,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/packages.sh
-scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
+scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${CHECK_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -46,6 +48,11 @@ if [ -x ./fuzz.sh ]; then
     echo "== fuzzing, 60 seconds a target"
     ./fuzz.sh all 60
 fi
+
+# The build type users and packagers build: warnings must not come back there either.
+echo "== Release build, Debian package and its check"
+./package.sh
+ctest --test-dir build-release --output-on-failure
 
 echo "== Windows: cross builds, suites and smoke test under Wine"
 ./build-windows.sh all
