@@ -9,12 +9,11 @@ source scripts/packages.sh
 scripts/ensure-packages.sh "${BUILD_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}"
 
 build=build-release
-# The package installs under /usr, and the game looks for its data under the prefix it was
-# built for; Debian keeps the programs of games in /usr/games. The programs are hardened as
-# Debian's own packages are: checked buffer functions, stack protector, read-only relocations
-# bound at start.
+# The package installs under /usr, with the programs in /usr/games as Debian keeps those of
+# games. The programs are hardened as Debian's own packages are: checked buffer functions, stack
+# protector, read-only relocations bound at start.
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-      -DCMAKE_INSTALL_BINDIR=games -DTF_BUILD_TESTS=OFF -DTF_WERROR="${TF_WERROR:-OFF}" \
+      -DTF_INSTALL_PROGRAM_DIR=games -DTF_BUILD_TESTS=OFF -DTF_WERROR="${TF_WERROR:-OFF}" \
       -DCMAKE_CXX_FLAGS="-D_FORTIFY_SOURCE=2 -fstack-protector-strong" \
       -DCMAKE_EXE_LINKER_FLAGS="-Wl,-z,relro -Wl,-z,now" >/dev/null
 cmake --build "$build" -j "${JOBS:-$(nproc)}"

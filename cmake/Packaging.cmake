@@ -76,12 +76,10 @@ charts, event logs and WAV rendering of a song.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, fonts-ipafont-gothic")
 
-# The game is built with the folder of its data compiled in, so a package needs a build
-# configured for the prefix the package installs to; and Debian keeps the programs of games in
-# /usr/games (./package.sh configures both).
-if(NOT CMAKE_INSTALL_PREFIX STREQUAL CPACK_PACKAGING_INSTALL_PREFIX OR NOT CMAKE_INSTALL_BINDIR STREQUAL "games")
-    message(STATUS "Packaging: for a Debian package configure with -DCMAKE_INSTALL_PREFIX=/usr "
-                   "-DCMAKE_INSTALL_BINDIR=games before cpack (./package.sh does)")
+# Debian keeps the programs of games in /usr/games (./package.sh configures that).
+if(NOT TF_INSTALL_PROGRAM_DIR STREQUAL "games")
+    message(STATUS "Packaging: for a Debian package configure with -DTF_INSTALL_PROGRAM_DIR=games "
+                   "before cpack (./package.sh does)")
 endif()
 
 include(CPack)
