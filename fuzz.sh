@@ -29,7 +29,8 @@ fi
 build=build-fuzz
 corpus_dir=${TF_CORPUS_DIR:-../shared/corpus}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-      -DTF_CORE_ONLY=ON -DTF_BUILD_TESTS=OFF -DTF_BUILD_FUZZERS=ON -DTF_SANITIZE=address >/dev/null
+      -DTF_CORE_ONLY=ON -DTF_BUILD_TESTS=OFF -DTF_BUILD_FUZZERS=ON -DTF_SANITIZE=address \
+      -DTF_WERROR="${TF_WERROR:-OFF}" >/dev/null
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 status=0
@@ -41,11 +42,14 @@ for name in "${targets[@]}"; do
     seeds=(tests/fuzz/seeds/"$name")
     max_len=4096
     if [[ $name == song ]]; then
-        # The shared corpus is copied at each run rather than kept in the repository.
+        # The shared corpus is copied at each run rather than kept in the repository; without it
+        # the fuzzer starts from the repository's seeds alone.
         shared=$build/seeds/song-corpus
         mkdir -p "$shared"
         if [[ -d $corpus_dir ]]; then
             find "$corpus_dir" -type f -name '*.mid' -exec cp -f {} "$shared"/ \;
+        else
+            echo "fuzz_$name: no MIDI corpus at $corpus_dir; seeding from tests/fuzz/seeds only"
         fi
         seeds+=("$shared")
         max_len=32768

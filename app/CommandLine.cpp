@@ -2,6 +2,8 @@
 
 #include "platform/midi/FluidSynthPort.h"
 
+#include "tf_version.h"
+
 #include <cstdio>
 
 namespace tf {
@@ -13,6 +15,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
         std::string_view argument = arguments[i];
         if (!optionsEnded && (argument == "--help" || argument == "-h")) {
             line.help = true;
+            continue;
+        }
+        if (!optionsEnded && argument == "--version") {
+            line.version = true;
             continue;
         }
         if (!optionsEnded && argument == "--") {
@@ -73,6 +79,7 @@ std::string UsageText(std::string_view program) {
             "                    the built-in synthesizer's audio driver: pipewire, pulseaudio,\n"
             "                    alsa, jack or sdl2 (default: the first of these that opens)\n"
             "  --help            show this text and exit\n"
+            "  --version         show the version and exit\n"
             "  FILE.mid          a song to open at once, as if chosen with Start\n";
     char latency[160];
     std::snprintf(
@@ -82,6 +89,10 @@ std::string UsageText(std::string_view program) {
         FluidSynthPort::SampleRate);
     text += latency;
     return text;
+}
+
+std::string VersionText() {
+    return "tonefalls " + std::string(Version) + "\n";
 }
 
 } // namespace tf

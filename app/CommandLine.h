@@ -7,7 +7,8 @@
 namespace tf {
 
 /// What the game's command line asks for: `tonefalls [--midi-out fluidsynth|alsa:NAME|none]
-/// [--midi-in NAME|NUMBER|auto|none] [--soundfont FILE] [--audio-driver NAME] [FILE.mid]`.
+/// [--midi-in NAME|NUMBER|auto|none] [--soundfont FILE] [--audio-driver NAME] [FILE.mid]`, or
+/// `--help` or `--version`.
 struct CommandLine {
     std::string midiOut = "fluidsynth";
     /// The MIDI keyboard to play the lanes with (see ChooseMidiInput).
@@ -19,6 +20,7 @@ struct CommandLine {
     /// A song to go straight into the start flow with; empty for none.
     std::string midiFile;
     bool help = false;
+    bool version = false;
     /// Why the command line cannot be used; empty when it can.
     std::string error;
 };
@@ -29,5 +31,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments);
 
 /// The text `--help` prints.
 std::string UsageText(std::string_view program);
+
+/// The line `--version` prints: "tonefalls 1.2.3".
+std::string VersionText();
 
 } // namespace tf

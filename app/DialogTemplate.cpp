@@ -4,6 +4,7 @@
 #include "app/DialogIds.h"
 #include "app/KeyDialog.h"
 #include "app/ShellTexts.h"
+#include "tf_version.h"
 
 #include <cstdio>
 
@@ -100,6 +101,9 @@ DialogTemplate MakeAboutDialog() {
     t.controls.push_back({NoControlId, ControlKind::Label, "Pictures, help and songs made for this game.", 48,
                           24, 176, 16, 0});
     t.controls.push_back({AboutSoundText, ControlKind::Label, "Sound: none", 48, 44, 176, 24, 0});
+    // The release number under the icon, the one free place: the game's own version text
+    // beside the icon stays as it is.
+    t.controls.push_back({NoControlId, ControlKind::Label, std::string(Version), 14, 34, 32, 8, 0});
     t.controls.push_back({OkButton, ControlKind::DefaultPushButton, "OK", 195, 6, 30, 11, 0});
     return t;
 }

@@ -11,6 +11,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-# The Linux builds optimise at -O2; GCC 12 at -O3 warns falsely about the bounds of vector
-# insertions in libstdc++, and our warnings are errors.
+# Optimised at -O2: GCC 12 at -O3 warns falsely about the bounds of vector insertions in
+# libstdc++, and build-windows.sh makes warnings errors (TF_WERROR).
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of release builds")

@@ -23,9 +23,12 @@
 
 int main(int argc, char** argv) {
     const std::string_view program = argc > 0 ? argv[0] : "tonefalls";
-    // --help answers in a terminal without a display, so before any window system is touched.
-    if (tf::ParseCommandLine(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc)).help) {
-        std::fputs(tf::UsageText(program).c_str(), stdout);
+    // --help and --version answer in a terminal without a display, so before any window system
+    // is touched.
+    const tf::CommandLine early =
+        tf::ParseCommandLine(std::vector<std::string_view>(argv + (argc > 0 ? 1 : 0), argv + argc));
+    if (early.help || early.version) {
+        std::fputs((early.help ? tf::UsageText(program) : tf::VersionText()).c_str(), stdout);
         return 0;
     }
     QApplication application(argc, argv);

@@ -39,6 +39,8 @@ TEST(CommandLineTest, MistakesAreNamed) {
     EXPECT_EQ(Parse({"--midi-out"}).error, "--midi-out needs a value");
     EXPECT_EQ(Parse({"a.mid", "b.mid"}).error, "only one MIDI file can be named");
     EXPECT_TRUE(Parse({"--help"}).help);
+    EXPECT_TRUE(Parse({"--version"}).version);
+    EXPECT_FALSE(Parse({"--", "--version"}).version);
 }
 
 TEST(CommandLineTest, UsageListsEveryOption) {
@@ -47,8 +49,8 @@ TEST(CommandLineTest, UsageListsEveryOption) {
         usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--midi-in NAME|NUMBER|auto|none]"
                    " [--soundfont FILE] [--audio-driver NAME] [FILE.mid]"),
         std::string::npos);
-    for (const char* word :
-         {"--midi-out", "--midi-in", "--soundfont", "--audio-driver", "--help", "'none'", "'auto'"}) {
+    for (const char* word : {"--midi-out", "--midi-in", "--soundfont", "--audio-driver", "--help",
+                             "--version", "'none'", "'auto'"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }

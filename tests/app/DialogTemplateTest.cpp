@@ -1,10 +1,12 @@
 #include "app/DialogTemplate.h"
 
 #include "app/DialogIds.h"
+#include "tf_version.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace tf {
 namespace {
@@ -102,6 +104,10 @@ TEST(DialogTemplateTest, AboutBoxNamesTheVersion) {
     ExpectPlace(t, AboutSoundText, 48, 44, 176, 24);
     EXPECT_LE(44 + 24, t.height);
     EXPECT_LE(48 + 176, t.width);
+    // The release number under the icon, clear of the lines beside it.
+    ASSERT_NE(LabelAt(t, 14, 34), nullptr);
+    EXPECT_EQ(LabelAt(t, 14, 34)->caption, std::string(Version));
+    EXPECT_LE(14 + LabelAt(t, 14, 34)->width, 48);
     ExpectPlace(t, AboutIcon, 14, 9, 21, 20);
 }
 

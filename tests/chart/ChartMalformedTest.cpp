@@ -127,7 +127,7 @@ TEST_F(ChartMalformedTest, MissingTracksAndOverlongQuantitiesStillEnd) {
 TEST_F(ChartMalformedTest, EveryCorpusFileBuildsConsistently) {
     const auto dir = CorpusDir();
     if (!std::filesystem::is_directory(dir)) {
-        GTEST_SKIP() << "no corpus at " << dir;
+        GTEST_SKIP() << NoCorpusReason();
     }
     // Each build wipes the whole storage, so the files take turns with the lane modes and levels.
     const std::pair<int, int> modes[] = {{5, 1}, {7, 2}, {15, 1}, {7, 1}, {15, 2}, {5, 2}};

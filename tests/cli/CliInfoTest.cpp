@@ -20,9 +20,16 @@ TEST(CliInfo, PrintsHeaderValuesAndTheCensusOfABuiltSong) {
                        "\"census\":[0,0,1,0,0,0,0,0,0,2,0,0,0,0,0,1]}\n");
 }
 
-TEST(CliInfo, ReadsACorpusFile) {
-    // One track at division 96, no tempo event (so 500000), a scale of eight notes on channel 0.
-    const CliResult run = RunCli({"info", (CorpusDir() / "test-c-major-scale.mid").string()});
+TEST(CliInfo, ReadsAFormatZeroSongWithoutATempo) {
+    // One track at division 96 and no tempo event (so 500000): a scale of eight notes on channel 0.
+    SmfBuilder song(96, 0);
+    TrackBuilder& track = song.track();
+    for (const int key : {60, 62, 64, 65, 67, 69, 71, 72}) {
+        track.noteOn(0, 0, key, 100).noteOff(96, 0, key);
+    }
+    track.end();
+    TempFile file(song.bytes(), "scale.mid");
+    const CliResult run = RunCli({"info", file.str()});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "{\"trackCount\":1,\"division\":96,\"tempo\":500000,"
                        "\"census\":[8,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]}\n");

@@ -41,11 +41,11 @@ inline std::string ReadWhole(const std::filesystem::path& path) {
     return text.str();
 }
 
-/// Runs tonefalls-cli with `arguments`, its output caught in files (a pipe could fill up and
-/// stall a long log). A run still going after `limit` is killed and reported as timed out, so a
-/// hang fails the one case instead of the whole suite.
-inline CliResult RunCli(const std::vector<std::string>& arguments,
-                        std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+/// Runs `program` with `arguments` in `environment`, its output caught in files (a pipe could
+/// fill up and stall a long log). A run still going after `limit` is killed and reported as timed
+/// out, so a hang fails the one case instead of the whole suite.
+inline CliResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                            std::chrono::milliseconds limit, char** environment) {
     TempDir dir;
     const std::string outPath = (dir.path() / "out").string();
     const std::string errPath = (dir.path() / "err").string();
@@ -53,7 +53,7 @@ inline CliResult RunCli(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::vector<std::string> words{TF_CLI_PATH};
+    std::vector<std::string> words{program};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words) {
@@ -62,7 +62,7 @@ inline CliResult RunCli(const std::vector<std::string>& arguments,
     argv.push_back(nullptr);
     pid_t pid = 0;
     CliResult result;
-    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environment) == 0) {
         const auto deadline = std::chrono::steady_clock::now() + limit;
         int status = 0;
         rusage usage{};
@@ -89,6 +89,12 @@ inline CliResult RunCli(const std::vector<std::string>& arguments,
     result.out = ReadWhole(outPath);
     result.err = ReadWhole(errPath);
     return result;
+}
+
+/// Runs tonefalls-cli with `arguments` in this process's environment.
+inline CliResult RunCli(const std::vector<std::string>& arguments,
+                        std::chrono::milliseconds limit = std::chrono::seconds(60)) {
+    return RunProgram(TF_CLI_PATH, arguments, limit, environ);
 }
 
 } // namespace tf::test

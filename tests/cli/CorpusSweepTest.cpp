@@ -100,7 +100,7 @@ bool EndedOrStillPlayingAtTheBound(const std::string& log) {
 TEST(CorpusSweep, EveryFileLoadsOrSaysSoThenChartsAndPlaysToItsEnd) {
     const auto files = CorpusFiles();
     if (files.empty()) {
-        GTEST_SKIP() << "no corpus at " << CorpusDir();
+        GTEST_SKIP() << NoCorpusReason();
     }
     int played = 0;
     for (std::size_t index = 0; index < files.size(); ++index) {

@@ -13,7 +13,6 @@ namespace tf {
 namespace {
 
 using test::Bytes;
-using test::CorpusDir;
 using test::CorpusFiles;
 using test::SongRig;
 
@@ -57,7 +56,7 @@ std::size_t PlayToTheEnd(SongRig& rig, bool previewMode, std::size_t maxPasses) 
 TEST(CorpusSweepTest, EveryFileLoadsCountsAndPlaysToItsEnd) {
     const auto files = CorpusFiles();
     if (files.empty()) {
-        GTEST_SKIP() << "no corpus at " << CorpusDir();
+        GTEST_SKIP() << test::NoCorpusReason();
     }
     for (const auto& path : files) {
         SCOPED_TRACE(path.filename().string());

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdlib>
 #include <fstream>
 #include <stdexcept>
 #include <unistd.h>
@@ -144,7 +145,11 @@ TempDir::~TempDir() {
 }
 
 std::filesystem::path CorpusDir() {
-    return std::filesystem::path(TF_CORPUS_DIR) / "edge-cases";
+    // A clone on its own has no corpus; the environment can name one without a new configure.
+    const char* fromEnvironment = std::getenv("TF_CORPUS_DIR");
+    const std::filesystem::path root =
+        fromEnvironment != nullptr && *fromEnvironment != '\0' ? fromEnvironment : TF_CORPUS_DIR;
+    return root / "edge-cases";
 }
 
 std::vector<std::filesystem::path> CorpusFiles() {
@@ -157,6 +162,11 @@ std::vector<std::filesystem::path> CorpusFiles() {
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::string NoCorpusReason() {
+    return "no MIDI corpus at " + CorpusDir().string() +
+           ": this sweep needs the shared corpus; set TF_CORPUS_DIR to the folder holding edge-cases/";
 }
 
 } // namespace tf::test

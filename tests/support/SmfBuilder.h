@@ -82,9 +82,13 @@ private:
     std::filesystem::path dir;
 };
 
-/// The corpus of awkward MIDI files beside the project.
+/// The corpus of awkward MIDI files, which is not part of the repository: its edge-cases
+/// folder under the environment's TF_CORPUS_DIR, or else under the one the build was configured
+/// with (by default ../shared/corpus beside the project).
 std::filesystem::path CorpusDir();
-/// Every .mid file of the corpus, sorted by name.
+/// Every .mid file of the corpus, sorted by name; empty when there is no corpus.
 std::vector<std::filesystem::path> CorpusFiles();
+/// Why a corpus sweep skips: where it looked and how to point it at a corpus.
+std::string NoCorpusReason();
 
 } // namespace tf::test

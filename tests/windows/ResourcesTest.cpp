@@ -4,10 +4,13 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/WinApi.h"
 #include "res/resource.h"
+#include "tf_version.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace tf {
@@ -208,6 +211,46 @@ TEST(Resources, RadioButtonGroupsStartAtTheirFirstButtonAndEndAtTheNextGroup) {
     EXPECT_EQ(GetNextDlgGroupItem(dialog, GetDlgItem(dialog, IDC_KEYS_15), FALSE),
               GetDlgItem(dialog, IDC_KEYS_5));
     DestroyWindow(dialog);
+}
+
+TEST(Resources, VersionResourceAndAboutBoxCarryTheProjectVersion) {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16)); // RT_VERSION
+    ASSERT_NE(found, nullptr);
+    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
+    const DWORD size = SizeofResource(nullptr, found);
+    // The fixed part starts with its signature on a DWORD boundary; the file and product
+    // versions follow the structure's own version.
+    std::vector<DWORD> fixed;
+    for (DWORD at = 0; at + 6 * sizeof(DWORD) <= size && fixed.empty(); at += sizeof(DWORD)) {
+        DWORD word = 0;
+        std::memcpy(&word, bytes + at, sizeof word);
+        if (word == 0xFEEF04BDu) {
+            fixed.resize(6);
+            std::memcpy(fixed.data(), bytes + at, 6 * sizeof(DWORD));
+        }
+    }
+    ASSERT_FALSE(fixed.empty()) << "no VS_FIXEDFILEINFO in the version resource";
+    const DWORD high = static_cast<DWORD>(TF_VERSION_MAJOR) << 16 | TF_VERSION_MINOR;
+    const DWORD low = static_cast<DWORD>(TF_VERSION_PATCH) << 16;
+    EXPECT_EQ(fixed[2], high);
+    EXPECT_EQ(fixed[3], low);
+    EXPECT_EQ(fixed[4], high);
+    EXPECT_EQ(fixed[5], low);
+
+    HWND about = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_ABOUT), nullptr,
+                                    IgnoreEverything, 0);
+    if (about == nullptr) {
+        GTEST_SKIP() << "no dialog can be made here (no display)";
+    }
+    std::vector<std::string> texts;
+    for (HWND child = GetWindow(about, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[100]{};
+        GetWindowTextW(child, text, 100);
+        texts.push_back(Narrow(text));
+    }
+    DestroyWindow(about);
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Tonefalls Version 0.21 - QUILL MIX"), texts.end());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), std::string(Version)), texts.end());
 }
 
 TEST(Resources, StringsMenuAndAccelerators) {

@@ -25,6 +25,10 @@ if [ -z "${TF_UNDER_XVFB:-}" ]; then
     TF_UNDER_XVFB=1 TF_WINE="$wine" exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
 fi
 
+# A corpus named in the environment is reached, like the configured one, through Wine's Z: drive.
+if [ -n "${TF_CORPUS_DIR:-}" ] && [[ $TF_CORPUS_DIR != Z:* ]]; then
+    export TF_CORPUS_DIR="Z:$(realpath -m "$TF_CORPUS_DIR")"
+fi
 export WINEPREFIX="$build/wineprefix"
 export WINEDEBUG=-all
 export WINEARCH=win64

@@ -26,7 +26,8 @@ int main(int argc, char* argv[]) {
     bool ok = tf::PaintPlayField().save(out.filePath(QStringLiteral("main.bmp")), "BMP");
     ok = tf::PaintTitle().save(out.filePath(QStringLiteral("title.bmp")), "BMP") && ok;
     ok = tf::PaintResult().save(out.filePath(QStringLiteral("result.bmp")), "BMP") && ok;
-    for (const int size : std::array{256, 48, 32}) {
+    // The sizes of the desktop's hicolor icon theme that menus and file managers ask for.
+    for (const int size : std::array{256, 128, 64, 48, 32, 16}) {
         const QString name = QStringLiteral("icons/tonefalls-%1.png").arg(size);
         ok = tf::PaintIcon(size).save(out.filePath(name), "PNG") && ok;
     }

@@ -167,6 +167,9 @@ std::optional<Command> CommandNamed(std::string_view word) {
     if (word == "--help" || word == "-h" || word == "help") {
         return Command::Help;
     }
+    if (word == "--version") {
+        return Command::Version;
+    }
     return std::nullopt;
 }
 
@@ -202,7 +205,7 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> words) {
     }
     CliArguments arguments;
     arguments.command = *command;
-    if (*command == Command::Help) {
+    if (*command == Command::Help || *command == Command::Version) {
         return {arguments, {}};
     }
     const auto options = OptionsOf(*command);
@@ -258,6 +261,7 @@ std::string_view UsageText() {
            "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
            "       tonefalls-cli timing FILE [--seconds N] [--parts PARTS] [--offset MS]\n"
            "                                 [--draw-every-frame]\n"
+           "       tonefalls-cli --version\n"
            "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
            "S is 1.0, 1.5, 2.0 or 3.0.\n"
            "A presses FILE holds lines '<ms> <lane>': a key press on lane 0 to 14 at that song time.\n"

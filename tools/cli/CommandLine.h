@@ -8,7 +8,7 @@
 
 namespace tf::cli {
 
-enum class Command { Info, Chart, Events, Render, Timing, Help };
+enum class Command { Info, Chart, Events, Render, Timing, Help, Version };
 
 /// Everything the command line asked for. Parts are MIDI channels: bit n of a mask is
 /// channel n, written as part n+1 on the command line.

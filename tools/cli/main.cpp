@@ -4,6 +4,8 @@
 #include "tools/cli/TimingCommand.h"
 #endif
 
+#include "tf_version.h"
+
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -35,6 +37,9 @@ int main(int argc, char** argv) {
 #endif
     case Command::Help:
         std::fwrite(UsageText().data(), 1, UsageText().size(), stdout);
+        return ExitOk;
+    case Command::Version:
+        std::printf("tonefalls-cli %.*s\n", static_cast<int>(tf::Version.size()), tf::Version.data());
         return ExitOk;
     }
     return ExitUsage;

@@ -16,6 +16,7 @@
 #include "tests/support/MessageCounts.h"
 #include "tests/support/PacedClock.h"
 #include "tests/support/Recorders.h"
+#include "tf_version.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -295,10 +296,13 @@ TEST_F(MainWindowTest, AboutBoxAndHelpPage) {
         }
         EXPECT_EQ(about->windowTitle(), QStringLiteral("バージョン情報"));
         bool version = false;
+        bool release = false;
         for (QLabel* label : about->findChildren<QLabel*>()) {
             version = version || label->text() == QStringLiteral("Tonefalls Version 0.21 - QUILL MIX");
+            release = release || label->text().toStdString() == Version;
         }
         EXPECT_TRUE(version);
+        EXPECT_TRUE(release);
         Button(about, 1)->click();
         return true;
     });
