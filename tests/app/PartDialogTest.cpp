@@ -277,11 +277,11 @@ TEST(PartDialogFactsTest, EachPartSaysItsInstrumentAndTheTitleNamesTheSong) {
         .noteOn(0, 0, 60, 90)
         .noteOff(10, 0, 60)
         .end(0);
-    test::TempFile other(sjis.bytes(), "テスト.mid");
+    test::TempFile other(sjis.bytes(), "other song.mid");
     ASSERT_EQ(game.load(other.path()), LoadResult::Loaded);
     PartDialog fallback(game, worker);
     fallback.init(0, other.str());
-    EXPECT_EQ(fallback.caption(), "演奏パートを選べ！ - テスト.mid");
+    EXPECT_EQ(fallback.caption(), "演奏パートを選べ！ - other song.mid");
 }
 
 } // namespace

@@ -105,6 +105,9 @@ TEST(SettingsTest, RoundTripThenADamagedHandEditedFileFallsBackFieldByField) {
 }
 
 TEST(SettingsTest, TheFileLivesUnderXdgConfigHomeWhenItIsAbsoluteElseUnderDotConfig) {
+    if (!std::filesystem::path("/x").is_absolute()) {
+        GTEST_SKIP() << "the XDG folder rule is the Linux one; Windows keeps the settings beside the key file";
+    }
     EXPECT_EQ(UserSettingsFilePath("/x/cfg", "/home/p"),
               std::filesystem::path("/x/cfg/tonefalls/settings.ini"));
     EXPECT_EQ(UserSettingsFilePath("relative", "/home/p"),
