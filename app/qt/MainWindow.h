@@ -36,7 +36,7 @@ public:
 
     Shell& shell() { return shell_; }
     GameCanvas* canvas() const { return canvas_; }
-    /// The View menu: how the game is shown and played (the "MIDI input" submenu first).
+    /// The View menu: the zooms, full screen, and the "MIDI input" submenu last.
     QMenu* viewMenu() const { return viewMenu_; }
     /// Goes into the start flow with `path` once the window has been shown.
     void openSongLater(const std::string& path);

@@ -2,8 +2,8 @@
 
 #include "app/ClientArea.h"
 #include "app/CommandIds.h"
-#include "app/ShellTexts.h"
 #include "app/MidiInputChoice.h"
+#include "app/ShellTexts.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"
 #include "platform/win32/CentreOver.h"

@@ -438,8 +438,8 @@ TEST_F(ShellTest, AMidiKeyboardPressesTheLaneOfItsKeyInTheChartAndItsUnplugEndsO
                                                     "Keys:Keys MIDI 1 20:0", "None"}));
     EXPECT_EQ(menu.checked, 1u);
 
-    // Key 60 is the song's only key, so it falls in lane 0; key 61 has no notes. (AUTO PLAY, so
-    // that the play frame takes no press the test looks for.)
+    // Key 60 is the song's only key, so it falls in lane 0; key 61 has no notes. The notes are
+    // played once the run has ended, so that no frame takes the presses the test looks for.
     startPlay(1u, true);
     waitForResult();
     EXPECT_EQ(shell.midiLanes().laneOf(60), 0);

@@ -235,7 +235,7 @@ std::string FormatTimingTable(const TimingReport& report, std::string_view file)
     } else {
         char missing[128];
         std::snprintf(missing, sizeof missing, "%-24s %s\n", "MIDI press to note-on",
-                      "not measured: the play frame reads no MIDI keyboard yet");
+                      "not measured: no MIDI press was made");
         table += missing;
     }
     char cpu[128];
