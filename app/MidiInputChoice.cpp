@@ -1,7 +1,8 @@
 #include "app/MidiInputChoice.h"
 
+#include "app/ParseNumber.h"
+
 #include <algorithm>
-#include <charconv>
 
 namespace tf {
 
@@ -10,16 +11,6 @@ namespace {
 constexpr std::string_view MidiThrough = "Midi Through";
 // ALSA gives user-space clients (programs) the numbers from 128 up; below are the kernel's.
 constexpr unsigned FirstProgramClient = 128;
-
-template <typename Number> std::optional<Number> ParseNumber(std::string_view text) {
-    Number value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 /// The client number of an ALSA port name ending in " C:P"; null for any other name.
 std::optional<unsigned> AlsaClient(std::string_view port) {

@@ -1,23 +1,14 @@
 #include "tools/cli/CommandLine.h"
 
+#include "app/ParseNumber.h"
+
 #include <array>
-#include <charconv>
 #include <functional>
 #include <initializer_list>
 
 namespace tf::cli {
 
 namespace {
-
-template <typename Number> std::optional<Number> ParseNumber(std::string_view text) {
-    Number value{};
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<int> ParsePart(std::string_view text) {
     const auto part = ParseNumber<int>(text);
