@@ -16,18 +16,21 @@
 
 namespace tf::test {
 
-/// A song of four quarter notes of key 60 on channel 0 (two seconds at 120 bpm), with a
-/// program change on channel 1 as accompaniment.
-inline Bytes TwoSecondSong() {
+/// A song of quarter notes of key 60 on channel 0 (half a second each at 120 bpm), with a
+/// program change on channel 1 as accompaniment; four of them make two seconds.
+inline Bytes SteadySong(int quarters) {
     SmfBuilder song(480, 1);
     song.track().tempo(0, 500000).end(0);
     TrackBuilder& notes = song.track();
     notes.program(0, 1, 5);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < quarters; ++i) {
         notes.noteOn(i == 0 ? 0 : 240, 0, 60, 100).noteOff(240, 0, 60);
     }
     notes.end(0);
     return song.bytes();
+}
+inline Bytes TwoSecondSong() {
+    return SteadySong(4);
 }
 
 /// Four notes, half a second apart, on each of channels 0, 2, 3 and 4, one track each.

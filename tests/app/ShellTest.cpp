@@ -227,6 +227,14 @@ TEST_F(ShellTest, NoPartChosenPlaysEveryNoteAndReachesTheResult) {
 }
 
 TEST_F(ShellTest, EscDuringPlayStopsTheSongAndShowsTheTitle) {
+    // A song long enough that a slow machine cannot reach its end (which silences the channels
+    // too) between the start and the Esc.
+    {
+        const test::Bytes longSong = test::SteadySong(120);
+        std::ofstream(song.path(), std::ios::binary)
+            .write(reinterpret_cast<const char*>(longSong.data()),
+                   static_cast<std::streamsize>(longSong.size()));
+    }
     startPlay(1u, true);
     const int before = allSoundOffCount();
     shell.keyDown(VkEscape, false);
