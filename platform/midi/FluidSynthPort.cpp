@@ -143,38 +143,44 @@ std::uint32_t FluidSynthPort::open() {
         return mmresult::NoDevice;
     }
 
-    if (portMode == Mode::RealTime) {
-        const std::vector<std::string> built = BuiltDrivers(settings);
-        const std::vector<std::string> drivers = DriversToTry(built, forcedDriver);
-        {
-            const QuietAlsaErrors quiet;
-            probingDrivers = true;
-            for (const std::string& name : drivers) {
-                fluid_settings_setstr(settings, "audio.driver", name.c_str());
-                next->driver.reset(new_fluid_audio_driver(settings, next->synth.get()));
-                if (next->driver) {
-                    next->driverName = name;
-                    break;
-                }
-            }
-            probingDrivers = false;
-        }
-        if (!next->driver) {
-            if (!forcedDriver.empty() && std::find(built.begin(), built.end(), forcedDriver) == built.end()) {
-                failure =
-                    "FluidSynth has no audio driver " + forcedDriver + " (it has " + JoinNames(built) + ")";
-            } else if (!forcedDriver.empty()) {
-                failure = "FluidSynth: the audio driver " + forcedDriver + " did not open";
-            } else if (drivers.empty()) {
-                failure = "FluidSynth was built with none of the audio drivers it can use";
-            } else {
-                failure = "FluidSynth: no audio driver opened (tried " + JoinNames(drivers) + ")";
-            }
-            return mmresult::NoDevice;
-        }
+    if (portMode == Mode::RealTime && !startAudio(*next)) {
+        return mmresult::NoDevice;
     }
     engine = std::move(next);
     return mmresult::NoError;
+}
+
+bool FluidSynthPort::startAudio(Engine& next) {
+    fluid_settings_t* settings = next.settings.get();
+    const std::vector<std::string> built = BuiltDrivers(settings);
+    const std::vector<std::string> drivers = DriversToTry(built, forcedDriver);
+    {
+        // The drivers that are not there say so loudly; only the outcome is worth a word.
+        const QuietAlsaErrors quiet;
+        probingDrivers = true;
+        for (const std::string& name : drivers) {
+            fluid_settings_setstr(settings, "audio.driver", name.c_str());
+            next.driver.reset(new_fluid_audio_driver(settings, next.synth.get()));
+            if (next.driver) {
+                next.driverName = name;
+                break;
+            }
+        }
+        probingDrivers = false;
+    }
+    if (next.driver) {
+        return true;
+    }
+    if (!forcedDriver.empty() && std::find(built.begin(), built.end(), forcedDriver) == built.end()) {
+        failure = "FluidSynth has no audio driver " + forcedDriver + " (it has " + JoinNames(built) + ")";
+    } else if (!forcedDriver.empty()) {
+        failure = "FluidSynth: the audio driver " + forcedDriver + " did not open";
+    } else if (drivers.empty()) {
+        failure = "FluidSynth was built with none of the audio drivers it can use";
+    } else {
+        failure = "FluidSynth: no audio driver opened (tried " + JoinNames(drivers) + ")";
+    }
+    return false;
 }
 
 std::uint32_t FluidSynthPort::sendShort(std::uint32_t word) {

@@ -79,6 +79,10 @@ public:
 private:
     struct Engine;
 
+    /// Opens the first audio driver that works on `next`'s synth; false with `failure` set when
+    /// none does. Called with `mutex` held.
+    bool startAudio(Engine& next);
+
     const std::string soundFontPath;
     const Mode portMode;
     const std::string forcedDriver;
