@@ -20,6 +20,8 @@ inline constexpr int ZoomX15Command = 142;
 inline constexpr int ZoomX2Command = 143;
 inline constexpr int ZoomX3Command = 144;
 inline constexpr int FullScreenCommand = 145;
+/// The View menu's check item that shows the bar of the last presses' errors during play.
+inline constexpr int HitErrorBarCommand = 146;
 
 /// GamePlay > Recent: entry i (0 the newest) is RecentSongCommandBase + i.
 inline constexpr int RecentSongCommandBase = 161;
@@ -36,6 +38,7 @@ inline constexpr std::uint32_t VkSpace = 32;
 inline constexpr std::uint32_t VkF1 = 112;
 inline constexpr std::uint32_t VkF2 = 113;
 inline constexpr std::uint32_t VkF3 = 114;
+inline constexpr std::uint32_t VkF4 = 115;
 inline constexpr std::uint32_t VkF11 = 122;
 
 } // namespace tf

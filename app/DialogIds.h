@@ -21,6 +21,8 @@ inline constexpr int KeyLayoutButton = 1049;
 inline constexpr int PreviewButtonBase = 1050;
 /// The instrument of channel ch, beside its note count.
 inline constexpr int PartInstrumentBase = 1081;
+/// The judgement offset in ms, typed in.
+inline constexpr int OffsetField = 1073;
 
 /// The key dialog's drop-down list of lane l is KeyComboBase + l.
 inline constexpr int KeyComboBase = 1051;

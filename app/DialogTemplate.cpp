@@ -63,11 +63,15 @@ DialogTemplate MakePartDialog() {
     add(SuddenCheck, ControlKind::CheckBox, "SUDDEN", 210 + o, 168, 48, 12);
     add(NoControlId, ControlKind::GroupBox, "LEVEL", 276 + o, 12, 66, 30);
     add(LevelCheck, ControlKind::CheckBox, "同時押し無し", 282 + o, 24, 54, 12);
-    add(NoControlId, ControlKind::GroupBox, "KEY", 276 + o, 48, 66, 138);
+    // KEY gives up the foot of its box to the offset, beside it as the other options stand.
+    add(NoControlId, ControlKind::GroupBox, "KEY", 276 + o, 48, 66, 102);
     add(Keys5Radio, ControlKind::RadioButton, "5KEYS", 282 + o, 66, 48, 12, KeysGroup);
     add(Keys7Radio, ControlKind::RadioButton, "7KEYS", 282 + o, 84, 48, 12, KeysGroup);
     add(Keys15Radio, ControlKind::RadioButton, "15KEYS", 282 + o, 102, 48, 12, KeysGroup);
-    add(KeyLayoutButton, ControlKind::PushButton, "キー配置...", 288 + o, 132, 42, 18);
+    add(KeyLayoutButton, ControlKind::PushButton, "キー配置...", 288 + o, 126, 42, 18);
+    add(NoControlId, ControlKind::GroupBox, std::string(OffsetLabel(Language::Japanese)), 276 + o, 156, 66,
+        30);
+    add(OffsetField, ControlKind::NumberField, "", 282 + o, 168, 36, 12);
     add(OkButton, ControlKind::DefaultPushButton, "OK", 252 + o, 192, 42, 18);
     add(CancelButton, ControlKind::PushButton, "ｷｬﾝｾﾙ", 306 + o, 192, 42, 18);
     return t;

@@ -14,7 +14,9 @@ enum class ControlKind {
     PushButton,
     DefaultPushButton,
     DropDownList,
-    Icon
+    Icon,
+    /// A one-line field where a number is typed; the dialog's model reads and checks the text.
+    NumberField
 };
 
 /// Controls without an id (labels, group boxes) carry this one.

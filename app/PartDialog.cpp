@@ -9,6 +9,7 @@
 #include "app/WorkerThread.h"
 #include "game/GamePlay.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <vector>
 
@@ -29,6 +30,42 @@ bool IsIn(int id, std::initializer_list<int> ids) {
 }
 
 } // namespace
+
+std::optional<std::int32_t> ReadOffsetText(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.size() >= 2 && (text.substr(text.size() - 2) == "ms" || text.substr(text.size() - 2) == "MS")) {
+        text.remove_suffix(2);
+        while (!text.empty() && blank(text.back())) {
+            text.remove_suffix(1);
+        }
+    }
+    if (text.empty()) {
+        return 0;
+    }
+    bool negative = false;
+    if (text.front() == '-' || text.front() == '+') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    // However many digits there are, the value only needs to be known up to the range's edge.
+    std::int32_t magnitude = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        magnitude = std::min(magnitude * 10 + (c - '0'), 1000);
+    }
+    return std::clamp(negative ? -magnitude : magnitude, -300, 300);
+}
 
 void PreviewThread(GamePlay& game) {
     while (game.pumpPreview()) {
@@ -64,6 +101,7 @@ void PartDialog::init(std::uint32_t tickedParts, const std::string& songPath) {
     setChecked(SuddenCheck, options.sudden());
     const int lanes = options.laneCount();
     setChecked(lanes == 5 ? Keys5Radio : lanes == 15 ? Keys15Radio : Keys7Radio, true);
+    offsetText = std::to_string(options.judgeOffset());
     std::vector<std::span<const std::uint8_t>> tracks;
     const Song& song = game.song();
     for (std::int32_t i = 0; i < song.trackCount(); ++i) {
@@ -104,7 +142,18 @@ std::string PartDialog::text(int id) const {
     if (id >= PartInstrumentBase && id < PartInstrumentBase + 16) {
         return instruments[static_cast<std::size_t>(id - PartInstrumentBase)];
     }
+    if (id == OffsetField) {
+        return offsetText;
+    }
     return {};
+}
+
+void PartDialog::setText(int id, std::string_view text) {
+    // A field holds a few characters; whatever a view hands over beyond that cannot be a number.
+    constexpr std::size_t longest = 64;
+    if (id == OffsetField) {
+        offsetText = std::string(text.substr(0, longest));
+    }
 }
 
 std::string PartDialog::caption() const {
@@ -174,6 +223,11 @@ void PartDialog::stopPreview() {
 
 bool PartDialog::ok(PartDialogHost& host) {
     stopPreview();
+    // Checked first: a refused offset keeps the dialog open before anything is asked or stored.
+    if (!ReadOffsetText(offsetText)) {
+        host.showWarning(MessageCaption, OffsetNotNumberText(language_));
+        return true;
+    }
     const std::uint32_t parts = partMask();
     if (parts == 0 && !host.askYesNo(MessageCaption, NoPartQuestion)) {
         return true;
@@ -200,6 +254,10 @@ void PartDialog::storeOptions() {
     options.setHidden(checked(HiddenCheck));
     options.setSudden(checked(SuddenCheck));
     options.setLaneCount(checked(Keys5Radio) ? 5 : checked(Keys7Radio) ? 7 : checked(Keys15Radio) ? 15 : 7);
+    // Read before OK came here; a number beyond the range is held to its edge, which the field
+    // then shows.
+    options.setJudgeOffset(ReadOffsetText(offsetText).value_or(options.judgeOffset()));
+    offsetText = std::to_string(options.judgeOffset());
 }
 
 } // namespace tf

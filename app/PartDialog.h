@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,11 @@ public:
     /// Closes the dialog with `result` (OkButton or CancelButton).
     virtual void endDialog(int result) = 0;
 };
+
+/// The offset typed in the part dialog's field, in ms, held to -300..300: a whole number with an
+/// optional sign, blanks around it and an optional "ms" after it; an empty field is 0. Nothing
+/// for any other text.
+std::optional<std::int32_t> ReadOffsetText(std::string_view text);
 
 /// The body of the preview thread: pumps in preview mode, back to back, until the pump says
 /// stop (a pause, or the end of the song).
@@ -59,9 +65,12 @@ public:
     bool checked(int id) const;
     /// Ticks or clears a check box; ticking a radio button clears the others of its group.
     void setChecked(int id, bool on);
-    /// The text of a note-count label (PartCountBase + channel) or an instrument label
-    /// (PartInstrumentBase + channel); empty for any other id.
+    /// The text of a note-count label (PartCountBase + channel), an instrument label
+    /// (PartInstrumentBase + channel) or the offset field (OffsetField); empty for any other id.
     std::string text(int id) const;
+    /// The player typed in the offset field (OffsetField); other ids are ignored. OK reads the
+    /// text with `ReadOffsetText` and refuses, with a message, what it cannot read.
+    void setText(int id, std::string_view text);
     /// The dialog's title line: its caption and the song's name.
     std::string caption() const;
     /// The parts ticked now (bit n: channel n).
@@ -85,6 +94,7 @@ private:
     std::array<std::string, 16> counts;
     std::array<std::string, 16> instruments;
     std::string songTitle;
+    std::string offsetText = "0";
     int previewPart_ = -1;
     bool accepted_ = false;
 };

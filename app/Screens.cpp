@@ -1,5 +1,6 @@
 #include "app/Screens.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -36,7 +37,54 @@ void DrawTitle(Surface& surface, const Bitmap* title) {
     surface.text(FontFace::PGothic, 16, w / 2 - 20, h - 50, "[Enter] キー、または [F2] キーを押してください");
 }
 
-void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally, bool autoPlay) {
+// The timing sits under the counters, left of the mark, in the room the counters leave: the
+// histogram with its centre line at 0 ms, the four figures to its right, the offer underneath.
+void DrawTiming(Surface& surface, const TimingReport& timing, Language language) {
+    constexpr int left = 14;
+    constexpr int binStep = 10;
+    constexpr int barWidth = 8;
+    // Under the result picture's card (its shadow ends at y 351), above the window's foot.
+    constexpr int baseline = 420;
+    constexpr int tallest = 54;
+    constexpr Colour Axis = 0x00503020;
+    const HitErrorSummary& summary = timing.summary;
+    std::int32_t most = 0;
+    for (const std::int32_t count : summary.histogram) {
+        most = std::max(most, count);
+    }
+    for (int bin = 0; bin < HitErrorSummary::binCount; ++bin) {
+        const std::int32_t count = summary.histogram[static_cast<std::size_t>(bin)];
+        if (count <= 0) {
+            continue;
+        }
+        // Every bin that holds a press shows at least a sliver.
+        const int height = std::max(1, static_cast<int>(static_cast<std::int64_t>(count) * tallest / most));
+        const int x = left + bin * binStep + (binStep - barWidth) / 2;
+        const Colour colour = WindowBarColour(BinJudgement(bin));
+        surface.box(x, baseline - height, x + barWidth, baseline, 0, colour, colour);
+    }
+    constexpr int width = HitErrorSummary::binCount * binStep;
+    surface.box(left, baseline, left + width, baseline + 1, 0, Axis, Axis);
+    surface.box(left + width / 2, baseline - tallest - 4, left + width / 2 + 1, baseline + 5, 0, Axis, Axis);
+
+    surface.setTextColour(TextBlue);
+    surface.setTextAlign(TextAlign::Left);
+    surface.text(FontFace::Gothic, 10, left, baseline + 2, "-150");
+    surface.text(FontFace::Gothic, 10, left + width - 25, baseline + 2, "+150");
+    int y = 356;
+    for (const std::string& line : TimingLines(summary, language)) {
+        surface.text(FontFace::PGothic, 14, left + width + 12, y, line);
+        y += 16;
+    }
+    const std::string offer = OfferLine(timing, language);
+    if (!offer.empty()) {
+        surface.setTextColour(timing.offerTaken ? TextBlue : MarkRed);
+        surface.text(FontFace::PGothic, 14, left + width + 12, y, offer);
+    }
+}
+
+void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally, bool autoPlay,
+                const TimingReport* timing, Language language) {
     const int w = surface.width();
     const int h = surface.height();
     surface.blit(result, 0, 0, w, h, 0, 0);
@@ -54,6 +102,9 @@ void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally,
         y += 40;
     }
 
+    if (timing != nullptr && timing->summary.count > 0) {
+        DrawTiming(surface, *timing, language);
+    }
     if (sheet.mark.empty()) {
         return;
     }
@@ -116,13 +167,27 @@ ResultSheet MakeResultSheet(const JudgeTally& tally, bool autoPlay) {
     return sheet;
 }
 
+Colour WindowBarColour(Judgement judgement) {
+    switch (judgement) {
+    // The chips beside the counters on the result picture.
+    case Perfect:
+        return Rgb(255, 200, 40);
+    case Great:
+        return Rgb(255, 150, 40);
+    case Good:
+        return Rgb(70, 190, 100);
+    default:
+        return Rgb(70, 150, 240);
+    }
+}
+
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
-                const JudgeTally& tally, bool autoPlay) {
+                const JudgeTally& tally, bool autoPlay, const TimingReport* timing, Language language) {
     surface.fill(0, 0, surface.width(), surface.height(), White);
     if (appState == AppState::Title) {
         DrawTitle(surface, title);
     } else if (appState == AppState::Result) {
-        DrawResult(surface, result, tally, autoPlay);
+        DrawResult(surface, result, tally, autoPlay, timing, language);
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/AppState.h"
+#include "app/Language.h"
+#include "app/TimingReport.h"
 #include "game/JudgeTally.h"
 #include "platform/Surface.h"
 
@@ -41,9 +43,15 @@ ResultSheet MakeResultSheet(const JudgeTally& tally, bool autoPlay = false);
 /// Clears the client area to white, then draws the title screen for `AppState::Title` or the
 /// result screen for `AppState::Result`; play leaves the white area. A null bitmap leaves the white showing.
 /// Leaves the text alignment and colour as its last text set them. `autoPlay` says that the run
-/// the result screen reports played itself (see `ResultSheet::mark`).
+/// the result screen reports played itself (see `ResultSheet::mark`). `timing` (null: none), when
+/// it counts any press, adds the run's timing under the counters, in `language`: the histogram
+/// of the errors, the median, mean and spread, and the offset offer.
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
-                const JudgeTally& tally, bool autoPlay = false);
+                const JudgeTally& tally, bool autoPlay = false, const TimingReport* timing = nullptr,
+                Language language = Language::Japanese);
+
+/// The colour the result screen's histogram gives the bars of a judgement window (0x00BBGGRR).
+Colour WindowBarColour(Judgement judgement);
 
 /// Writes `text` in a box across the middle of the lanes, over whatever the play field shows:
 /// the mark of a paused play. Leaves the alignment centred and the colour white.

@@ -132,6 +132,7 @@ void Settings::applyTo(PlayOptions& options) const {
     options.setSudden(sudden);
     options.setLevel(level);
     options.setLaneCount(keys);
+    options.setJudgeOffset(offset);
 }
 
 void Settings::takeFrom(const PlayOptions& options) {
@@ -143,6 +144,7 @@ void Settings::takeFrom(const PlayOptions& options) {
     level = options.level() == 1 ? 1 : 2;
     const int lanes = options.laneCount();
     keys = lanes == 5 || lanes == 15 ? lanes : 7;
+    offset = options.judgeOffset();
 }
 
 Settings LoadSettings(const std::filesystem::path& file) {
@@ -168,12 +170,19 @@ Settings LoadSettings(const std::filesystem::path& file) {
                    : std::nullopt;
     };
     Read(sections, "Play", "Keys", keys, settings.keys);
+    const auto offset = [](std::string_view text) -> std::optional<int> {
+        const auto value = ReadWhole(text);
+        return value && *value >= -300 && *value <= 300 ? std::optional<int>(static_cast<int>(*value))
+                                                        : std::nullopt;
+    };
+    Read(sections, "Play", "Offset", offset, settings.offset);
 
     // An unknown zoom or language is as good as none: the screen's and the system's are used.
     if (const std::string* zoom = Find(sections, "View", "Zoom")) {
         settings.zoom = ZoomFromText(*zoom);
     }
     Read(sections, "View", "FullScreen", ReadBool, settings.fullScreen);
+    Read(sections, "View", "HitErrorBar", ReadBool, settings.hitErrorBar);
     if (const std::string* language = Find(sections, "View", "Language")) {
         settings.language = LanguageFromCode(*language);
     }
@@ -213,11 +222,13 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
     line("Sudden", settings.sudden ? "1" : "0");
     line("Level", settings.level == 1 ? "1" : "2");
     line("Keys", std::to_string(settings.keys == 5 || settings.keys == 15 ? settings.keys : 7));
+    line("Offset", std::to_string(settings.offset >= -300 && settings.offset <= 300 ? settings.offset : 0));
     text += "\n[View]\n";
     if (settings.zoom) {
         line("Zoom", ZoomText(*settings.zoom));
     }
     line("FullScreen", settings.fullScreen ? "1" : "0");
+    line("HitErrorBar", settings.hitErrorBar ? "1" : "0");
     if (settings.language) {
         line("Language", LanguageCode(*settings.language));
     }

@@ -24,11 +24,15 @@ struct Settings {
     /// 1: no simultaneous presses; 2: normal.
     int level = 2;
     int keys = 7;
+    /// The judgement offset in ms, -300 to 300.
+    int offset = 0;
 
     /// Nothing until the player picks a zoom: the window then starts at the zoom that suits the
     /// screen (`StartZoom`).
     std::optional<Zoom> zoom;
     bool fullScreen = false;
+    /// The bar of the last presses' errors under the judgement line.
+    bool hitErrorBar = false;
     /// Nothing until the player picks a language: the system's is used.
     std::optional<Language> language;
 

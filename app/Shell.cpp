@@ -120,6 +120,8 @@ void Shell::create(const ShellSetup& setup) {
     }
     mode.fullScreen = settings_.fullScreen;
     showViewMode(mode);
+    game.playField().setShowHitErrorBar(settings_.hitErrorBar);
+    view.showHitErrorBar(settings_.hitErrorBar);
     showRecentSongs();
 
     created = true;
@@ -167,6 +169,9 @@ void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
         break;
     case VkF3:
         restart();
+        break;
+    case VkF4:
+        takeOffer();
         break;
     case VkSpace:
         // Held down, Space would pause and resume by turns.
@@ -217,6 +222,9 @@ void Shell::command(int id) {
     case FullScreenCommand:
         showViewMode({viewMode_.zoom, !viewMode_.fullScreen});
         saveSettings();
+        break;
+    case HitErrorBarCommand:
+        toggleHitErrorBar();
         break;
     default:
         if (id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount) {
@@ -361,6 +369,36 @@ void Shell::restart() {
     game.resetForPlay();
     armMidiLanes(false);
     startPlayThread();
+}
+
+void Shell::takeOffer() {
+    if (appState() != AppState::Result) {
+        return;
+    }
+    // The play thread that showed the result may still be on its way out; the report it wrote
+    // is read only after it.
+    worker.join();
+    TimingReport& timing = shownResult.timing;
+    if (!timing.offer || timing.offerTaken) {
+        return;
+    }
+    game.options().setJudgeOffset(*timing.offer);
+    // F3 may rebuild the last play from its own copy of the options: it plays with the new offset.
+    if (lastPlay) {
+        lastPlay->options.setJudgeOffset(*timing.offer);
+    }
+    settings_.offset = game.options().judgeOffset();
+    saveSettings();
+    timing.offerTaken = true;
+    drawResult();
+}
+
+void Shell::toggleHitErrorBar() {
+    settings_.hitErrorBar = !settings_.hitErrorBar;
+    // An atomic switch: a play running now shows or hides the bar from its next frame.
+    game.playField().setShowHitErrorBar(settings_.hitErrorBar);
+    view.showHitErrorBar(settings_.hitErrorBar);
+    saveSettings();
 }
 
 bool Shell::rebuildLastPlay() {
@@ -528,6 +566,8 @@ void Shell::saveSettings() {
 }
 
 void Shell::drawTitle() {
+    // The title replaces the result screen, and its offer goes with it.
+    shownResult = {};
     {
         std::lock_guard lock(surfaceLock);
         DrawScreen(surface, AppState::Title, titleBitmap.get(), resultBitmap.get(), game.tally());
@@ -535,13 +575,25 @@ void Shell::drawTitle() {
     view.requestRepaint();
 }
 
-void Shell::startPlayThread() {
-    // Read here, on the window thread: the result screen says AUTO PLAY for the run it ends.
-    const bool autoPlay = game.options().autoPlay();
-    worker.start([this, autoPlay] { playThread(autoPlay); });
+void Shell::drawResult() {
+    {
+        std::lock_guard lock(surfaceLock);
+        DrawScreen(surface, AppState::Result, titleBitmap.get(), resultBitmap.get(), game.tally(),
+                   shownResult.autoPlay, &shownResult.timing, shownResult.language);
+    }
+    view.requestRepaint();
 }
 
-void Shell::playThread(bool autoPlay) {
+void Shell::startPlayThread() {
+    // Read here, on the window thread: the result screen says AUTO PLAY for the run it ends, and
+    // offers an offset from the one this run is judged with.
+    const bool autoPlay = game.options().autoPlay();
+    const std::int32_t offset = game.options().judgeOffset();
+    const Language language = textLanguage();
+    worker.start([this, autoPlay, offset, language] { playThread(autoPlay, offset, language); });
+}
+
+void Shell::playThread(bool autoPlay, std::int32_t offset, Language language) {
     // The picture changes only as often as the window shows it: the view tells the game each
     // time it has copied the back buffer out. A frame takes the lock itself, and only when it
     // draws, so the frames in between never hold up the window's copy.
@@ -553,13 +605,13 @@ void Shell::playThread(bool autoPlay) {
         }
     }
     if (game.songFinished()) {
+        // Worked out once, here, from the errors the play recorded; AUTO PLAY judges nothing.
+        shownResult.autoPlay = autoPlay;
+        shownResult.language = language;
+        shownResult.timing =
+            autoPlay ? TimingReport{} : MakeTimingReport(game.session().hitErrors().errors(), offset);
         state.store(AppState::Result);
-        {
-            std::lock_guard lock(surfaceLock);
-            DrawScreen(surface, AppState::Result, titleBitmap.get(), resultBitmap.get(), game.tally(),
-                       autoPlay);
-        }
-        view.requestRepaint();
+        drawResult();
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/Language.h"
 #include "app/MidiInputChoice.h"
 #include "app/Settings.h"
+#include "app/TimingReport.h"
 #include "app/ViewMode.h"
 #include "app/WorkerThread.h"
 #include "chart/PlayOptions.h"
@@ -77,12 +78,14 @@ public:
     void setOutput(const MidiPort* port) { output = port; }
 
     /// A key went down on the window (`autoRepeat` for the repeats of a held key), as a Windows
-    /// virtual-key code. A first press is latched for the play frame; Enter, Esc and F3 then act
-    /// on the screen state, repeats included; Space pauses and resumes play (not its repeats).
+    /// virtual-key code. A first press is latched for the play frame; Enter, Esc, F3 and F4 then
+    /// act on the screen state, repeats included; Space pauses and resumes play (not its repeats).
+    /// F4 on the result screen takes the offset the screen offers, if any: the judgement offset
+    /// of the play options and of the settings becomes the offered one, and the line says so.
     void keyDown(std::uint32_t vk, bool autoRepeat);
     /// A menu or accelerator command (AboutCommand, ExitCommand, StartCommand, HelpCommand, the
-    /// View menu's zoom and full-screen commands, the recent songs, and MidiInputFirstCommand + i
-    /// for item i of the last `midiInputMenu`).
+    /// View menu's zoom, full-screen and hit-error bar commands, the recent songs, and MidiInputFirstCommand
+    /// + i for item i of the last `midiInputMenu`).
     void command(int id);
     /// The window lost the keyboard: another window came to the front, a menu or a dialog
     /// opened, or it was minimised. A running play pauses; it goes on only on Space.
@@ -106,6 +109,9 @@ public:
     bool workerRunning() const { return worker.running(); }
     const ViewMode& viewMode() const { return viewMode_; }
     const Settings& settings() const { return settings_; }
+    /// The timing of the play the result screen shows (or showed last), as it was drawn. Window
+    /// thread, with no play running.
+    const TimingReport& resultTiming() const { return shownResult.timing; }
     /// The language the player would have: the one chosen, else the system's.
     Language preferredLanguage() const { return settings_.language.value_or(systemLanguage); }
     /// The language the shell's texts are shown in. Its other texts exist in Japanese only so
@@ -134,6 +140,9 @@ private:
     void enter();
     void escape();
     void restart();
+    void takeOffer();
+    void toggleHitErrorBar();
+    void drawResult();
     void start();
     void startSong();
     void stopPlay();
@@ -144,7 +153,7 @@ private:
     void message(std::string_view text);
     void drawTitle();
     void startPlayThread();
-    void playThread(bool autoPlay);
+    void playThread(bool autoPlay, std::int32_t offset, Language language);
     void showViewMode(const ViewMode& mode);
     void openRecent(std::size_t index);
     void showRecentSongs();
@@ -172,6 +181,14 @@ private:
     std::unique_ptr<Bitmap> titleBitmap;
     std::unique_ptr<Bitmap> resultBitmap;
     std::optional<LastPlay> lastPlay;
+    /// What the result screen shows beside the counters. Written by the play thread before it
+    /// shows the result, read by the window thread only once that thread has been joined.
+    struct ShownResult {
+        bool autoPlay = false;
+        Language language = Language::Japanese;
+        TimingReport timing;
+    };
+    ShownResult shownResult;
     /// The loaded song, the options and the chart are still those of `lastPlay`.
     bool chartIsLastPlays = false;
     /// A dialog, the file chooser or a message box of the shell is open.

@@ -50,4 +50,52 @@ constexpr std::string_view DrumsName(Language language) {
     return language == Language::English ? "Drums" : "ドラム";
 }
 
+/// The part dialog's field for the judgement offset.
+constexpr std::string_view OffsetLabel(Language language) {
+    return language == Language::English ? "Offset (ms)" : "オフセット (ms)";
+}
+
+/// Said when OK finds the offset field holding something other than a whole number.
+constexpr std::string_view OffsetNotNumberText(Language language) {
+    return language == Language::English ? "Enter the offset as a whole number of ms from -300 to 300."
+                                         : "オフセットは -300 から 300 までの整数 (ms) で入力してください。";
+}
+
+/// The View menu's switch for the bar of the last presses' errors under the judgement line.
+constexpr std::string_view HitErrorBarItem(Language language) {
+    return language == Language::English ? "&Hit-error bar" : "ヒットエラーバー(&H)";
+}
+
+/// The result screen's timing: an error of %d ms after or before the note, and none.
+constexpr std::string_view LateFormat(Language language) {
+    return language == Language::English ? "%d ms late" : "%d ms 遅い";
+}
+constexpr std::string_view EarlyFormat(Language language) {
+    return language == Language::English ? "%d ms early" : "%d ms 早い";
+}
+constexpr std::string_view OnTimeText(Language language) {
+    return language == Language::English ? "on time" : "ぴったり";
+}
+/// The labels before the median error, the mean error, the interquartile range and the number of
+/// judged presses.
+constexpr std::string_view MedianLabel(Language language) {
+    return language == Language::English ? "Median" : "中央値";
+}
+constexpr std::string_view MeanLabel(Language language) {
+    return language == Language::English ? "Mean" : "平均";
+}
+constexpr std::string_view SpreadLabel(Language language) {
+    return language == Language::English ? "Spread (IQR)" : "ばらつき (IQR)";
+}
+constexpr std::string_view PressCountLabel(Language language) {
+    return language == Language::English ? "Presses" : "打鍵数";
+}
+/// The result screen's offer of a new offset (%d ms), and the line that replaces it once taken.
+constexpr std::string_view OfferFormat(Language language) {
+    return language == Language::English ? "F4: set offset to %d ms" : "F4: オフセットを %d ms にする";
+}
+constexpr std::string_view OffsetSetFormat(Language language) {
+    return language == Language::English ? "Offset set to %d ms" : "オフセットを %d ms にしました";
+}
+
 } // namespace tf

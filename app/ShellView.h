@@ -49,6 +49,8 @@ public:
     /// Shows the picture as `mode` says: the window resized to the zoom, or the whole screen;
     /// the View menu's marks follow.
     virtual void showViewMode(const ViewMode& mode) = 0;
+    /// Checks the View menu's hit-error bar item when `on`, clears it otherwise.
+    virtual void showHitErrorBar(bool on) = 0;
     /// The entries of GamePlay > Recent, newest first; entry i stands for the command
     /// RecentSongCommandBase + i. Empty: the submenu is greyed.
     virtual void showRecentSongs(const std::vector<std::string>& labels) = 0;

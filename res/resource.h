@@ -20,6 +20,8 @@
 #define IDM_ZOOM_2 143
 #define IDM_ZOOM_3 144
 #define IDM_FULLSCREEN 145
+// View: the bar of the last presses' errors under the judgement line, a check item.
+#define IDM_HIT_ERROR_BAR 146
 // GamePlay > Recent: the songs played last, filled in at run time from IDM_RECENT_FIRST on.
 #define IDM_RECENT_FIRST 161
 // View > MIDI input: the window fills it with one item per port, from this id up, each time it
@@ -44,6 +46,7 @@
 #define IDC_KEY_LAYOUT 1049
 #define IDC_PART_PREVIEW 1050
 #define IDC_PART_INSTRUMENT 1081
+#define IDC_OFFSET 1073
 
 // Key dialog: lane l (0-14) owns the drop-down list IDC_KEY_COMBO + l.
 #define IDC_KEY_COMBO 1051

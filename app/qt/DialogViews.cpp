@@ -92,6 +92,7 @@ void FillPartDialog(TemplateDialog& dialog, const PartDialog& model) {
             preview->setToolTip(FromUtf8(PreviewTip(model.language())));
         }
     }
+    dialog.setFieldText(OffsetField, model.text(OffsetField));
     ShowTicks(dialog, model);
 }
 
@@ -100,10 +101,15 @@ void RunPartDialog(QWidget* owner, PartDialog& model) {
     PartHost host(dialog);
     FillPartDialog(dialog, model);
     dialog.onToggle = [&model](int id, bool on) { model.setChecked(id, on); };
+    dialog.onText = [&model](int id, const std::string& text) { model.setText(id, text); };
     dialog.onCommand = [&](int id) {
         model.command(id, host);
         if (dialog.isVisible()) {
             ShowTicks(dialog, model);
+        }
+        if (id == OkButton && dialog.isVisible()) {
+            // OK that stopped short shows the offset as stored, held to its range.
+            dialog.setFieldText(OffsetField, model.text(OffsetField));
         }
     };
     dialog.exec();

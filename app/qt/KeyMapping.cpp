@@ -18,6 +18,7 @@ constexpr int QtKeyEnter = 0x01000005;
 constexpr int QtKeyF1 = 0x01000030;
 constexpr int QtKeyF2 = 0x01000031;
 constexpr int QtKeyF3 = 0x01000032;
+constexpr int QtKeyF4 = 0x01000033;
 
 // X11 keycodes (evdev + 8) of the US keyboard's main block.
 constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 48> KeycodeTable = {{
@@ -116,6 +117,8 @@ std::uint32_t VirtualKeyFromKeyEvent(int qtKey, std::uint32_t x11Keycode) {
         return VkF2;
     case QtKeyF3:
         return VkF3;
+    case QtKeyF4:
+        return VkF4;
     default:
         break;
     }

@@ -116,8 +116,8 @@ void MainWindow::addGamePlayMenu() {
     addCommand(gamePlay, QStringLiteral("E&xit"), ExitCommand);
 }
 
-// The View menu: the zooms and full screen, then the MIDI keyboard. Other items of the menu come
-// after these.
+// The View menu: the zooms and full screen, the hit-error bar, then the MIDI keyboard. Other items
+// of the menu come after these.
 void MainWindow::addViewMenu() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
     viewMenu_ = view;
@@ -140,6 +140,10 @@ void MainWindow::addViewMenu() {
         auto* shortcut = new QShortcut(keys, this);
         connect(shortcut, &QShortcut::activated, this, [this] { shell_.command(FullScreenCommand); });
     }
+    view->addSeparator();
+    // The shell decides the mark: triggering flips Qt's own check, which showHitErrorBar then sets.
+    hitErrorBarAction = addCommand(view, FromUtf8(HitErrorBarItem(Language::English)), HitErrorBarCommand);
+    hitErrorBarAction->setCheckable(true);
     view->addSeparator();
     QMenu* midiInput = view->addMenu(QStringLiteral("&MIDI input"));
     // Made afresh each time it opens: keyboards come and go while the game runs.
@@ -274,6 +278,10 @@ void MainWindow::showViewMode(const ViewMode& mode) {
     canvas_->setFixedSize(size.width, size.height);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
+}
+
+void MainWindow::showHitErrorBar(bool on) {
+    hitErrorBarAction->setChecked(on);
 }
 
 void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {

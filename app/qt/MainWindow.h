@@ -64,6 +64,7 @@ public:
     std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
     ScreenRoom screenRoom() override;
     void showViewMode(const ViewMode& mode) override;
+    void showHitErrorBar(bool on) override;
     void showRecentSongs(const std::vector<std::string>& labels) override;
 
 protected:
@@ -89,6 +90,7 @@ private:
     QMenu* recentMenu = nullptr;
     std::array<QAction*, 4> zoomActions{};
     QAction* fullScreenAction = nullptr;
+    QAction* hitErrorBarAction = nullptr;
     std::string chooserFolder_;
     Shell shell_;
     bool shownOnce = false;

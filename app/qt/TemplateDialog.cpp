@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -111,6 +112,18 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* owner) : Q
             widget = combo;
             break;
         }
+        case ControlKind::NumberField: {
+            auto* field = new QLineEdit(caption, this);
+            field->setMaxLength(8);
+            field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            connect(field, &QLineEdit::textEdited, this, [this, id = c.id](const QString& text) {
+                if (onText) {
+                    onText(id, text.toStdString());
+                }
+            });
+            widget = field;
+            break;
+        }
         }
         // A drop-down list's height is that of its open list; the closed box is one line.
         const int height = c.kind == ControlKind::DropDownList
@@ -163,6 +176,13 @@ void TemplateDialog::setChoice(int id, int index) {
     if (QComboBox* combo = list(id)) {
         const QSignalBlocker blocker(combo);
         combo->setCurrentIndex(index);
+    }
+}
+
+void TemplateDialog::setFieldText(int id, const std::string& text) {
+    if (auto* field = qobject_cast<QLineEdit*>(control(id))) {
+        const QSignalBlocker blocker(field);
+        field->setText(QString::fromStdString(text));
     }
 }
 

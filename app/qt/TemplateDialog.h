@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <map>
+#include <string>
 
 class QAbstractButton;
 class QComboBox;
@@ -31,6 +32,8 @@ public:
     std::function<void(int id, bool on)> onToggle;
     /// The player chose entry `index` in the drop-down list with that id.
     std::function<void(int id, int index)> onChoice;
+    /// The player changed the text of the field with that id (UTF-8).
+    std::function<void(int id, const std::string& text)> onText;
 
     QWidget* control(int id) const;
     QAbstractButton* button(int id) const;
@@ -39,6 +42,8 @@ public:
     void setTicked(int id, bool on);
     /// Sets a list's choice (-1 for none) without telling `onChoice`.
     void setChoice(int id, int index);
+    /// Sets a field's text without telling `onText`.
+    void setFieldText(int id, const std::string& text);
     /// Pixels of `x` horizontal / `y` vertical dialog units.
     int unitsToX(int x) const;
     int unitsToY(int y) const;

@@ -147,6 +147,14 @@ void ReadTicks(HWND dialog, PartDialog& model) {
     }
 }
 
+/// The offset field's text, as the model reads it.
+void ReadOffsetField(HWND dialog, PartDialog& model) {
+    std::wstring text(64, L'\0');
+    const int length = GetDlgItemTextW(dialog, OffsetField, text.data(), static_cast<int>(text.size()));
+    text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    model.setText(OffsetField, Narrow(text));
+}
+
 /// The text of list entry `index`: for the punctuation keys the character the key gives
 /// unshifted on this machine's keyboard layout, as Windows knows it; the fixed text when the
 /// layout has none for it.
@@ -205,6 +213,8 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
                 SetDlgItemTextW(dialog, id, Widen(model.text(id)).c_str());
             }
         }
+        SendDlgItemMessageW(dialog, OffsetField, EM_LIMITTEXT, 8, 0);
+        SetDlgItemTextW(dialog, OffsetField, Widen(model.text(OffsetField)).c_str());
         AddPreviewTips(context->instance, dialog, Widen(PreviewTip(model.language())));
         return TRUE;
     }
@@ -214,11 +224,20 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     }
     // Only the control id counts, whatever the notification.
     const int id = LOWORD(wParam);
+    if (id == OffsetField) {
+        // Typing in the field is no command; OK reads what it holds then.
+        return FALSE;
+    }
     ReadTicks(dialog, context->model);
+    ReadOffsetField(dialog, context->model);
     PartHost host(context->instance, dialog);
     const bool handled = context->model.command(id, host);
     if (!host.ended) {
         ShowTicks(dialog, context->model);
+        if (id == OkButton) {
+            // OK that stopped short shows the offset as stored, held to its range.
+            SetDlgItemTextW(dialog, OffsetField, Widen(context->model.text(OffsetField)).c_str());
+        }
     }
     return handled ? TRUE : FALSE;
 }

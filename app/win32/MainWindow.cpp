@@ -140,7 +140,7 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const bool midiInput =
             id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount;
         if (id == AboutCommand || id == ExitCommand || id == StartCommand || id == HelpCommand ||
-            id == FullScreenCommand || ZoomOfCommand(id) || recent || midiInput) {
+            id == FullScreenCommand || id == HitErrorBarCommand || ZoomOfCommand(id) || recent || midiInput) {
             shell_.command(id);
             return 0;
         }
@@ -310,6 +310,10 @@ ScreenRoom MainWindow::screenRoom() {
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WindowedStyle, TRUE, 0);
     return {monitor.rcWork.bottom - monitor.rcWork.top, frame.bottom - frame.top};
+}
+
+void MainWindow::showHitErrorBar(bool on) {
+    CheckMenuItem(menu, HitErrorBarCommand, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void MainWindow::showViewMode(const ViewMode& next) {

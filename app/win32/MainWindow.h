@@ -48,6 +48,7 @@ public:
     std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
     ScreenRoom screenRoom() override;
     void showViewMode(const ViewMode& mode) override;
+    void showHitErrorBar(bool on) override;
     void showRecentSongs(const std::vector<std::string>& labels) override;
 
 private:

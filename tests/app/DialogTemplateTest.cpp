@@ -56,7 +56,10 @@ TEST(DialogTemplateTest, PartDialogOptionsAndButtons) {
     ExpectPlace(t, Speed30Radio, 356, 114, 42, 12);
     ExpectPlace(t, LevelCheck, 428, 24, 54, 12);
     ExpectPlace(t, Keys15Radio, 428, 102, 48, 12);
-    ExpectPlace(t, KeyLayoutButton, 434, 132, 42, 18);
+    ExpectPlace(t, KeyLayoutButton, 434, 126, 42, 18);
+    // Our addition: the offset field under KEY, in a box of its own.
+    ExpectPlace(t, OffsetField, 428, 168, 36, 12);
+    EXPECT_EQ(t.find(OffsetField)->kind, ControlKind::NumberField);
     ExpectPlace(t, 1, 398, 192, 42, 18);
     ExpectPlace(t, 2, 452, 192, 42, 18);
     EXPECT_EQ(t.find(2)->caption, "ｷｬﾝｾﾙ");
@@ -71,7 +74,7 @@ TEST(DialogTemplateTest, PartDialogOptionsAndButtons) {
             EXPECT_TRUE(ids.insert(c.id).second) << "duplicate id " << c.id;
         }
     }
-    EXPECT_EQ(ids.size(), 16u * 4 + 14);
+    EXPECT_EQ(ids.size(), 16u * 4 + 15);
 }
 
 TEST(DialogTemplateTest, KeyDialogHasFifteenLanes) {

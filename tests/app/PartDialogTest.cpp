@@ -126,6 +126,38 @@ TEST_F(PartDialogTest, NoPartAnsweredNoKeepsTheDialogAndStoresNothing) {
     EXPECT_TRUE(game.options().autoPlay());
 }
 
+TEST_F(PartDialogTest, OffsetFieldShowsTheOffsetRefusesWhatIsNoNumberAndHoldsTheRest) {
+    game.options().setJudgeOffset(-25);
+    PartDialog dialog(game, worker);
+    dialog.init(1u);
+    EXPECT_EQ(dialog.text(OffsetField), "-25");
+
+    // Not a number: a word, and the dialog stays with nothing stored and nothing asked.
+    dialog.setText(OffsetField, "12a");
+    dialog.setChecked(AutoPlayCheck, true);
+    EXPECT_TRUE(dialog.command(OkButton, host));
+    ASSERT_EQ(host.warnings.size(), 1u);
+    EXPECT_EQ(host.warnings[0], "Tonefalls|オフセットは -300 から 300 までの整数 (ms) で入力してください。");
+    EXPECT_EQ(host.ended, 0);
+    EXPECT_EQ(game.options().judgeOffset(), -25);
+    EXPECT_FALSE(game.options().autoPlay());
+
+    // Beyond the range: held to its edge, which the field then shows.
+    dialog.setText(OffsetField, " 4000 ms");
+    EXPECT_TRUE(dialog.command(OkButton, host));
+    EXPECT_EQ(host.ended, OkButton);
+    EXPECT_EQ(game.options().judgeOffset(), 300);
+    EXPECT_EQ(dialog.text(OffsetField), "300");
+
+    for (const auto& [text, offset] :
+         {std::pair{"", 0}, {"+7", 7}, {"-0", 0}, {"-300", -300}, {"-99999999999", -300}}) {
+        EXPECT_EQ(ReadOffsetText(text), offset) << text;
+    }
+    for (const char* text : {"-", "1 2", "5s", "0x10", "－5"}) {
+        EXPECT_EQ(ReadOffsetText(text), std::nullopt) << text;
+    }
+}
+
 TEST_F(PartDialogTest, TooManyNotesKeepsTheDialogWithTheOptionsAlreadyStored) {
     test::TempFile crowded(test::ManyNotesSong(1001));
     ASSERT_EQ(game.load(crowded.str()), LoadResult::Loaded);

@@ -34,8 +34,10 @@ TEST(SettingsTest, RoundTripThenADamagedHandEditedFileFallsBackFieldByField) {
     saved.hidden = true;
     saved.level = 1;
     saved.keys = 15;
+    saved.offset = -42;
     saved.zoom = Zoom::X3;
     saved.fullScreen = true;
+    saved.hitErrorBar = true;
     saved.language = Language::English;
     saved.folder = "/home/player/曲 & songs";
     saved.recent.add("/songs/b=c.mid", 0x8001);
@@ -54,10 +56,12 @@ TEST(SettingsTest, RoundTripThenADamagedHandEditedFileFallsBackFieldByField) {
                 "Hidden=1\r\n"
                 "Level=7\r\n"
                 "Keys= 5 \r\n"
+                "Offset=301\r\n"
                 "Sudden\r\n"
                 "[View]\n"
                 "Zoom=4\n"
                 "FullScreen=1\n"
+                "HitErrorBar=on\n"
                 "Language=fr\n"
                 "[Mystery]\nZoom=2\n"
                 "[Recent]\n"
@@ -102,11 +106,20 @@ TEST(SettingsTest, RoundTripThenADamagedHandEditedFileFallsBackFieldByField) {
     Settings back;
     back.takeFrom(options);
     EXPECT_TRUE(back.autoPlay && back.hidden && back.highSpeed == 1.5 && back.level == 1 && back.keys == 15);
+    EXPECT_EQ(options.judgeOffset(), -42);
+    EXPECT_EQ(back.offset, -42);
+
+    // The offset's edges are kept; one past them, or not a whole number, is the default.
+    for (const auto& [text, offset] : {std::pair{"-300", -300}, {"300", 300}, {"-301", 0}, {"12.5", 0}}) {
+        Write(file, "[Play]\nOffset="s + text + "\n");
+        EXPECT_EQ(LoadSettings(file).offset, offset) << text;
+    }
 }
 
 TEST(SettingsTest, TheFileLivesUnderXdgConfigHomeWhenItIsAbsoluteElseUnderDotConfig) {
     if (!std::filesystem::path("/x").is_absolute()) {
-        GTEST_SKIP() << "the XDG folder rule is the Linux one; Windows keeps the settings beside the key file";
+        GTEST_SKIP()
+            << "the XDG folder rule is the Linux one; Windows keeps the settings beside the key file";
     }
     EXPECT_EQ(UserSettingsFilePath("/x/cfg", "/home/p"),
               std::filesystem::path("/x/cfg/tonefalls/settings.ini"));

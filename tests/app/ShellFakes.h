@@ -11,6 +11,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,7 @@ public:
     }
     ScreenRoom screenRoom() override { return room; }
     void showViewMode(const ViewMode& mode) override { modes.push_back(mode); }
+    void showHitErrorBar(bool on) override { hitErrorBarShown = on; }
     void showRecentSongs(const std::vector<std::string>& labels) override { recentLabels = labels; }
 
     std::function<bool(std::string&)> chooser;
@@ -153,6 +155,7 @@ public:
     /// A 1080-line screen with a 50-line window frame.
     ScreenRoom room{1080, 50};
     std::vector<ViewMode> modes;
+    std::optional<bool> hitErrorBarShown;
     std::vector<std::string> recentLabels;
     std::vector<std::string> aboutLines;
     std::atomic<int> repaints{0};

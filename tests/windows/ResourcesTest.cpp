@@ -19,14 +19,15 @@ namespace {
 static_assert(IDM_ABOUT == AboutCommand && IDM_EXIT == ExitCommand && IDM_START == StartCommand &&
               IDM_HELP == HelpCommand && IDM_ZOOM_1 == ZoomX1Command && IDM_ZOOM_15 == ZoomX15Command &&
               IDM_ZOOM_2 == ZoomX2Command && IDM_ZOOM_3 == ZoomX3Command &&
-              IDM_FULLSCREEN == FullScreenCommand && IDM_RECENT_FIRST == RecentSongCommandBase &&
-              IDM_MIDI_IN_FIRST == MidiInputFirstCommand);
+              IDM_FULLSCREEN == FullScreenCommand && IDM_HIT_ERROR_BAR == HitErrorBarCommand &&
+              IDM_RECENT_FIRST == RecentSongCommandBase && IDM_MIDI_IN_FIRST == MidiInputFirstCommand);
 static_assert(IDC_PART_CHECK == PartCheckBase && IDC_PART_COUNT == PartCountBase &&
               IDC_PART_PREVIEW == PreviewButtonBase && IDC_PART_INSTRUMENT == PartInstrumentBase &&
               IDC_KEY_COMBO == KeyComboBase && IDC_ABOUT_ICON == AboutIcon && IDC_LEVEL == LevelCheck &&
               IDC_AUTO_PLAY == AutoPlayCheck && IDC_KEY_LAYOUT == KeyLayoutButton &&
               IDC_SPEED_10 == Speed10Radio && IDC_KEYS_15 == Keys15Radio && IDC_KEY_RESET == KeyResetButton &&
-              IDC_SHARED_KEYS == SharedKeysText && IDC_ABOUT_SOUND == AboutSoundText);
+              IDC_SHARED_KEYS == SharedKeysText && IDC_ABOUT_SOUND == AboutSoundText &&
+              IDC_OFFSET == OffsetField);
 
 #ifdef TF_HAVE_RESOURCES
 
@@ -84,6 +85,8 @@ std::string ClassFor(ControlKind kind) {
         return "STATIC";
     case ControlKind::DropDownList:
         return "COMBOBOX";
+    case ControlKind::NumberField:
+        return "EDIT";
     default:
         return "BUTTON";
     }
@@ -99,6 +102,9 @@ std::string ClassName(std::string stored) {
     }
     if (stored == "#133") {
         return "COMBOBOX";
+    }
+    if (stored == "#129") {
+        return "EDIT";
     }
     for (char& c : stored) {
         c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
@@ -124,6 +130,8 @@ DWORD TypeBits(ControlKind kind) {
         return SS_ICON;
     case ControlKind::Label:
         return SS_LEFT;
+    case ControlKind::NumberField:
+        return ES_RIGHT;
     }
     return 0;
 }
@@ -175,7 +183,8 @@ void ExpectDialogMatches(int id, const DialogTemplate& expected, int x, int y, b
         if (control.kind == ControlKind::RadioButton) {
             EXPECT_FALSE(tabStop);
         } else if (control.kind == ControlKind::CheckBox || control.kind == ControlKind::PushButton ||
-                   control.kind == ControlKind::DefaultPushButton) {
+                   control.kind == ControlKind::DefaultPushButton ||
+                   control.kind == ControlKind::NumberField) {
             EXPECT_TRUE(tabStop);
         }
         if (control.kind == ControlKind::DropDownList) {

@@ -10,6 +10,7 @@
 #include "app/PartDialog.h"
 #include "app/Screens.h"
 #include "app/ShellTexts.h"
+#include "app/TimingReport.h"
 #include "app/WorkerThread.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/DialogViews.h"
@@ -299,5 +300,20 @@ int main(int argc, char* argv[]) {
     }
     tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally);
     shoot("result");
+
+    // The same run with its timing: presses a little late, tightly grouped, so the offset is
+    // offered; then the line once F4 has taken it.
+    std::vector<std::int32_t> errors;
+    for (int i = 0; i < 231; ++i) {
+        const int spreadOut = (i * 37) % 41 - 20;
+        errors.push_back(14 + spreadOut + (i % 23 == 0 ? 70 : 0) - (i % 31 == 0 ? 60 : 0));
+    }
+    tf::TimingReport timing = tf::MakeTimingReport(errors, 0);
+    tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing);
+    shoot("result-timing");
+    timing.offerTaken = true;
+    tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing,
+                   tf::Language::English);
+    shoot("result-timing-en");
     return ok ? 0 : 1;
 }

@@ -1,0 +1,76 @@
+#include "app/TimingReport.h"
+
+#include "app/ShellTexts.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace tf {
+
+namespace {
+
+// The formats come from the text functions, each with a single %d.
+std::string Format(std::string_view format, int value) {
+    std::array<char, 128> buffer{};
+    const std::string pattern(format);
+    std::snprintf(buffer.data(), buffer.size(), pattern.c_str(), value);
+    return buffer.data();
+}
+
+} // namespace
+
+TimingReport MakeTimingReport(std::span<const std::int32_t> errors, std::int32_t offsetInForce) {
+    TimingReport report;
+    report.summary = SummarizeHitErrors(errors);
+    if (OffersCalibration(report.summary)) {
+        // At the end of the range the offer can be the offset already in force: nothing to offer.
+        const std::int32_t offset = CalibratedOffset(offsetInForce, report.summary);
+        if (offset != offsetInForce) {
+            report.offer = offset;
+        }
+    }
+    return report;
+}
+
+Judgement BinJudgement(int bin) {
+    const int middle = -HitErrorSummary::binCount / 2 * HitErrorSummary::binWidth +
+                       bin * HitErrorSummary::binWidth + HitErrorSummary::binWidth / 2;
+    return JudgeDistance(static_cast<std::uint32_t>(middle < 0 ? -middle : middle));
+}
+
+std::string TimingText(std::int32_t errorMs, Language language) {
+    if (errorMs == 0) {
+        return std::string(OnTimeText(language));
+    }
+    // Widened before the sign is dropped: the most negative int32 has no positive twin.
+    const long long magnitude = std::llabs(static_cast<long long>(errorMs));
+    const int shown = static_cast<int>(std::min<long long>(magnitude, std::numeric_limits<int>::max()));
+    return Format(errorMs > 0 ? LateFormat(language) : EarlyFormat(language), shown);
+}
+
+std::array<std::string, 4> TimingLines(const HitErrorSummary& summary, Language language) {
+    // The mean of int32 errors stays within their range; rounded half away from zero.
+    const auto mean = static_cast<std::int32_t>(std::lround(summary.mean));
+    const auto line = [](std::string_view label, const std::string& value) {
+        return std::string(label) + " " + value;
+    };
+    return {
+        line(MedianLabel(language), TimingText(summary.median, language)),
+        line(MeanLabel(language), TimingText(mean, language)),
+        line(SpreadLabel(language), std::to_string(summary.spread) + " ms"),
+        line(PressCountLabel(language), std::to_string(summary.count)),
+    };
+}
+
+std::string OfferLine(const TimingReport& report, Language language) {
+    if (!report.offer) {
+        return {};
+    }
+    return Format(report.offerTaken ? OffsetSetFormat(language) : OfferFormat(language), *report.offer);
+}
+
+} // namespace tf
