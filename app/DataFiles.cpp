@@ -1,5 +1,7 @@
 #include "app/DataFiles.h"
 
+#include "app/PathText.h"
+
 #include <algorithm>
 #include <system_error>
 
@@ -63,7 +65,7 @@ std::string MissingPicturesText(std::span<const std::filesystem::path> candidate
     std::string text = "tonefalls: no folder holds the pictures (main.bmp, title.bmp, result.bmp); looked in";
     for (std::size_t i = 0; i < candidates.size(); ++i) {
         text += i == 0 ? " " : ", ";
-        text += candidates[i].string();
+        text += PathText(candidates[i]);
     }
     if (candidates.empty()) {
         text += " no folder";

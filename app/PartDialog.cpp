@@ -82,7 +82,7 @@ PartDialog::~PartDialog() {
     stopPreview();
 }
 
-void PartDialog::init(std::uint32_t tickedParts, const std::string& songPath) {
+void PartDialog::init(std::uint32_t tickedParts, const std::filesystem::path& songPath) {
     const PlayOptions& options = game.options();
     ticks.clear();
     for (int channel = 0; channel < 16; ++channel) {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -55,7 +56,7 @@ public:
     /// Ticks the options as last stored and the parts of `tickedParts` (bit n: channel n), fills
     /// in the note counts and instruments and the song's name (its track name, or the file name
     /// of `songPath`); no preview.
-    void init(std::uint32_t tickedParts = 0, const std::string& songPath = {});
+    void init(std::uint32_t tickedParts = 0, const std::filesystem::path& songPath = {});
     /// A button with control id `id` was pressed (OkButton and CancelButton included; the
     /// caption's close button and Esc count as CancelButton). True when the id was handled as
     /// the dialog's own; the preview and key buttons answer false, as the dialog leaves them to

@@ -1,13 +1,18 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tf {
 
-/// A path as the file calls take it (on Windows in the system's code page), as UTF-8 text for
-/// the screen. A path the system cannot convert comes back as it is.
-std::string PathText(const std::string& path);
+/// A path as UTF-8 text, for the screen and for the settings file. On Windows the path's UTF-16
+/// name is converted (an unpaired surrogate becomes U+FFFD); elsewhere its bytes are the text.
+std::string PathText(const std::filesystem::path& path);
 /// The last part of a path, the file's name, as UTF-8 text for the screen.
-std::string FileNameText(const std::string& path);
+std::string FileNameText(const std::filesystem::path& path);
+/// UTF-8 text (the settings file's) as a path; empty when it is not UTF-8 that the system can
+/// make a path of.
+std::filesystem::path PathFromText(std::string_view utf8);
 
 } // namespace tf

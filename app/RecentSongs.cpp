@@ -6,7 +6,7 @@
 
 namespace tf {
 
-void RecentSongs::add(const std::string& path, std::uint32_t parts) {
+void RecentSongs::add(const std::filesystem::path& path, std::uint32_t parts) {
     if (path.empty()) {
         return;
     }
@@ -24,7 +24,7 @@ void RecentSongs::append(const RecentSong& song) {
     list.push_back(song);
 }
 
-bool RecentSongs::remove(const std::string& path) {
+bool RecentSongs::remove(const std::filesystem::path& path) {
     const auto it =
         std::find_if(list.begin(), list.end(), [&](const RecentSong& s) { return s.path == path; });
     if (it == list.end()) {
@@ -34,7 +34,7 @@ bool RecentSongs::remove(const std::string& path) {
     return true;
 }
 
-std::optional<std::uint32_t> RecentSongs::partsOf(const std::string& path) const {
+std::optional<std::uint32_t> RecentSongs::partsOf(const std::filesystem::path& path) const {
     for (const RecentSong& song : list) {
         if (song.path == path) {
             return song.parts;

@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/PathText.h"
 #include "chart/PlayOptions.h"
 
 #include <charconv>
@@ -62,9 +63,15 @@ std::string_view SpeedText(double speed) {
     return speed == 1.5 ? "1.5" : speed == 2.0 ? "2.0" : speed == 3.0 ? "3.0" : "1.0";
 }
 
-/// A path can stand on one line of the file: no line break and no NUL.
-bool Writable(std::string_view path) {
-    return !path.empty() && path.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos;
+/// The path as the file's UTF-8 text, when it can stand on one line of the file (no line break,
+/// no NUL) and reads back as the same path; nothing otherwise.
+std::optional<std::string> WritableText(const std::filesystem::path& path) {
+    std::string text = PathText(path);
+    if (text.empty() || text.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos ||
+        PathFromText(text) != path) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 using Sections = std::map<std::string, std::map<std::string, std::string>>;
@@ -188,7 +195,7 @@ Settings LoadSettings(const std::filesystem::path& file) {
     }
 
     if (const std::string* folder = Find(sections, "Files", "Folder")) {
-        settings.folder = *folder;
+        settings.folder = PathFromText(*folder);
     }
     for (std::size_t i = 1; i <= RecentSongs::Limit; ++i) {
         const std::string* path = Find(sections, "Recent", "Song" + std::to_string(i));
@@ -202,7 +209,8 @@ Settings LoadSettings(const std::filesystem::path& file) {
                 parts = static_cast<std::uint32_t>(*value);
             }
         }
-        settings.recent.append({*path, parts});
+        // A path that is no UTF-8 is left out, as an empty one is.
+        settings.recent.append({PathFromText(*path), parts});
     }
     return settings;
 }
@@ -233,17 +241,18 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
         line("Language", LanguageCode(*settings.language));
     }
     text += "\n[Files]\n";
-    if (Writable(settings.folder)) {
-        line("Folder", settings.folder);
+    if (const auto folder = WritableText(settings.folder)) {
+        line("Folder", *folder);
     }
     text += "\n[Recent]\n";
     std::size_t number = 0;
     for (const RecentSong& song : settings.recent.songs()) {
-        if (!Writable(song.path)) {
+        const auto path = WritableText(song.path);
+        if (!path) {
             continue;
         }
         ++number;
-        line("Song" + std::to_string(number), song.path);
+        line("Song" + std::to_string(number), *path);
         line("Parts" + std::to_string(number), std::to_string(song.parts & 0xFFFFu));
     }
 

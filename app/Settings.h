@@ -38,7 +38,7 @@ struct Settings {
 
     /// The folder the file chooser opens in: that of the song opened last. Empty: the chooser's
     /// own default.
-    std::string folder;
+    std::filesystem::path folder;
     RecentSongs recent;
 
     bool operator==(const Settings&) const = default;
@@ -50,7 +50,7 @@ struct Settings {
 
 /// Reads `file`. A file that is missing or unreadable gives the defaults; an entry that is
 /// unknown, malformed or out of range leaves its field at the default. Reads at most the first
-/// 256 KiB.
+/// 256 KiB. The file is UTF-8 text, paths included, whatever the system's code page.
 Settings LoadSettings(const std::filesystem::path& file);
 /// Writes `settings` to `file` through a temporary file renamed over it, so a failed write
 /// never leaves a damaged file; makes the folder when it is missing. False when it could not.

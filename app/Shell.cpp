@@ -4,6 +4,7 @@
 #include "app/DataFiles.h"
 #include "app/OutputTexts.h"
 #include "app/PartDialog.h"
+#include "app/PathText.h"
 #include "app/Screens.h"
 #include "app/ShellTexts.h"
 #include "app/ShellView.h"
@@ -22,36 +23,27 @@ namespace tf {
 
 namespace {
 
-// Paths from the settings file may be anything a hand typed; where the system cannot even make
-// a path of one (Windows, bytes outside its code page) it counts as missing.
-bool FileExists(const std::string& path) {
-    try {
-        std::error_code error;
-        return std::filesystem::exists(path, error);
-    } catch (const std::exception&) {
-        return false;
-    }
+// Paths from the settings file may be anything a hand typed.
+bool FileExists(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error);
 }
 
 /// The song's path as the recent list keeps it: absolute, so that it still names the song when
 /// the game is started from elsewhere.
-std::string AbsolutePath(const std::string& path) {
+std::filesystem::path AbsolutePath(const std::filesystem::path& path) {
     try {
         std::error_code error;
-        const std::filesystem::path absolute = std::filesystem::absolute(path, error);
-        return error ? path : absolute.string();
+        std::filesystem::path absolute = std::filesystem::absolute(path, error);
+        return error ? path : absolute;
     } catch (const std::exception&) {
         return path;
     }
 }
 
 /// The folder of a song, as the file chooser is to open it next time.
-std::string FolderOf(const std::string& path) {
-    try {
-        return std::filesystem::path(AbsolutePath(path)).parent_path().string();
-    } catch (const std::exception&) {
-        return {};
-    }
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    return AbsolutePath(path).parent_path();
 }
 
 bool IsFile(const std::filesystem::path& path) {
@@ -91,9 +83,9 @@ void Shell::create(const ShellSetup& setup) {
     dataCandidates = DataCandidates(setup.programDirectory, workingDirectory);
     const std::filesystem::path data = FindDataDirectory(dataCandidates);
     if (!data.empty()) {
-        mainBitmap = view.loadBitmap((data / MainBitmapFile).string());
-        titleBitmap = view.loadBitmap((data / TitleBitmapFile).string());
-        resultBitmap = view.loadBitmap((data / ResultBitmapFile).string());
+        mainBitmap = view.loadBitmap(data / MainBitmapFile);
+        titleBitmap = view.loadBitmap(data / TitleBitmapFile);
+        resultBitmap = view.loadBitmap(data / ResultBitmapFile);
     } else {
         std::fputs(MissingPicturesText(dataCandidates).c_str(), stderr);
     }
@@ -241,7 +233,7 @@ void Shell::lostFocus() {
     }
 }
 
-bool Shell::dropFile(const std::string& path) {
+bool Shell::dropFile(const std::filesystem::path& path) {
     if (modal || !created || destroyed || path.empty()) {
         return false;
     }
@@ -256,12 +248,12 @@ bool Shell::dropFile(const std::string& path) {
 
 void Shell::openHelp() {
     const std::filesystem::path page = helpPage();
-    if (IsFile(page) && view.openHelp(page.string())) {
+    if (IsFile(page) && view.openHelp(page)) {
         return;
     }
     std::string text(HelpNotOpenedText);
     text += '\n';
-    text += page.string();
+    text += PathText(page);
     message(text);
 }
 
@@ -429,7 +421,7 @@ void Shell::start() {
 }
 
 void Shell::startSong() {
-    std::string path;
+    std::filesystem::path path;
     bool chosen = false;
     {
         const ModalScope scope(modal);
@@ -438,7 +430,7 @@ void Shell::startSong() {
     if (!chosen) {
         return;
     }
-    const std::string folder = FolderOf(path);
+    const std::filesystem::path folder = FolderOf(path);
     if (!folder.empty() && folder != settings_.folder) {
         settings_.folder = folder;
         saveSettings();
@@ -446,7 +438,7 @@ void Shell::startSong() {
     openSong(path);
 }
 
-void Shell::openSong(const std::string& path) {
+void Shell::openSong(const std::filesystem::path& path) {
     // Only a worker that has ended by itself can be left here; the song is not loaded under it.
     worker.join();
     // Whatever happens now, the song, the options or the chart may no longer be the last play's.
@@ -456,7 +448,7 @@ void Shell::openSong(const std::string& path) {
         state.store(AppState::Title);
         return;
     }
-    const std::string song = AbsolutePath(path);
+    const std::filesystem::path song = AbsolutePath(path);
     PartDialog dialog(game, worker, textLanguage());
     // The part boxes start empty, except for a song played lately: its parts come back ticked.
     dialog.init(settings_.recent.partsOf(song).value_or(0), path);
@@ -484,7 +476,7 @@ void Shell::openRecent(std::size_t index) {
     if (index >= songs.size()) {
         return;
     }
-    const std::string path = songs[index].path;
+    const std::filesystem::path path = songs[index].path;
     if (appState() == AppState::Play) {
         stopPlay();
         state.store(AppState::Title);

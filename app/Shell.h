@@ -91,11 +91,11 @@ public:
     /// opened, or it was minimised. A running play pauses; it goes on only on Space.
     void lostFocus();
     /// The start flow with a file already chosen (a song named on the command line).
-    void openSong(const std::string& path);
+    void openSong(const std::filesystem::path& path);
     /// A file dropped on the window: the start flow with that file, as if chosen in the file
     /// chooser. During play the song stops and the title shows first, as the Start command
     /// does. Ignored while a dialog or message box of the shell is open. True when taken.
-    bool dropFile(const std::string& path);
+    bool dropFile(const std::filesystem::path& path);
 
     AppState appState() const { return state.load(std::memory_order_acquire); }
     /// True while a play is paused (its thread has ended; Space starts it again).
@@ -132,7 +132,7 @@ public:
 private:
     /// What F3 on the result screen plays again: the last song that was actually played.
     struct LastPlay {
-        std::string path;
+        std::filesystem::path path;
         std::uint32_t partMask = 0;
         PlayOptions options;
     };

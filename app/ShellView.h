@@ -4,6 +4,7 @@
 #include "platform/MessageSink.h"
 #include "platform/Surface.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,8 +28,8 @@ class ShellView {
 public:
     virtual ~ShellView() = default;
     /// The open-file dialog, opening in `folder` (empty: the dialog's own choice); true with
-    /// `path` set when a file was chosen.
-    virtual bool chooseMidiFile(const std::string& folder, std::string& path) = 0;
+    /// `path` set when a file was chosen. Paths go whole both ways, whatever script names them.
+    virtual bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) = 0;
     /// A modal message box with an OK button, owned by the window.
     virtual void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) = 0;
     /// Runs the part-selection dialog modally over the window until the model ends it.
@@ -36,13 +37,13 @@ public:
     /// The about box, modal, with `soundLine` naming the output in use.
     virtual void showAbout(std::string_view soundLine) = 0;
     /// Asks the desktop to open a local HTML page in its browser; false when it could not.
-    virtual bool openHelp(const std::string& path) = 0;
+    virtual bool openHelp(const std::filesystem::path& page) = 0;
     /// Closes the window, which ends the program (the shell's `destroy` runs on the way).
     virtual void closeWindow() = 0;
     /// Asks for the back buffer to be copied to the window soon. Any thread; never blocks.
     virtual void requestRepaint() = 0;
     /// A picture file at its own size; null when missing or unreadable.
-    virtual std::unique_ptr<Bitmap> loadBitmap(const std::string& path) = 0;
+    virtual std::unique_ptr<Bitmap> loadBitmap(const std::filesystem::path& file) = 0;
 
     /// The screen the window is on (before it is shown: the screen it will be shown on).
     virtual ScreenRoom screenRoom() = 0;

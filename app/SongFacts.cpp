@@ -128,7 +128,7 @@ SongFacts ReadSongFacts(std::span<const std::span<const std::uint8_t>> tracks) {
     return facts;
 }
 
-std::string SongTitle(const SongFacts& facts, const std::string& songPath) {
+std::string SongTitle(const SongFacts& facts, const std::filesystem::path& songPath) {
     std::string title = ShowableText(facts.trackName);
     if (title.empty()) {
         title = FileNameText(songPath);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -25,6 +26,6 @@ SongFacts ReadSongFacts(std::span<const std::span<const std::uint8_t>> tracks);
 
 /// The name the dialog gives the song: the track name when it is UTF-8 (plain ASCII included)
 /// with something to show, else the file name of `songPath`.
-std::string SongTitle(const SongFacts& facts, const std::string& songPath);
+std::string SongTitle(const SongFacts& facts, const std::filesystem::path& songPath);
 
 } // namespace tf

@@ -1,6 +1,7 @@
 #include "app/qt/Drawing.h"
 
 #include "app/ShellTexts.h"
+#include "app/qt/QtPath.h"
 
 #include <QFileDialog>
 #include <QFontMetricsF>
@@ -136,8 +137,8 @@ void DrawBox(QImage& destination, int left, int top, int right, int bottom, int 
                 ToPixel(brushColour));
 }
 
-bool ChooseMidiFile(QWidget* owner, std::string& path, const std::string& folder) {
-    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QString::fromStdString(folder));
+bool ChooseMidiFile(QWidget* owner, std::filesystem::path& path, const std::filesystem::path& folder) {
+    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QStringFromPath(folder));
     dialog.setNameFilters({FromUtf8(MidiFilesFilterLabel), FromUtf8(AllFilesFilterLabel)});
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -149,7 +150,7 @@ bool ChooseMidiFile(QWidget* owner, std::string& path, const std::string& folder
     if (chosen.isEmpty() || chosen.front().isEmpty()) {
         return false;
     }
-    path = chosen.front().toStdString();
+    path = PathFromQString(chosen.front());
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QString>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -48,8 +49,8 @@ void DrawBox(QImage& destination, int left, int top, int right, int bottom, int 
 
 /// Asks for an existing file, offering "MIDI files (*.mid *.midi *.smf *.rmi)" first and
 /// "All files (*)" (a name typed without an extension gets ".mid"), opening in `folder` (empty:
-/// the dialog's own choice). True when one was chosen: `path` then holds its full path in UTF-8;
+/// the dialog's own choice). True when one was chosen: `path` then holds its full path;
 /// otherwise `path` is left as it was.
-bool ChooseMidiFile(QWidget* owner, std::string& path, const std::string& folder = {});
+bool ChooseMidiFile(QWidget* owner, std::filesystem::path& path, const std::filesystem::path& folder = {});
 
 } // namespace tf

@@ -9,6 +9,7 @@
 #include "app/qt/GameCanvas.h"
 #include "app/qt/KeyMapping.h"
 #include "app/qt/ProgramIcon.h"
+#include "app/qt/QtPath.h"
 #include "game/GamePlay.h"
 
 #include <QAction>
@@ -56,7 +57,7 @@ MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const
     : QMainWindow(parent), urlOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
       buffer(buffer), canvas_(new GameCanvas(buffer, this)),
       shell_(game, keys, buffer, buffer.mutex(), *this) {
-    fileChooser = [this](QWidget* owner, std::string& path) {
+    fileChooser = [this](QWidget* owner, std::filesystem::path& path) {
         return ChooseMidiFile(owner, path, chooserFolder_);
     };
     setWindowTitle(FromUtf8(WindowTitle));
@@ -173,7 +174,7 @@ void MainWindow::fillMidiInputMenu(QMenu* menu) {
     }
 }
 
-void MainWindow::openSongLater(const std::string& path) {
+void MainWindow::openSongLater(const std::filesystem::path& path) {
     whenShown([this, path] { shell_.openSong(path); });
 }
 
@@ -206,7 +207,7 @@ void MainWindow::centreOnScreen() {
     }
 }
 
-bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {
+bool MainWindow::chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) {
     chooserFolder_ = folder;
     return fileChooser && fileChooser(this, path);
 }
@@ -225,8 +226,8 @@ void MainWindow::showAbout(std::string_view soundLine) {
     RunAboutDialog(this, soundLine);
 }
 
-bool MainWindow::openHelp(const std::string& path) {
-    return urlOpener && urlOpener(QUrl::fromLocalFile(QString::fromStdString(path)));
+bool MainWindow::openHelp(const std::filesystem::path& page) {
+    return urlOpener && urlOpener(QUrl::fromLocalFile(QStringFromPath(page)));
 }
 
 void MainWindow::closeWindow() {
@@ -240,8 +241,8 @@ void MainWindow::requestRepaint() {
         target, [target] { target->update(); }, Qt::QueuedConnection);
 }
 
-std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::string& path) {
-    return LoadBitmapFile(QString::fromStdString(path));
+std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::filesystem::path& file) {
+    return LoadBitmapFile(QStringFromPath(file));
 }
 
 ScreenRoom MainWindow::screenRoom() {
@@ -329,7 +330,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
     // The start flow opens dialogs; it runs from the event loop, not inside the drop, so that
     // the desktop's drag ends first.
-    const std::string path = file.toStdString();
+    const std::filesystem::path path = PathFromQString(file);
     QTimer::singleShot(0, this, [this, path] { shell_.dropFile(path); });
 }
 

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,7 +40,7 @@ public:
     /// The View menu: the zooms, full screen, and the "MIDI input" submenu last.
     QMenu* viewMenu() const { return viewMenu_; }
     /// Goes into the start flow with `path` once the window has been shown.
-    void openSongLater(const std::string& path);
+    void openSongLater(const std::filesystem::path& path);
     /// Runs `action` from the event loop once the window has shown its first picture, so that
     /// a dialog or box it opens is centred over a window that is in place.
     void whenShown(std::function<void()> action);
@@ -48,20 +49,20 @@ public:
 
     /// The open-file dialog; tests put their own chooser here. The folder it should open in is
     /// `chooserFolder()`.
-    std::function<bool(QWidget* owner, std::string& path)> fileChooser;
-    const std::string& chooserFolder() const { return chooserFolder_; }
+    std::function<bool(QWidget* owner, std::filesystem::path& path)> fileChooser;
+    const std::filesystem::path& chooserFolder() const { return chooserFolder_; }
     /// Opens a URL in the desktop's browser, false when it could not; tests put a recorder here.
     std::function<bool(const QUrl& url)> urlOpener;
 
     // ShellView
-    bool chooseMidiFile(const std::string& folder, std::string& path) override;
+    bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
     void showAbout(std::string_view soundLine) override;
-    bool openHelp(const std::string& path) override;
+    bool openHelp(const std::filesystem::path& page) override;
     void closeWindow() override;
     void requestRepaint() override;
-    std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
+    std::unique_ptr<Bitmap> loadBitmap(const std::filesystem::path& file) override;
     ScreenRoom screenRoom() override;
     void showViewMode(const ViewMode& mode) override;
     void showHitErrorBar(bool on) override;
@@ -91,7 +92,7 @@ private:
     std::array<QAction*, 4> zoomActions{};
     QAction* fullScreenAction = nullptr;
     QAction* hitErrorBarAction = nullptr;
-    std::string chooserFolder_;
+    std::filesystem::path chooserFolder_;
     Shell shell_;
     bool shownOnce = false;
     std::vector<std::function<void()>> afterShown;

@@ -6,6 +6,7 @@
 #include "app/qt/BackBuffer.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ProgramIcon.h"
+#include "app/qt/QtPath.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/SystemClock.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv) {
     tf::GamePlay game(clock, keys, *port, backBuffer, messages);
 
     tf::ShellSetup setup;
-    setup.programDirectory = QCoreApplication::applicationDirPath().toStdString();
+    setup.programDirectory = tf::PathFromQString(QCoreApplication::applicationDirPath());
     setup.keyFileRule = tf::KeyFileRule::ConfigFolder;
     setup.configFolder = tf::ConfigFolderOfEnvironment();
     std::error_code noDirectory;
@@ -81,7 +82,8 @@ int main(int argc, char** argv) {
             window.showMessage(icon, caption, text);
         });
         if (!line.midiFile.empty()) {
-            window.shell().openSong(line.midiFile);
+            // The argument's bytes are the file's name, as the system gave them.
+            window.shell().openSong(std::filesystem::path(line.midiFile));
         }
     });
     return QApplication::exec();

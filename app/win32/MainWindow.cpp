@@ -35,33 +35,6 @@ constexpr int SmallIconResource = 132;
 /// Bit 30 of a key message's lParam: the key was already down, so this is an auto-repeat.
 constexpr LPARAM KeyWasDownBit = LPARAM{1} << 30;
 
-/// A path as the game's file calls read it: those take narrow text in the code page Windows'
-/// C runtime uses, so a name of this machine's code page goes through as it is; a name it cannot
-/// write (another script than the system's) goes as the file's short name, which is plain ASCII.
-std::string PathForFileCalls(const std::string& utf8) {
-    const std::wstring wide = Widen(utf8);
-    try {
-        std::string narrow = std::filesystem::path(wide).string();
-        if (std::filesystem::path(narrow).wstring() == wide) {
-            return narrow;
-        }
-    } catch (const std::exception&) {
-        // Not representable: the short name below.
-    }
-    std::wstring shortName(MAX_PATH, L'\0');
-    const DWORD length =
-        GetShortPathNameW(wide.c_str(), shortName.data(), static_cast<DWORD>(shortName.size()));
-    if (length > 0 && length < shortName.size()) {
-        shortName.resize(length);
-        try {
-            return std::filesystem::path(shortName).string();
-        } catch (const std::exception&) {
-            // Short names are off on this volume: the load reports the failure.
-        }
-    }
-    return utf8;
-}
-
 /// The chooser's filter list: each description and its patterns (';' between them, where the
 /// shell's texts have blanks), every text ending in a NUL and the list in a second one.
 std::wstring ChooserFilters() {
@@ -188,7 +161,7 @@ void MainWindow::dropFiles(HDROP drop) {
     // Given back before the start flow, whose dialogs may stay open for a long time.
     DragFinish(drop);
     if (!name.empty()) {
-        shell_.dropFile(PathForFileCalls(Narrow(name)));
+        shell_.dropFile(std::filesystem::path(name));
     }
 }
 
@@ -238,20 +211,8 @@ bool MainWindow::fillMidiInputMenu(HMENU popup) {
     return true;
 }
 
-bool MainWindow::chooseMidiFile(const std::string& folder, std::string& path) {
-    // The folder is in the file calls' narrow text, as every path the shell keeps.
-    std::wstring start;
-    try {
-        start = std::filesystem::path(folder).wstring();
-    } catch (const std::exception&) {
-        start.clear();
-    }
-    std::string chosen;
-    if (!ChooseMidiFile(window_, chosen, ChooserFilters(), start)) {
-        return false;
-    }
-    path = PathForFileCalls(chosen);
-    return true;
+bool MainWindow::chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) {
+    return ChooseMidiFile(window_, path, ChooserFilters(), folder);
 }
 
 void MainWindow::showMessage(MessageIcon icon, std::string_view caption, std::string_view text) {
@@ -266,16 +227,9 @@ void MainWindow::showAbout(std::string_view soundLine) {
     RunAboutDialog(instance_, window_, soundLine);
 }
 
-bool MainWindow::openHelp(const std::string& path) {
-    // The page itself is opened, so the desktop's own browser shows it. The path came from the
-    // file calls' narrow text; widening it the same way gives Windows the name back.
-    std::wstring page;
-    try {
-        page = std::filesystem::path(path).wstring();
-    } catch (const std::exception&) {
-        return false;
-    }
-    // Values above 32 mean success; the rest are error codes (no program for .html, say).
+bool MainWindow::openHelp(const std::filesystem::path& page) {
+    // The page itself is opened, so the desktop's own browser shows it. Values above 32 mean
+    // success; the rest are error codes (no program for .html, say).
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteW(window_, L"open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
     return result > 32;
@@ -290,15 +244,8 @@ void MainWindow::requestRepaint() {
     InvalidateRect(window_, nullptr, FALSE);
 }
 
-std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::string& path) {
-    // The path is in the file calls' narrow text; the loader wants UTF-8.
-    std::string name;
-    try {
-        name = Narrow(std::filesystem::path(path).wstring());
-    } catch (const std::exception&) {
-        return nullptr;
-    }
-    return LoadBitmapFile(window_, name);
+std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::filesystem::path& file) {
+    return LoadBitmapFile(window_, file);
 }
 
 ScreenRoom MainWindow::screenRoom() {

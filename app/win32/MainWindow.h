@@ -7,6 +7,7 @@
 
 #include <shellapi.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -38,14 +39,14 @@ public:
     LRESULT handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // ShellView
-    bool chooseMidiFile(const std::string& folder, std::string& path) override;
+    bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
     void showAbout(std::string_view soundLine) override;
-    bool openHelp(const std::string& path) override;
+    bool openHelp(const std::filesystem::path& page) override;
     void closeWindow() override;
     void requestRepaint() override;
-    std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override;
+    std::unique_ptr<Bitmap> loadBitmap(const std::filesystem::path& file) override;
     ScreenRoom screenRoom() override;
     void showViewMode(const ViewMode& mode) override;
     void showHitErrorBar(bool on) override;

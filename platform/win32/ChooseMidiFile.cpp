@@ -1,14 +1,14 @@
 #include "platform/win32/ChooseMidiFile.h"
 
 #include "platform/win32/CentreOver.h"
-#include "platform/win32/WideText.h"
 
 #include <array>
 #include <cstddef>
 
 namespace tf {
 
-bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& filters, const std::wstring& folder) {
+bool ChooseMidiFile(HWND owner, std::filesystem::path& path, const std::wstring& filters,
+                    const std::filesystem::path& folder) {
     std::array<wchar_t, MAX_PATH> buffer{};
     OPENFILENAMEW dialog{};
     // The size of the form without the later extension fields: the dialog then has no places bar.
@@ -25,7 +25,7 @@ bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& filters, 
     if (GetOpenFileNameW(&dialog) == 0) {
         return false;
     }
-    path = Narrow(buffer.data());
+    path = std::filesystem::path(buffer.data());
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/win32/WinApi.h"
 
+#include <filesystem>
 #include <string>
 
 namespace tf {
@@ -10,8 +11,9 @@ namespace tf {
 /// `folder` (empty: Windows' own choice): `filters` is the list of description and pattern
 /// pairs (each text ends in a NUL, the list in a second one; patterns are separated by ';'), the
 /// file must exist, a name typed without extension gets ".mid". True when a file was chosen,
-/// whose full path (UTF-8, at most 259 characters) is then in `path`; false when cancelled.
-bool ChooseMidiFile(HWND owner, std::string& path, const std::wstring& filters,
-                    const std::wstring& folder = {});
+/// whose full path (at most 259 UTF-16 units, taken as Windows gives it) is then in `path`;
+/// false when cancelled.
+bool ChooseMidiFile(HWND owner, std::filesystem::path& path, const std::wstring& filters,
+                    const std::filesystem::path& folder = {});
 
 } // namespace tf

@@ -1,7 +1,5 @@
 #include "platform/win32/GdiDrawing.h"
 
-#include "platform/win32/WideText.h"
-
 #include <string>
 
 namespace tf {
@@ -9,15 +7,14 @@ namespace tf {
 HFONT MakeFont(std::wstring_view faceName, int height) {
     // CreateFontW copies at most 31 characters of the face and needs them NUL-terminated.
     const std::wstring face(faceName.substr(0, LF_FACESIZE - 1));
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN,
-                       face.c_str());
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, face.c_str());
 }
 
-std::unique_ptr<GdiBitmap> LoadBitmapFile(HWND window, std::string_view fileName, int width, int height) {
+std::unique_ptr<GdiBitmap> LoadBitmapFile(HWND window, const std::filesystem::path& file, int width,
+                                          int height) {
     const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
-    const std::wstring path = Widen(fileName);
-    HANDLE image = LoadImageW(instance, path.c_str(), IMAGE_BITMAP, width, height, LR_LOADFROMFILE);
+    HANDLE image = LoadImageW(instance, file.c_str(), IMAGE_BITMAP, width, height, LR_LOADFROMFILE);
     if (image == nullptr) {
         return nullptr;
     }

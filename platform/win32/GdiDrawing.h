@@ -4,6 +4,7 @@
 #include "platform/win32/GdiBitmap.h"
 #include "platform/win32/WinApi.h"
 
+#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -17,9 +18,9 @@ inline constexpr std::wstring_view PGothicFace = L"ＭＳ Ｐゴシック";
 /// character set, proof quality, fixed pitch modern family, level text. The caller deletes it.
 HFONT MakeFont(std::wstring_view faceName, int height);
 
-/// The bitmap file `fileName` (UTF-8; relative to the working directory) at its own size when
-/// `width` and `height` are 0; null when it cannot be loaded.
-std::unique_ptr<GdiBitmap> LoadBitmapFile(HWND window, std::string_view fileName, int width = 0,
+/// The bitmap file `file` (relative to the working directory) at its own size when `width` and
+/// `height` are 0; null when it cannot be loaded.
+std::unique_ptr<GdiBitmap> LoadBitmapFile(HWND window, const std::filesystem::path& file, int width = 0,
                                           int height = 0);
 
 /// Copies the `width` x `height` region at (sourceX, sourceY) of `bitmap` to (x, y) of

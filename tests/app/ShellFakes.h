@@ -116,7 +116,7 @@ public:
         std::string text;
     };
 
-    bool chooseMidiFile(const std::string& folder, std::string& path) override {
+    bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override {
         ++choosers;
         chooserFolders.push_back(folder);
         return chooser ? chooser(path) : false;
@@ -131,14 +131,14 @@ public:
         }
     }
     void showAbout(std::string_view soundLine) override { aboutLines.emplace_back(soundLine); }
-    bool openHelp(const std::string& path) override {
-        helpPages.push_back(path);
+    bool openHelp(const std::filesystem::path& page) override {
+        helpPages.push_back(page);
         return browserOpens;
     }
     void closeWindow() override { ++closes; }
     void requestRepaint() override { repaints.fetch_add(1, std::memory_order_relaxed); }
-    std::unique_ptr<Bitmap> loadBitmap(const std::string& path) override {
-        bitmapPaths.push_back(path);
+    std::unique_ptr<Bitmap> loadBitmap(const std::filesystem::path& file) override {
+        bitmapPaths.push_back(file);
         return nullptr;
     }
     ScreenRoom screenRoom() override { return room; }
@@ -146,12 +146,12 @@ public:
     void showHitErrorBar(bool on) override { hitErrorBarShown = on; }
     void showRecentSongs(const std::vector<std::string>& labels) override { recentLabels = labels; }
 
-    std::function<bool(std::string&)> chooser;
+    std::function<bool(std::filesystem::path&)> chooser;
     std::function<void(PartDialog&)> partDialog;
     std::vector<Message> messages;
-    std::vector<std::string> helpPages;
-    std::vector<std::string> bitmapPaths;
-    std::vector<std::string> chooserFolders;
+    std::vector<std::filesystem::path> helpPages;
+    std::vector<std::filesystem::path> bitmapPaths;
+    std::vector<std::filesystem::path> chooserFolders;
     /// A 1080-line screen with a 50-line window frame.
     ScreenRoom room{1080, 50};
     std::vector<ViewMode> modes;

@@ -26,7 +26,7 @@ struct Rig {
           shell(game, latch, surface, surfaceLock, view) {}
 
     void choose(const std::string& path) {
-        view.chooser = [path](std::string& chosen) {
+        view.chooser = [path](std::filesystem::path& chosen) {
             chosen = path;
             return true;
         };

@@ -163,7 +163,7 @@ TEST_F(ShellFaultTest, FileThatVanishesBetweenTheChooserAndTheLoad) {
     Rig rig;
     rig.shell.create();
     test::TempFile doomed(test::TwoSecondSong());
-    rig.view.chooser = [&](std::string& path) {
+    rig.view.chooser = [&](std::filesystem::path& path) {
         path = doomed.str();
         std::filesystem::remove(doomed.path());
         return true;

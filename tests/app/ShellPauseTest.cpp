@@ -100,7 +100,7 @@ struct Rig {
         : clock(Start, latch), port(clock), game(clock, latch, port, surface, sink),
           shell(game, latch, surface, surfaceLock, view) {
         shell.create();
-        view.chooser = [song](std::string& path) {
+        view.chooser = [song](std::filesystem::path& path) {
             path = song;
             return true;
         };

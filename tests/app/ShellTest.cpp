@@ -42,7 +42,7 @@ protected:
 
     // Title -> file chooser -> part dialog OK -> play.
     void startPlay(std::uint32_t mask, bool autoPlay) {
-        view.chooser = [this](std::string& path) {
+        view.chooser = [this](std::filesystem::path& path) {
             path = song.str();
             return true;
         };
@@ -177,7 +177,7 @@ TEST_F(ShellTest, EnterThenCancelLeavesResultStateSoEscRedrawsTheTitleInsteadOfQ
 }
 
 TEST_F(ShellTest, AFailedLoadWarnsAndGoesToTheTitleState) {
-    view.chooser = [this](std::string& path) {
+    view.chooser = [this](std::filesystem::path& path) {
         path = (dir.path() / "missing.mid").string();
         return true;
     };
@@ -191,7 +191,7 @@ TEST_F(ShellTest, AFailedLoadWarnsAndGoesToTheTitleState) {
 }
 
 TEST_F(ShellTest, CancelledPartDialogLeavesTheStateAsItWas) {
-    view.chooser = [this](std::string& path) {
+    view.chooser = [this](std::filesystem::path& path) {
         path = song.str();
         return true;
     };
@@ -264,7 +264,7 @@ TEST_F(ShellTest, F3RestartsDuringPlayAndReplaysFromTheResultWithoutADialog) {
 TEST_F(ShellTest, StartDuringPlayStopsThePlayBeforeTheChooserOpens) {
     startPlay(1u, true);
     bool stoppedFirst = false;
-    view.chooser = [&](std::string&) {
+    view.chooser = [&](std::filesystem::path&) {
         stoppedFirst = !shell.workerRunning() && shell.appState() == AppState::Title;
         return false;
     };
@@ -276,7 +276,7 @@ TEST_F(ShellTest, StartDuringPlayStopsThePlayBeforeTheChooserOpens) {
 TEST_F(ShellTest, EnterDuringPlayStopsThePlayBeforeAnotherSongIsLoaded) {
     startPlay(1u, true);
     bool stoppedFirst = false;
-    view.chooser = [&](std::string& path) {
+    view.chooser = [&](std::filesystem::path& path) {
         stoppedFirst = !shell.workerRunning();
         path = song.str();
         return true;
@@ -291,7 +291,7 @@ TEST_F(ShellTest, EnterDuringPlayStopsThePlayBeforeAnotherSongIsLoaded) {
 TEST_F(ShellTest, AFailedLoadAfterAPlayLeavesTheTitleStateSoEscQuits) {
     startPlay(1u, true);
     waitForResult();
-    view.chooser = [this](std::string& path) {
+    view.chooser = [this](std::filesystem::path& path) {
         path = (dir.path() / "nothing.mid").string();
         return true;
     };
@@ -307,7 +307,7 @@ TEST_F(ShellTest, F3WithNoSongEverPlayedDoesNothing) {
     EXPECT_EQ(shell.appState(), AppState::Result);
     EXPECT_FALSE(shell.workerRunning());
     // A song loaded and its dialog cancelled was not played either.
-    view.chooser = [this](std::string& path) {
+    view.chooser = [this](std::filesystem::path& path) {
         path = song.str();
         return true;
     };
@@ -323,7 +323,7 @@ TEST_F(ShellTest, F3AfterAnotherSongsDialogWasCancelledReplaysTheLastPlayWithIts
     // Another song, whose OK is refused (too many notes) after storing other options; then
     // Cancel. The last song played stays the one F3 plays.
     test::TempFile crowded(test::ManyNotesSong(1001), "crowded.mid");
-    view.chooser = [&crowded](std::string& path) {
+    view.chooser = [&crowded](std::filesystem::path& path) {
         path = crowded.str();
         return true;
     };
@@ -500,7 +500,7 @@ TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppe
     {
         Shell first(game, latch, surface, surfaceLock, view);
         first.create(setup);
-        view.chooser = [this](std::string& path) {
+        view.chooser = [this](std::filesystem::path& path) {
             path = song.str();
             return true;
         };
@@ -521,7 +521,7 @@ TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppe
     };
     second.command(RecentSongCommandBase);
     EXPECT_EQ(offered, 0b101u);
-    view.chooser = [](std::string&) { return false; };
+    view.chooser = [](std::filesystem::path&) { return false; };
     second.command(StartCommand);
     EXPECT_EQ(view.chooserFolders.back(), song.directory().string());
 

@@ -124,7 +124,8 @@ std::filesystem::path MakeTempDir() {
 
 } // namespace
 
-TempFile::TempFile(const Bytes& contents, const std::string& name) : dir(MakeTempDir()), file(dir / name) {
+TempFile::TempFile(const Bytes& contents, const std::filesystem::path& name)
+    : dir(MakeTempDir()), file(dir / name) {
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(contents.data()), static_cast<std::streamsize>(contents.size()));
     if (!out) {

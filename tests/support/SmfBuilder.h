@@ -55,7 +55,7 @@ private:
 /// A file in a fresh temporary directory, removed with its directory on destruction.
 class TempFile {
 public:
-    explicit TempFile(const Bytes& contents, const std::string& name = "song.mid");
+    explicit TempFile(const Bytes& contents, const std::filesystem::path& name = "song.mid");
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;

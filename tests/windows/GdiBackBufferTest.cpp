@@ -126,10 +126,11 @@ TEST_F(GdiBackBufferTest, FillCoversExactlyItsRectangleAndIgnoresEmptyOnes) {
 
 TEST_F(GdiBackBufferTest, BitmapFilesLoadAtTheirOwnSizeAndBlitClipsAtTheEdges) {
     test::TempDir dir;
-    const auto path = dir.path() / "picture.bmp";
+    // Named in no ANSI code page: the file is opened by its UTF-16 name.
+    const auto path = dir.path() / u8"絵🎨.bmp";
     // Left half red, right half blue.
     WriteBmp(path, 8, 4, [](int x, int) { return x < 4 ? Red : Blue; });
-    const auto picture = LoadBitmapFile(window.handle(), path.string());
+    const auto picture = LoadBitmapFile(window.handle(), path);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->width(), 8);
     EXPECT_EQ(picture->height(), 4);
@@ -151,7 +152,7 @@ TEST_F(GdiBackBufferTest, BitmapFilesLoadAtTheirOwnSizeAndBlitClipsAtTheEdges) {
 
 TEST_F(GdiBackBufferTest, MissingFilesAndNullBitmapsDrawNothing) {
     test::TempDir dir;
-    EXPECT_EQ(LoadBitmapFile(window.handle(), (dir.path() / "missing.bmp").string()), nullptr);
+    EXPECT_EQ(LoadBitmapFile(window.handle(), dir.path() / "missing.bmp"), nullptr);
     buffer.blit(nullptr, 0, 0, 50, 50, 0, 0);
     BlitBitmap(buffer.memoryDc(), nullptr, 0, 0, 50, 50, 0, 0);
     EXPECT_EQ(at(0, 0), White);

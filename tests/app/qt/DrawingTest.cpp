@@ -1,4 +1,5 @@
 #include "app/qt/Drawing.h"
+#include "app/qt/QtPath.h"
 
 #include "tests/app/qt/PixelTesting.h"
 #include "tests/support/SmfBuilder.h"
@@ -9,8 +10,6 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QTimer>
-
-#include <QFileInfo>
 
 #include <climits>
 #include <fstream>
@@ -275,9 +274,11 @@ private:
     int tries = 0;
 };
 
-TEST_F(DrawingTest, TheFileChooserAsksForAnExistingMidiFile) {
+TEST_F(DrawingTest, TheFileChooserAsksForAnExistingMidiFileAndGivesItsPathWhole) {
     const test::TempDir dir;
-    const std::string song = (dir.path() / "song.mid").string();
+    // A name in another script than Latin, with a character beyond the Basic Multilingual Plane.
+    const std::filesystem::path song = dir.path() / u8"曲フォルダ🎵" / u8"さくら🌸.mid";
+    std::filesystem::create_directory(song.parent_path());
     std::ofstream(song) << "MThd";
     QString title;
     QStringList filters;
@@ -288,10 +289,10 @@ TEST_F(DrawingTest, TheFileChooserAsksForAnExistingMidiFile) {
         filters = dialog.nameFilters();
         mode = dialog.fileMode();
         suffix = dialog.defaultSuffix();
-        dialog.selectFile(QString::fromStdString(song));
+        dialog.selectFile(QStringFromPath(song));
         static_cast<QDialog&>(dialog).accept(); // QFileDialog hides it, QDialog does not
     });
-    std::string path;
+    std::filesystem::path path;
     const bool chosen = ChooseMidiFile(nullptr, path);
     ASSERT_TRUE(handler.seen);
     EXPECT_EQ(title, "MIDIファイルを開く");
@@ -299,13 +300,13 @@ TEST_F(DrawingTest, TheFileChooserAsksForAnExistingMidiFile) {
     EXPECT_EQ(mode, QFileDialog::ExistingFile);
     EXPECT_EQ(suffix, "mid");
     EXPECT_TRUE(chosen);
-    EXPECT_EQ(QFileInfo(QString::fromStdString(path)).canonicalFilePath(),
-              QFileInfo(QString::fromStdString(song)).canonicalFilePath());
+    EXPECT_TRUE(std::filesystem::equivalent(path, song));
+    EXPECT_EQ(path.filename(), song.filename());
 }
 
 TEST_F(DrawingTest, ACancelledChooserLeavesThePathAlone) {
     FileDialogHandler handler([](QFileDialog& dialog) { dialog.reject(); });
-    std::string path = "untouched";
+    std::filesystem::path path = "untouched";
     EXPECT_FALSE(ChooseMidiFile(nullptr, path));
     EXPECT_TRUE(handler.seen);
     EXPECT_EQ(path, "untouched");

@@ -64,7 +64,7 @@ protected:
         port = std::make_unique<CapturePort>(clock, openResult, failSends);
         game = std::make_unique<GamePlay>(clock, latch, *port, buffer, sink);
         window = std::make_unique<MainWindow>(*game, latch, buffer);
-        window->fileChooser = [this](QWidget*, std::string& path) {
+        window->fileChooser = [this](QWidget*, std::filesystem::path& path) {
             path = chosen;
             return !chosen.empty();
         };
@@ -233,7 +233,7 @@ TEST_F(MainWindowFaultTest, ADirectoryChosenAsTheSongShowsTheLoadFailureBoxAndNo
 
     // A file that vanishes once chosen: the same box, and the game goes on to the next song.
     test::TempFile doomed(test::TwoSecondSong());
-    window->fileChooser = [&](QWidget*, std::string& path) {
+    window->fileChooser = [&](QWidget*, std::filesystem::path& path) {
         path = doomed.str();
         std::filesystem::remove(doomed.path());
         return true;
@@ -242,7 +242,7 @@ TEST_F(MainWindowFaultTest, ADirectoryChosenAsTheSongShowsTheLoadFailureBoxAndNo
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
     EXPECT_EQ(state(), AppState::Title);
-    window->fileChooser = [this](QWidget*, std::string& path) {
+    window->fileChooser = [this](QWidget*, std::filesystem::path& path) {
         path = song.str();
         return true;
     };

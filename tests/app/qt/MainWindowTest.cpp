@@ -52,7 +52,7 @@ protected:
         : cwd(dir.path()), song(test::TwoSecondSong(), "two seconds.mid"),
           game(clock, latch, port, buffer, sink) {
         window = std::make_unique<MainWindow>(game, latch, buffer);
-        window->fileChooser = [this](QWidget*, std::string& path) {
+        window->fileChooser = [this](QWidget*, std::filesystem::path& path) {
             ++choosers;
             if (chosen.empty()) {
                 return false;
@@ -193,7 +193,7 @@ TEST_F(MainWindowTest, EscAndF3InEveryState) {
 
 TEST_F(MainWindowTest, StartDuringPlayStopsThePlayAndShowsTheTitleFirst) {
     play(true);
-    window->fileChooser = [this](QWidget*, std::string&) {
+    window->fileChooser = [this](QWidget*, std::filesystem::path&) {
         EXPECT_FALSE(window->shell().workerRunning());
         EXPECT_EQ(state(), AppState::Title);
         return false;

@@ -16,7 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
+
+#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -27,6 +31,46 @@ namespace tf {
 namespace {
 
 const std::wstring ClassName = L"TONEFALLS10";
+
+/// A drop of `file` as the desktop hands it over: a DROPFILES block and the UTF-16 name list.
+/// The window gives it back with DragFinish.
+HDROP MakeDrop(const std::filesystem::path& file) {
+    const std::wstring& name = file.native();
+    const SIZE_T bytes = sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t);
+    const HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), name.c_str(),
+                name.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+/// The caption of the first dialog or message box the thread opens, which is then cancelled.
+/// The modal loop that runs it calls this from its timer.
+std::wstring modalCaption;
+
+BOOL CALLBACK CancelDialog(HWND window, LPARAM found) {
+    wchar_t className[16]{};
+    GetClassNameW(window, className, 16);
+    if (std::wstring_view(className) != L"#32770" || !IsWindowVisible(window)) {
+        return TRUE;
+    }
+    modalCaption.resize(256);
+    modalCaption.resize(static_cast<std::size_t>(GetWindowTextW(window, modalCaption.data(), 256)));
+    PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    *reinterpret_cast<bool*>(found) = true;
+    return FALSE;
+}
+
+void CALLBACK CancelOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    bool found = false;
+    EnumThreadWindows(GetCurrentThreadId(), CancelDialog, reinterpret_cast<LPARAM>(&found));
+    if (found) {
+        KillTimer(nullptr, timer);
+    }
+}
 
 /// The game's window as the program makes it, in a start directory of its own, not shown.
 class MainWindowTest : public ::testing::Test {
@@ -105,6 +149,28 @@ TEST_F(MainWindowTest, TheMidiInputMenuListsThePortsAsItOpensAndItsItemsConnectT
     EXPECT_EQ(open(), (Items{{"Piano", false}, {"Pads && Keys", true}, {"None", false}}));
     SendMessageW(view.window(), WM_COMMAND, MidiInputFirstCommand + 2, 0);
     EXPECT_EQ(keyboard.connectedPort(), "");
+}
+
+TEST_F(MainWindowTest, ASongDroppedFromAFolderNamedInJapaneseWithAnEmojiLoadsByItsWholeName) {
+    const std::filesystem::path folder = dir.path() / u8"曲フォルダ🎵";
+    const std::filesystem::path song = folder / u8"さくら🌸.mid";
+    std::filesystem::create_directory(folder);
+    const test::Bytes bytes = test::TwoSecondSong();
+    std::ofstream(song, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+    modalCaption.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, CancelOpenDialog);
+    ASSERT_NE(timer, 0u);
+    SendMessageW(view.window(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(song)), 0);
+    KillTimer(nullptr, timer);
+
+    // The part dialog opened (not the box that says the song could not be read), named after
+    // the file.
+    EXPECT_EQ(game.songPath(), song);
+    const std::wstring_view title = L" - さくら🌸.mid";
+    EXPECT_TRUE(modalCaption.ends_with(title)) << Narrow(modalCaption);
+    EXPECT_EQ(view.shell().appState(), AppState::Title);
 }
 
 TEST_F(MainWindowTest, FixedSizeWindowWithCaptionMenuAndBackBufferOfTheClientArea) {
