@@ -209,7 +209,8 @@ Settings LoadSettings(const std::filesystem::path& file) {
                 parts = static_cast<std::uint32_t>(*value);
             }
         }
-        // A path that is no UTF-8 is left out, as an empty one is.
+        // A path the system cannot make of the text (Windows: not UTF-8) is left out, as an
+        // empty one is.
         settings.recent.append({PathFromText(*path), parts});
     }
     return settings;

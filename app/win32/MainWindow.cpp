@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <mutex>
-#include <system_error>
 #include <utility>
 
 namespace tf {
