@@ -92,7 +92,7 @@ protected:
 
     /// Plays the song through, note i pressed `lateness[i]` ms late, and waits for the result.
     void play(std::vector<int> lateness) {
-        view.chooser = [this](std::string& path) {
+        view.chooser = [this](std::filesystem::path& path) {
             path = song.str();
             return true;
         };
