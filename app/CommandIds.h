@@ -22,6 +22,9 @@ inline constexpr int ZoomX3Command = 144;
 inline constexpr int FullScreenCommand = 145;
 /// The View menu's check item that shows the bar of the last presses' errors during play.
 inline constexpr int HitErrorBarCommand = 146;
+/// View > Language: the texts in Japanese or in English from now on.
+inline constexpr int JapaneseCommand = 151;
+inline constexpr int EnglishCommand = 152;
 
 /// GamePlay > Recent: entry i (0 the newest) is RecentSongCommandBase + i.
 inline constexpr int RecentSongCommandBase = 161;

@@ -35,7 +35,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                 hasValue = true;
             }
             if (name != "--midi-out" && name != "--midi-in" && name != "--soundfont" &&
-                name != "--audio-driver") {
+                name != "--audio-driver" && name != "--lang") {
                 line.error = "unknown option " + std::string(name);
                 break;
             }
@@ -45,6 +45,13 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
                     break;
                 }
                 value = arguments[++i];
+            }
+            if (name == "--lang") {
+                line.language = LanguageFromCode(value);
+                if (!line.language) {
+                    line.error = "--lang takes ja or en, not '" + std::string(value) + "'";
+                }
+                continue;
             }
             (name == "--midi-out"    ? line.midiOut
              : name == "--midi-in"   ? line.midiIn
@@ -64,7 +71,7 @@ CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
 std::string UsageText(std::string_view program) {
     std::string text = "Usage: " + std::string(program) +
                        " [--midi-out fluidsynth|alsa:NAME|none] [--midi-in NAME|NUMBER|auto|none]"
-                       " [--soundfont FILE] [--audio-driver NAME] [FILE.mid]\n";
+                       " [--soundfont FILE] [--audio-driver NAME] [--lang ja|en] [FILE.mid]\n";
     text += "\n"
             "Options:\n"
             "  --midi-out OUT    where the music goes: 'fluidsynth' (the built-in synthesizer,\n"
@@ -78,6 +85,9 @@ std::string UsageText(std::string_view program) {
             "  --audio-driver NAME\n"
             "                    the built-in synthesizer's audio driver: pipewire, pulseaudio,\n"
             "                    alsa, jack or sdl2 (default: the first of these that opens)\n"
+            "  --lang ja|en      the language of the menus, dialogs and messages for this run\n"
+            "                    (default: the one chosen in View > Language, else the\n"
+            "                    system's: Japanese for a ja locale, English otherwise)\n"
             "  --help            show this text and exit\n"
             "  --version         show the version and exit\n"
             "  FILE.mid          a song to open at once, as if chosen with Start\n";

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/Language.h"
+
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -7,8 +10,8 @@
 namespace tf {
 
 /// What the game's command line asks for: `tonefalls [--midi-out fluidsynth|alsa:NAME|none]
-/// [--midi-in NAME|NUMBER|auto|none] [--soundfont FILE] [--audio-driver NAME] [FILE.mid]`, or
-/// `--help` or `--version`.
+/// [--midi-in NAME|NUMBER|auto|none] [--soundfont FILE] [--audio-driver NAME] [--lang ja|en]
+/// [FILE.mid]`, or `--help` or `--version`.
 struct CommandLine {
     std::string midiOut = "fluidsynth";
     /// The MIDI keyboard to play the lanes with (see ChooseMidiInput).
@@ -17,6 +20,9 @@ struct CommandLine {
     std::string soundFont;
     /// The built-in synthesizer's audio driver; empty: the first that opens.
     std::string audioDriver;
+    /// The language of the shell's texts for this run; nothing: the one picked before, else the
+    /// system's.
+    std::optional<Language> language;
     /// A song to go straight into the start flow with; empty for none.
     std::string midiFile;
     bool help = false;

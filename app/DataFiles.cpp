@@ -51,14 +51,18 @@ std::filesystem::path FindDataDirectory(std::span<const std::filesystem::path> c
     return {};
 }
 
-std::filesystem::path FindHelpPage(std::span<const std::filesystem::path> candidates) {
-    for (const std::filesystem::path& folder : candidates) {
-        const std::filesystem::path page = folder / "help" / "help.html";
-        if (IsFile(page)) {
-            return page;
+std::filesystem::path FindHelpPage(std::span<const std::filesystem::path> candidates, Language language) {
+    const char* const wanted = language == Language::English ? "help-en.html" : "help.html";
+    // A data folder from before the English page still has the Japanese one to offer.
+    for (const char* name : {wanted, "help.html"}) {
+        for (const std::filesystem::path& folder : candidates) {
+            const std::filesystem::path page = folder / "help" / name;
+            if (IsFile(page)) {
+                return page;
+            }
         }
     }
-    return candidates.empty() ? std::filesystem::path() : candidates.front() / "help" / "help.html";
+    return candidates.empty() ? std::filesystem::path() : candidates.front() / "help" / wanted;
 }
 
 std::string MissingPicturesText(std::span<const std::filesystem::path> candidates) {

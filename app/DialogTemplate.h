@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Language.h"
+
 #include <string>
 #include <vector>
 
@@ -49,11 +51,12 @@ struct DialogTemplate {
     const DialogControl* find(int id) const;
 };
 
-/// Dialog 101, the choice of parts and options.
-const DialogTemplate& PartDialogTemplate();
+/// Dialog 101, the choice of parts and options. The layout is the same in every language; only
+/// the captions differ.
+const DialogTemplate& PartDialogTemplate(Language language = Language::Japanese);
 /// Dialog 104, the lane keys.
-const DialogTemplate& KeyDialogTemplate();
+const DialogTemplate& KeyDialogTemplate(Language language = Language::Japanese);
 /// Dialog 103, the about box.
-const DialogTemplate& AboutDialogTemplate();
+const DialogTemplate& AboutDialogTemplate(Language language = Language::Japanese);
 
 } // namespace tf

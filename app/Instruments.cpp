@@ -1,7 +1,7 @@
 #include "app/Instruments.h"
 
-#include "app/ShellTexts.h"
 #include "app/SongFacts.h"
+#include "app/Texts.h"
 
 #include <array>
 
@@ -180,7 +180,7 @@ std::string_view PartInstrument(const SongFacts& facts, int channel, int noteCou
         return {};
     }
     if (channel == DrumChannel) {
-        return DrumsName(language);
+        return Text(TextId::DrumsName, language);
     }
     const int program = facts.firstProgram[static_cast<std::size_t>(channel)];
     return InstrumentName(program < 0 ? 0 : program, language);

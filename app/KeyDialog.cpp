@@ -2,10 +2,10 @@
 
 #include "app/CommandIds.h"
 #include "app/DialogIds.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "game/KeyBindings.h"
 
-#include <cstdio>
+#include <string>
 
 namespace tf {
 
@@ -53,10 +53,9 @@ std::string_view KeyChoiceText(int index) {
     return ChoiceTexts[index];
 }
 
-std::string LaneName(int lane) {
-    char name[32];
-    std::snprintf(name, sizeof name, "%s %d", lane % 2 == 0 ? "白鍵盤" : "黒鍵盤", lane / 2 + 1);
-    return name;
+std::string LaneName(int lane, Language language) {
+    return std::string(Text(lane % 2 == 0 ? TextId::WhiteKeyLane : TextId::BlackKeyLane, language)) + " " +
+           std::to_string(lane / 2 + 1);
 }
 
 void KeyDialog::init() {
@@ -90,20 +89,20 @@ std::string KeyDialog::duplicateText() const {
         if (key < 0 || seenBefore) {
             continue;
         }
-        std::string group = LaneName(lane);
+        std::string group = LaneName(lane, language_);
         int sharing = 1;
         for (int later = lane + 1; later < LaneCount; ++later) {
             if (selected[static_cast<std::size_t>(later)] == key) {
-                group += " と " + LaneName(later);
+                group += std::string(Text(TextId::SharedKeysAnd, language_)) + LaneName(later, language_);
                 ++sharing;
             }
         }
         if (sharing > 1) {
-            groups += groups.empty() ? "" : "、";
+            groups += groups.empty() ? std::string_view() : Text(TextId::SharedKeysSeparator, language_);
             groups += group + " (" + std::string(KeyChoiceText(key)) + ")";
         }
     }
-    return groups.empty() ? std::string() : std::string(SharedKeysLabel) + groups;
+    return groups.empty() ? std::string() : std::string(Text(TextId::SharedKeysLabel, language_)) + groups;
 }
 
 bool KeyDialog::command(int id, KeyDialogHost& host) {
@@ -118,7 +117,8 @@ bool KeyDialog::command(int id, KeyDialogHost& host) {
         // Two lanes on one key is allowed (a player may want it), but never by accident.
         if (const std::string shared = duplicateText();
             !shared.empty() &&
-            !host.askYesNo(MessageCaption, shared + "\n" + std::string(KeepSharedKeysQuestion))) {
+            !host.askYesNo(Text(TextId::MessageCaption, language_),
+                           shared + "\n" + std::string(Text(TextId::KeepSharedKeysQuestion, language_)))) {
             return true;
         }
         for (int lane = 0; lane < LaneCount; ++lane) {

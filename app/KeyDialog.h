@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Language.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -20,7 +22,7 @@ public:
 
 /// The name of lane `lane` (0-14) as the key dialog labels it: even lanes are the white keys
 /// of a keyboard ("白鍵盤 1"), odd lanes the black ones ("黒鍵盤 1").
-std::string LaneName(int lane);
+std::string LaneName(int lane, Language language = Language::Japanese);
 
 /// The 48 keys a lane can be given, in the order of every drop-down list: the digits 0-9, the
 /// letters A-Z, then the twelve punctuation keys in `OemKeyTable` order.
@@ -44,9 +46,12 @@ class KeyDialog {
 public:
     static constexpr int LaneCount = 15;
 
-    explicit KeyDialog(KeyBindings& keys) : keys(keys) {}
+    explicit KeyDialog(KeyBindings& keys, Language language = Language::Japanese)
+        : keys(keys), language_(language) {}
 
     void init();
+    /// The language the dialog and its question speak.
+    Language language() const { return language_; }
     /// The selected entry of lane `lane`'s list; -1 for none or a lane outside 0-14.
     int selection(int lane) const;
     /// The player picked entry `index` in lane `lane`'s list (-1 clears the selection).
@@ -61,6 +66,7 @@ public:
 
 private:
     KeyBindings& keys;
+    Language language_;
     std::array<int, LaneCount> selected{};
 };
 

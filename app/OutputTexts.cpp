@@ -1,12 +1,13 @@
 #include "app/OutputTexts.h"
 
+#include "app/Texts.h"
+
 namespace tf {
 
-std::string AboutSoundLine(const PortDescription& port, bool opened) {
-    if (!opened || port.output.empty()) {
-        return "Sound: none";
-    }
-    return "Sound: " + port.output;
+std::string AboutSoundLine(const PortDescription& port, bool opened, Language language) {
+    std::string line(Text(TextId::SoundLabel, language));
+    line += !opened || port.output.empty() ? Text(TextId::NoSound, language) : std::string_view(port.output);
+    return line;
 }
 
 std::string OutputFailureLine(const PortDescription& port, bool hasCommandLine) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Language.h"
 #include "platform/MidiPort.h"
 
 #include <string>
@@ -7,8 +8,8 @@
 namespace tf {
 
 /// The about box's line for the output in use: "Sound: " and the port's own description when
-/// it opened, "Sound: none" when it did not (the game is silent then).
-std::string AboutSoundLine(const PortDescription& port, bool opened);
+/// it opened, "Sound: none" when it did not (the game is silent then), in `language`.
+std::string AboutSoundLine(const PortDescription& port, bool opened, Language language = Language::Japanese);
 
 /// The line added under the output's failure message: what failed, that the game goes on
 /// without sound and, for a program that has a command line, the options that choose another

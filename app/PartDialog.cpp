@@ -5,7 +5,7 @@
 #include "app/DialogTemplate.h"
 #include "app/Instruments.h"
 #include "app/KeyDialog.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "app/WorkerThread.h"
 #include "game/GamePlay.h"
 
@@ -157,7 +157,7 @@ void PartDialog::setText(int id, std::string_view text) {
 }
 
 std::string PartDialog::caption() const {
-    std::string line = PartDialogTemplate().caption;
+    std::string line = PartDialogTemplate(language_).caption;
     if (!songTitle.empty()) {
         line += " - " + songTitle;
     }
@@ -189,7 +189,7 @@ bool PartDialog::command(int id, PartDialogHost& host) {
         return true;
     case KeyLayoutButton: {
         // A running preview goes on while the keys are edited: the pump never reads them.
-        KeyDialog keys(game.keyBindings());
+        KeyDialog keys(game.keyBindings(), language_);
         keys.init();
         host.runKeyDialog(keys);
         return false;
@@ -225,16 +225,17 @@ bool PartDialog::ok(PartDialogHost& host) {
     stopPreview();
     // Checked first: a refused offset keeps the dialog open before anything is asked or stored.
     if (!ReadOffsetText(offsetText)) {
-        host.showWarning(MessageCaption, OffsetNotNumberText(language_));
+        host.showWarning(Text(TextId::MessageCaption, language_), Text(TextId::OffsetNotNumber, language_));
         return true;
     }
     const std::uint32_t parts = partMask();
-    if (parts == 0 && !host.askYesNo(MessageCaption, NoPartQuestion)) {
+    if (parts == 0 &&
+        !host.askYesNo(Text(TextId::MessageCaption, language_), Text(TextId::NoPartQuestion, language_))) {
         return true;
     }
     storeOptions();
     if (game.buildChart(parts) == ChartResult::Overflow) {
-        host.showWarning(MessageCaption, TooManyNotesText);
+        host.showWarning(Text(TextId::MessageCaption, language_), Text(TextId::TooManyNotes, language_));
         return true;
     }
     accepted_ = true;

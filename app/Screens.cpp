@@ -1,6 +1,8 @@
 #include "app/Screens.h"
 
+#include "app/Texts.h"
 #include <algorithm>
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -27,14 +29,14 @@ std::string ResultLine(const char* format, std::int32_t count, double percent) {
     return buffer.data();
 }
 
-void DrawTitle(Surface& surface, const Bitmap* title) {
+void DrawTitle(Surface& surface, const Bitmap* title, Language language) {
     const int w = surface.width();
     const int h = surface.height();
     surface.blit(title, 0, -TitleOverhang, w, h + TitleOverhang, 0, 0);
     surface.setTextColour(TextBlue);
     // Always from the left edge of the text, whatever the screen before left on the surface.
     surface.setTextAlign(TextAlign::Left);
-    surface.text(FontFace::PGothic, 16, w / 2 - 20, h - 50, "[Enter] キー、または [F2] キーを押してください");
+    surface.text(FontFace::PGothic, 16, w / 2 - 20, h - 50, Text(TextId::TitlePrompt, language));
 }
 
 // The timing sits under the counters, left of the mark, in the room the counters leave: the
@@ -91,7 +93,7 @@ void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally,
 
     surface.setTextColour(TextBlue);
     surface.setTextAlign(TextAlign::Centre);
-    surface.text(FontFace::PGothic, 64, w / 2, 20, "[RESULT]");
+    surface.text(FontFace::PGothic, 64, w / 2, 20, Text(TextId::ResultHeading, language));
 
     const ResultSheet sheet = MakeResultSheet(tally, autoPlay);
     surface.setTextColour(TextBlue);
@@ -185,7 +187,7 @@ void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const 
                 const JudgeTally& tally, bool autoPlay, const TimingReport* timing, Language language) {
     surface.fill(0, 0, surface.width(), surface.height(), White);
     if (appState == AppState::Title) {
-        DrawTitle(surface, title);
+        DrawTitle(surface, title, language);
     } else if (appState == AppState::Result) {
         DrawResult(surface, result, tally, autoPlay, timing, language);
     }

@@ -45,7 +45,8 @@ ResultSheet MakeResultSheet(const JudgeTally& tally, bool autoPlay = false);
 /// Leaves the text alignment and colour as its last text set them. `autoPlay` says that the run
 /// the result screen reports played itself (see `ResultSheet::mark`). `timing` (null: none), when
 /// it counts any press, adds the run's timing under the counters, in `language`: the histogram
-/// of the errors, the median, mean and spread, and the offset offer.
+/// of the errors, the median, mean and spread, and the offset offer. The title's prompt and the
+/// result's heading are in `language` too; the judgements and marks read the same in every language.
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
                 const JudgeTally& tally, bool autoPlay = false, const TimingReport* timing = nullptr,
                 Language language = Language::Japanese);

@@ -6,8 +6,8 @@
 #include "app/PartDialog.h"
 #include "app/PathText.h"
 #include "app/Screens.h"
-#include "app/ShellTexts.h"
 #include "app/ShellView.h"
+#include "app/Texts.h"
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"
 #include "game/KeyFile.h"
@@ -100,8 +100,11 @@ void Shell::create(const ShellSetup& setup) {
 
     settingsFile = setup.settingsFile;
     systemLanguage = setup.systemLanguage;
+    runLanguage = setup.language;
     settings_ = LoadSettings(settingsFile);
     settings_.applyTo(game.options());
+    // Before the zoom is chosen: the menu bar's height depends on its texts.
+    view.showLanguage(textLanguage());
     // Until the player picks a zoom, the window takes the largest that suits the screen.
     ViewMode mode;
     if (settings_.zoom) {
@@ -145,7 +148,7 @@ void Shell::destroy() {
 }
 
 std::filesystem::path Shell::helpPage() const {
-    return FindHelpPage(dataCandidates);
+    return FindHelpPage(dataCandidates, textLanguage());
 }
 
 void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
@@ -198,7 +201,8 @@ void Shell::command(int id) {
         lostFocus();
         const ModalScope scope(modal);
         view.showAbout(AboutSoundLine(output != nullptr ? output->describe() : PortDescription{},
-                                      game.device().isOpen()));
+                                      game.device().isOpen(), textLanguage()),
+                       textLanguage());
         break;
     }
     case ExitCommand:
@@ -217,6 +221,12 @@ void Shell::command(int id) {
         break;
     case HitErrorBarCommand:
         toggleHitErrorBar();
+        break;
+    case JapaneseCommand:
+        switchLanguage(Language::Japanese);
+        break;
+    case EnglishCommand:
+        switchLanguage(Language::English);
         break;
     default:
         if (id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount) {
@@ -251,7 +261,7 @@ void Shell::openHelp() {
     if (IsFile(page) && view.openHelp(page)) {
         return;
     }
-    std::string text(HelpNotOpenedText);
+    std::string text(Text(TextId::HelpNotOpened, textLanguage()));
     text += '\n';
     text += PathText(page);
     message(text);
@@ -287,8 +297,9 @@ MidiInputMenu Shell::midiInputMenu() {
         }
         midiMenuPorts = midiInput->ports();
     }
-    const MidiInputMenu menu = MakeMidiInputMenu(midiMenuPorts, connected, MidiInputCommandCount);
+    MidiInputMenu menu = MakeMidiInputMenu(midiMenuPorts, connected, MidiInputCommandCount);
     midiMenuPorts.resize(menu.items.size() - 1);
+    menu.items.back() = Text(TextId::NoMidiInputItem, textLanguage());
     return menu;
 }
 
@@ -397,13 +408,13 @@ bool Shell::rebuildLastPlay() {
     // Loading the song that is already loaded does nothing, so this costs a chart build when
     // only the options were touched since.
     if (game.load(lastPlay->path) == LoadResult::Failed) {
-        message(LoadFailedText);
+        message(Text(TextId::LoadFailed, textLanguage()));
         state.store(AppState::Title);
         return false;
     }
     game.options() = lastPlay->options;
     if (game.buildChart(lastPlay->partMask) == ChartResult::Overflow) {
-        message(TooManyNotesText);
+        message(Text(TextId::TooManyNotes, textLanguage()));
         state.store(AppState::Title);
         return false;
     }
@@ -444,7 +455,7 @@ void Shell::openSong(const std::filesystem::path& path) {
     // Whatever happens now, the song, the options or the chart may no longer be the last play's.
     chartIsLastPlays = false;
     if (game.load(path) == LoadResult::Failed) {
-        message(LoadFailedText);
+        message(Text(TextId::LoadFailed, textLanguage()));
         state.store(AppState::Title);
         return;
     }
@@ -486,7 +497,7 @@ void Shell::openRecent(std::size_t index) {
         settings_.recent.remove(path);
         saveSettings();
         showRecentSongs();
-        message(MissingSongText(textLanguage()));
+        message(Text(TextId::MissingSong, textLanguage()));
         return;
     }
     openSong(path);
@@ -517,7 +528,7 @@ void Shell::stopPlay() {
 
 void Shell::message(std::string_view text) {
     const ModalScope scope(modal);
-    view.showMessage(MessageIcon::Warning, MessageCaption, text);
+    view.showMessage(MessageIcon::Warning, Text(TextId::MessageCaption, textLanguage()), text);
 }
 
 void Shell::pausePlay() {
@@ -530,7 +541,7 @@ void Shell::pausePlay() {
     paused_ = true;
     {
         std::lock_guard lock(surfaceLock);
-        DrawPauseLabel(surface, PauseText(textLanguage()));
+        DrawPauseLabel(surface, Text(TextId::Pause, textLanguage()));
     }
     view.requestRepaint();
 }
@@ -553,6 +564,33 @@ void Shell::showViewMode(const ViewMode& mode) {
     view.showViewMode(mode);
 }
 
+void Shell::switchLanguage(Language language) {
+    // The player's pick outranks the command line's from now on, and is remembered.
+    runLanguage.reset();
+    settings_.language = language;
+    saveSettings();
+    view.showLanguage(language);
+    // What the window shows now follows at once; the dialogs follow the next time they open.
+    switch (appState()) {
+    case AppState::Title:
+        drawTitle();
+        break;
+    case AppState::Result:
+        // The play thread that drew the result may still be on its way out.
+        worker.join();
+        shownResult.language = language;
+        drawResult();
+        break;
+    case AppState::Play:
+        if (paused_) {
+            std::lock_guard lock(surfaceLock);
+            DrawPauseLabel(surface, Text(TextId::Pause, language));
+        }
+        view.requestRepaint();
+        break;
+    }
+}
+
 void Shell::saveSettings() {
     SaveSettings(settings_, settingsFile);
 }
@@ -562,7 +600,8 @@ void Shell::drawTitle() {
     shownResult = {};
     {
         std::lock_guard lock(surfaceLock);
-        DrawScreen(surface, AppState::Title, titleBitmap.get(), resultBitmap.get(), game.tally());
+        DrawScreen(surface, AppState::Title, titleBitmap.get(), resultBitmap.get(), game.tally(), false,
+                   nullptr, textLanguage());
     }
     view.requestRepaint();
 }

@@ -43,6 +43,9 @@ struct ShellSetup {
     KeyFileRule keyFileRule = KeyFileRule::StartFolder;
     /// The configuration folder for `KeyFileRule::ConfigFolder` (see `ConfigFolder`).
     std::filesystem::path configFolder;
+    /// The language asked for on the command line: it outranks the one picked before and the
+    /// system's, for this run only (it is not remembered).
+    std::optional<Language> language;
 };
 
 /// The game window's behaviour, whatever toolkit shows it: the screen state, the keys and
@@ -114,9 +117,9 @@ public:
     const TimingReport& resultTiming() const { return shownResult.timing; }
     /// The language the player would have: the one chosen, else the system's.
     Language preferredLanguage() const { return settings_.language.value_or(systemLanguage); }
-    /// The language the shell's texts are shown in. Its other texts exist in Japanese only so
-    /// far, so the texts that have an English form stay Japanese too, until all can switch.
-    Language textLanguage() const { return Language::Japanese; }
+    /// The language the shell's texts are shown in: the command line's for this run, else the
+    /// preferred one. Picking a language in the View menu replaces both.
+    Language textLanguage() const { return runLanguage.value_or(preferredLanguage()); }
 
     /// Takes the MIDI input that plays the lanes (null: none) and connects the port the
     /// `--midi-in` word `choice` picks (ChooseMidiInput). False when `choice` named a port that
@@ -160,6 +163,7 @@ private:
     void saveSettings();
     void chooseMidiInput(std::size_t item);
     void armMidiLanes(bool newChart);
+    void switchLanguage(Language language);
 
     GamePlay& game;
     KeyState& keys;
@@ -174,6 +178,7 @@ private:
     std::filesystem::path settingsFile;
     Settings settings_;
     Language systemLanguage = Language::Japanese;
+    std::optional<Language> runLanguage;
     ViewMode viewMode_;
     /// Window thread only: the play was paused and its thread has ended.
     bool paused_ = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Language.h"
 #include "app/ViewMode.h"
 #include "platform/MessageSink.h"
 #include "platform/Surface.h"
@@ -34,8 +35,8 @@ public:
     virtual void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) = 0;
     /// Runs the part-selection dialog modally over the window until the model ends it.
     virtual void runPartDialog(PartDialog& dialog) = 0;
-    /// The about box, modal, with `soundLine` naming the output in use.
-    virtual void showAbout(std::string_view soundLine) = 0;
+    /// The about box in `language`, modal, with `soundLine` naming the output in use.
+    virtual void showAbout(std::string_view soundLine, Language language) = 0;
     /// Asks the desktop to open a local HTML page in its browser; false when it could not.
     virtual bool openHelp(const std::filesystem::path& page) = 0;
     /// Closes the window, which ends the program (the shell's `destroy` runs on the way).
@@ -55,6 +56,9 @@ public:
     /// The entries of GamePlay > Recent, newest first; entry i stands for the command
     /// RecentSongCommandBase + i. Empty: the submenu is greyed.
     virtual void showRecentSongs(const std::vector<std::string>& labels) = 0;
+    /// Shows the window's caption and menus in `language` and checks it in View > Language; the
+    /// file chooser opened later speaks it too.
+    virtual void showLanguage(Language language) = 0;
 };
 
 } // namespace tf

@@ -1,6 +1,6 @@
 #include "app/TimingReport.h"
 
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 
 #include <algorithm>
 #include <array>
@@ -44,12 +44,13 @@ Judgement BinJudgement(int bin) {
 
 std::string TimingText(std::int32_t errorMs, Language language) {
     if (errorMs == 0) {
-        return std::string(OnTimeText(language));
+        return std::string(Text(TextId::OnTime, language));
     }
     // Widened before the sign is dropped: the most negative int32 has no positive twin.
     const long long magnitude = std::llabs(static_cast<long long>(errorMs));
     const int shown = static_cast<int>(std::min<long long>(magnitude, std::numeric_limits<int>::max()));
-    return Format(errorMs > 0 ? LateFormat(language) : EarlyFormat(language), shown);
+    return Format(errorMs > 0 ? Text(TextId::LateFormat, language) : Text(TextId::EarlyFormat, language),
+                  shown);
 }
 
 std::array<std::string, 4> TimingLines(const HitErrorSummary& summary, Language language) {
@@ -59,10 +60,10 @@ std::array<std::string, 4> TimingLines(const HitErrorSummary& summary, Language 
         return std::string(label) + " " + value;
     };
     return {
-        line(MedianLabel(language), TimingText(summary.median, language)),
-        line(MeanLabel(language), TimingText(mean, language)),
-        line(SpreadLabel(language), std::to_string(summary.spread) + " ms"),
-        line(PressCountLabel(language), std::to_string(summary.count)),
+        line(Text(TextId::MedianLabel, language), TimingText(summary.median, language)),
+        line(Text(TextId::MeanLabel, language), TimingText(mean, language)),
+        line(Text(TextId::SpreadLabel, language), std::to_string(summary.spread) + " ms"),
+        line(Text(TextId::PressCountLabel, language), std::to_string(summary.count)),
     };
 }
 
@@ -70,7 +71,9 @@ std::string OfferLine(const TimingReport& report, Language language) {
     if (!report.offer) {
         return {};
     }
-    return Format(report.offerTaken ? OffsetSetFormat(language) : OfferFormat(language), *report.offer);
+    return Format(report.offerTaken ? Text(TextId::OffsetSetFormat, language)
+                                    : Text(TextId::OfferFormat, language),
+                  *report.offer);
 }
 
 } // namespace tf

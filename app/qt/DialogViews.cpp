@@ -4,7 +4,7 @@
 #include "app/DialogIds.h"
 #include "app/KeyDialog.h"
 #include "app/PartDialog.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "app/qt/TemplateDialog.h"
 
 #include <QAbstractButton>
@@ -89,7 +89,7 @@ void FillPartDialog(TemplateDialog& dialog, const PartDialog& model) {
         if (QAbstractButton* preview = dialog.button(PreviewButtonBase + channel)) {
             // Checkable, so the part that plays alone shows its button pressed in.
             preview->setCheckable(true);
-            preview->setToolTip(FromUtf8(PreviewTip(model.language())));
+            preview->setToolTip(FromUtf8(Text(TextId::PreviewTip, model.language())));
         }
     }
     dialog.setFieldText(OffsetField, model.text(OffsetField));
@@ -97,7 +97,7 @@ void FillPartDialog(TemplateDialog& dialog, const PartDialog& model) {
 }
 
 void RunPartDialog(QWidget* owner, PartDialog& model) {
-    TemplateDialog dialog(PartDialogTemplate(), owner);
+    TemplateDialog dialog(PartDialogTemplate(model.language()), owner);
     PartHost host(dialog);
     FillPartDialog(dialog, model);
     dialog.onToggle = [&model](int id, bool on) { model.setChecked(id, on); };
@@ -116,7 +116,7 @@ void RunPartDialog(QWidget* owner, PartDialog& model) {
 }
 
 void RunKeyDialog(QWidget* owner, KeyDialog& model) {
-    TemplateDialog dialog(KeyDialogTemplate(), owner);
+    TemplateDialog dialog(KeyDialogTemplate(model.language()), owner);
     KeyHost host(dialog);
     for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
         if (QComboBox* combo = dialog.list(KeyComboBase + lane)) {
@@ -147,8 +147,8 @@ void RunKeyDialog(QWidget* owner, KeyDialog& model) {
     dialog.exec();
 }
 
-void RunAboutDialog(QWidget* owner, std::string_view soundLine) {
-    TemplateDialog dialog(AboutDialogTemplate(), owner);
+void RunAboutDialog(QWidget* owner, std::string_view soundLine, Language language) {
+    TemplateDialog dialog(AboutDialogTemplate(language), owner);
     if (auto* sound = qobject_cast<QLabel*>(dialog.control(AboutSoundText))) {
         sound->setText(FromUtf8(soundLine));
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/Language.h"
+
 #include <string_view>
 
 class QWidget;
@@ -17,7 +19,7 @@ void FillPartDialog(TemplateDialog& dialog, const PartDialog& model);
 void RunPartDialog(QWidget* owner, PartDialog& model);
 /// Runs the key dialog over `owner` until its model closes it.
 void RunKeyDialog(QWidget* owner, KeyDialog& model);
-/// Runs the about box over `owner`, `soundLine` naming the output in use.
-void RunAboutDialog(QWidget* owner, std::string_view soundLine);
+/// Runs the about box in `language` over `owner`, `soundLine` naming the output in use.
+void RunAboutDialog(QWidget* owner, std::string_view soundLine, Language language = Language::Japanese);
 
 } // namespace tf

@@ -1,6 +1,5 @@
 #include "app/qt/Drawing.h"
 
-#include "app/ShellTexts.h"
 #include "app/qt/QtPath.h"
 
 #include <QFileDialog>
@@ -14,10 +13,6 @@
 namespace tf {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QRgb ToPixel(Colour colour) {
     return qRgb(RedOf(colour), GreenOf(colour), BlueOf(colour));
@@ -137,9 +132,12 @@ void DrawBox(QImage& destination, int left, int top, int right, int bottom, int 
                 ToPixel(brushColour));
 }
 
-bool ChooseMidiFile(QWidget* owner, std::filesystem::path& path, const std::filesystem::path& folder) {
-    QFileDialog dialog(owner, QStringLiteral("MIDIファイルを開く"), QStringFromPath(folder));
-    dialog.setNameFilters({FromUtf8(MidiFilesFilterLabel), FromUtf8(AllFilesFilterLabel)});
+bool ChooseMidiFile(QWidget* owner, std::filesystem::path& path, const std::filesystem::path& folder,
+                    const ChooserTexts& texts) {
+    QFileDialog dialog(owner, texts.title, QStringFromPath(folder));
+    if (!texts.midiFiles.isEmpty()) {
+        dialog.setNameFilters({texts.midiFiles, texts.allFiles});
+    }
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("mid"));

@@ -16,6 +16,15 @@ class QWidget;
 
 namespace tf {
 
+/// What the file chooser says, from the shell's text table: its title and its two filters'
+/// labels (the patterns follow in parentheses, as the chooser reads them). Empty labels leave the
+/// chooser showing all files.
+struct ChooserTexts {
+    QString title;
+    QString midiFiles;
+    QString allFiles;
+};
+
 /// The cell height, in pixels, of the font the judgement label is drawn in when none is chosen.
 inline constexpr int DefaultFontHeight = 16;
 
@@ -51,6 +60,7 @@ void DrawBox(QImage& destination, int left, int top, int right, int bottom, int 
 /// "All files (*)" (a name typed without an extension gets ".mid"), opening in `folder` (empty:
 /// the dialog's own choice). True when one was chosen: `path` then holds its full path;
 /// otherwise `path` is left as it was.
-bool ChooseMidiFile(QWidget* owner, std::filesystem::path& path, const std::filesystem::path& folder = {});
+bool ChooseMidiFile(QWidget* owner, std::filesystem::path& path, const std::filesystem::path& folder = {},
+                    const ChooserTexts& texts = {});
 
 } // namespace tf

@@ -2,7 +2,6 @@
 
 #include "app/ClientArea.h"
 #include "app/CommandIds.h"
-#include "app/ShellTexts.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/DialogViews.h"
 #include "app/qt/Drawing.h"
@@ -58,9 +57,12 @@ MainWindow::MainWindow(GamePlay& game, KeyState& keys, BackBuffer& buffer, const
       buffer(buffer), canvas_(new GameCanvas(buffer, this)),
       shell_(game, keys, buffer, buffer.mutex(), *this) {
     fileChooser = [this](QWidget* owner, std::filesystem::path& path) {
-        return ChooseMidiFile(owner, path, chooserFolder_);
+        const Language language = shell_.textLanguage();
+        return ChooseMidiFile(owner, path, chooserFolder_,
+                              {FromUtf8(Text(TextId::OpenMidiFileTitle, language)),
+                               FromUtf8(Text(TextId::MidiFilesFilter, language)),
+                               FromUtf8(Text(TextId::AllFilesFilter, language))});
     };
-    setWindowTitle(FromUtf8(WindowTitle));
     if (QApplication::windowIcon().isNull()) {
         QApplication::setWindowIcon(ProgramIcon());
     }
@@ -97,8 +99,10 @@ MainWindow::~MainWindow() {
     shell_.destroy();
 }
 
-QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int command, const QKeySequence& keys) {
-    QAction* action = menu->addAction(text);
+QAction* MainWindow::addCommand(QMenu* menu, TextId text, int command, const QKeySequence& keys) {
+    // The texts come with the language, from the shell's creation on.
+    QAction* action = menu->addAction(QString());
+    menuTexts.emplace_back(action, text);
     if (!keys.isEmpty()) {
         action->setShortcut(keys);
         // The menu bar is hidden in full screen, and with it its actions' shortcuts.
@@ -108,33 +112,41 @@ QAction* MainWindow::addCommand(QMenu* menu, const QString& text, int command, c
     return action;
 }
 
-void MainWindow::addGamePlayMenu() {
-    QMenu* gamePlay = menuBar()->addMenu(QStringLiteral("&GamePlay"));
-    connect(gamePlay, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
-    addCommand(gamePlay, QStringLiteral("&Start...\tF2"), StartCommand, QKeySequence(Qt::Key_F2));
-    recentMenu = gamePlay->addMenu(QStringLiteral("&Recent"));
-    gamePlay->addSeparator();
-    addCommand(gamePlay, QStringLiteral("E&xit"), ExitCommand);
+QMenu* MainWindow::addMenu(QMenu* parent, TextId text) {
+    QMenu* menu = parent != nullptr ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
+    menuTexts.emplace_back(menu->menuAction(), text);
+    return menu;
 }
 
-// The View menu: the zooms and full screen, the hit-error bar, then the MIDI keyboard. Other items
-// of the menu come after these.
+void MainWindow::addGamePlayMenu() {
+    QMenu* gamePlay = addMenu(nullptr, TextId::GamePlayMenu);
+    connect(gamePlay, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
+    addCommand(gamePlay, TextId::StartItem, StartCommand, QKeySequence(Qt::Key_F2));
+    recentMenu = addMenu(gamePlay, TextId::RecentMenu);
+    gamePlay->addSeparator();
+    addCommand(gamePlay, TextId::ExitItem, ExitCommand);
+}
+
+// The View menu: the zooms and full screen, the hit-error bar, then the language and the MIDI
+// keyboard, last.
 void MainWindow::addViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("&View"));
+    QMenu* view = addMenu(nullptr, TextId::ViewMenu);
     viewMenu_ = view;
     connect(view, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
     auto* zooms = new QActionGroup(this);
     const std::array<QString, 4> names = {QStringLiteral("×&1"), QStringLiteral("×1.&5"),
                                           QStringLiteral("×&2"), QStringLiteral("×&3")};
     for (std::size_t i = 0; i < AllZooms.size(); ++i) {
-        QAction* zoom = addCommand(view, names[i], ZoomCommand(AllZooms[i]));
+        // The zooms read the same in every language.
+        QAction* zoom = view->addAction(names[i]);
+        const int command = ZoomCommand(AllZooms[i]);
+        connect(zoom, &QAction::triggered, this, [this, command] { shell_.command(command); });
         zoom->setCheckable(true);
         zooms->addAction(zoom);
         zoomActions[i] = zoom;
     }
     view->addSeparator();
-    fullScreenAction =
-        addCommand(view, QStringLiteral("&Full screen\tF11"), FullScreenCommand, QKeySequence(Qt::Key_F11));
+    fullScreenAction = addCommand(view, TextId::FullScreenItem, FullScreenCommand, QKeySequence(Qt::Key_F11));
     fullScreenAction->setCheckable(true);
     for (const QKeySequence& keys :
          {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)}) {
@@ -143,20 +155,28 @@ void MainWindow::addViewMenu() {
     }
     view->addSeparator();
     // The shell decides the mark: triggering flips Qt's own check, which showHitErrorBar then sets.
-    hitErrorBarAction = addCommand(view, FromUtf8(HitErrorBarItem(Language::English)), HitErrorBarCommand);
+    hitErrorBarAction = addCommand(view, TextId::HitErrorBarItem, HitErrorBarCommand);
     hitErrorBarAction->setCheckable(true);
     view->addSeparator();
-    QMenu* midiInput = view->addMenu(QStringLiteral("&MIDI input"));
+    QMenu* language = addMenu(view, TextId::LanguageMenu);
+    auto* languages = new QActionGroup(this);
+    languageActions = {addCommand(language, TextId::JapaneseItem, JapaneseCommand),
+                       addCommand(language, TextId::EnglishItem, EnglishCommand)};
+    for (QAction* item : languageActions) {
+        item->setCheckable(true);
+        languages->addAction(item);
+    }
+    QMenu* midiInput = addMenu(view, TextId::MidiInputMenu);
     // Made afresh each time it opens: keyboards come and go while the game runs.
     connect(midiInput, &QMenu::aboutToShow, this, [this, midiInput] { fillMidiInputMenu(midiInput); });
 }
 
 void MainWindow::addHelpMenu() {
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu* help = addMenu(nullptr, TextId::HelpMenu);
     connect(help, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
-    addCommand(help, QStringLiteral("&Help...\tF1"), HelpCommand, QKeySequence(Qt::Key_F1));
+    addCommand(help, TextId::HelpItem, HelpCommand, QKeySequence(Qt::Key_F1));
     help->addSeparator();
-    addCommand(help, QStringLiteral("&About..."), AboutCommand);
+    addCommand(help, TextId::AboutItem, AboutCommand);
 }
 
 void MainWindow::fillMidiInputMenu(QMenu* menu) {
@@ -222,8 +242,8 @@ void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(this, dialog);
 }
 
-void MainWindow::showAbout(std::string_view soundLine) {
-    RunAboutDialog(this, soundLine);
+void MainWindow::showAbout(std::string_view soundLine, Language language) {
+    RunAboutDialog(this, soundLine, language);
 }
 
 bool MainWindow::openHelp(const std::filesystem::path& page) {
@@ -288,9 +308,20 @@ void MainWindow::showHitErrorBar(bool on) {
 void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {
     recentMenu->clear();
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        addCommand(recentMenu, FromUtf8(labels[i]), RecentSongCommandBase + static_cast<int>(i));
+        QAction* song = recentMenu->addAction(FromUtf8(labels[i]));
+        const int command = RecentSongCommandBase + static_cast<int>(i);
+        connect(song, &QAction::triggered, this, [this, command] { shell_.command(command); });
     }
     recentMenu->setEnabled(!labels.empty());
+}
+
+void MainWindow::showLanguage(Language language) {
+    setWindowTitle(FromUtf8(Text(TextId::WindowTitle, language)));
+    for (const auto& [action, text] : menuTexts) {
+        action->setText(FromUtf8(Text(text, language)));
+    }
+    languageActions[0]->setChecked(language == Language::Japanese);
+    languageActions[1]->setChecked(language == Language::English);
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

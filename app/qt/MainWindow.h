@@ -2,6 +2,7 @@
 
 #include "app/Shell.h"
 #include "app/ShellView.h"
+#include "app/Texts.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -37,7 +38,7 @@ public:
 
     Shell& shell() { return shell_; }
     GameCanvas* canvas() const { return canvas_; }
-    /// The View menu: the zooms, full screen, and the "MIDI input" submenu last.
+    /// The View menu: the zooms, full screen, "Language", and the "MIDI input" submenu last.
     QMenu* viewMenu() const { return viewMenu_; }
     /// Goes into the start flow with `path` once the window has been shown.
     void openSongLater(const std::filesystem::path& path);
@@ -58,7 +59,7 @@ public:
     bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
-    void showAbout(std::string_view soundLine) override;
+    void showAbout(std::string_view soundLine, Language language) override;
     bool openHelp(const std::filesystem::path& page) override;
     void closeWindow() override;
     void requestRepaint() override;
@@ -67,6 +68,7 @@ public:
     void showViewMode(const ViewMode& mode) override;
     void showHitErrorBar(bool on) override;
     void showRecentSongs(const std::vector<std::string>& labels) override;
+    void showLanguage(Language language) override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -81,7 +83,9 @@ private:
     void addHelpMenu();
     /// An action that runs `command`, with `keys` as its shortcut; its shortcut also works in
     /// full screen, where the menu bar is hidden.
-    QAction* addCommand(QMenu* menu, const QString& text, int command, const QKeySequence& keys = {});
+    QAction* addCommand(QMenu* menu, TextId text, int command, const QKeySequence& keys = {});
+    /// A submenu whose title is `text`; it changes with the language.
+    QMenu* addMenu(QMenu* parent, TextId text);
     void pictureShown();
     void fillMidiInputMenu(QMenu* menu);
 
@@ -90,6 +94,9 @@ private:
     GameCanvas* canvas_ = nullptr;
     QMenu* recentMenu = nullptr;
     std::array<QAction*, 4> zoomActions{};
+    std::array<QAction*, 2> languageActions{};
+    /// Every menu item and title with a text of the table, to be shown again in another language.
+    std::vector<std::pair<QAction*, TextId>> menuTexts;
     QAction* fullScreenAction = nullptr;
     QAction* hitErrorBarAction = nullptr;
     std::filesystem::path chooserFolder_;

@@ -66,6 +66,7 @@ int main(int argc, char** argv) {
     std::error_code noDirectory;
     setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
     setup.systemLanguage = tf::LanguageOfLocale(QLocale::system().name().toStdString());
+    setup.language = line.language;
     tf::MainWindow window(game, keys, backBuffer, setup);
     window.shell().setOutput(port.get());
     window.centreOnScreen();

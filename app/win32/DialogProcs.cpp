@@ -5,7 +5,7 @@
 #include "app/DialogTemplate.h"
 #include "app/KeyDialog.h"
 #include "app/PartDialog.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "platform/win32/CentreOver.h"
 #include "platform/win32/WideText.h"
 
@@ -33,6 +33,27 @@ bool IsTick(ControlKind kind) {
 int CentredMessageBox(HWND owner, std::string_view caption, std::string_view text, UINT style) {
     const CentreNextWindowOver centred(owner);
     return MessageBoxW(owner, Widen(text).c_str(), Widen(caption).c_str(), style);
+}
+
+/// Gives the dialog made from a resource the texts of `layout`, the same dialog in the language
+/// the model speaks: the resource's controls stand in the template's order (a test holds the two
+/// together), so the n-th child takes the n-th control's caption. Controls without a caption of
+/// their own (counts, lists, the icon) keep what they have.
+void ShowTemplateTexts(HWND dialog, const DialogTemplate& layout) {
+    SetWindowTextW(dialog, Widen(layout.caption).c_str());
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogControl& control : layout.controls) {
+        if (child == nullptr) {
+            return;
+        }
+        const bool hasText = !control.caption.empty() && control.kind != ControlKind::Icon &&
+                             control.kind != ControlKind::DropDownList &&
+                             !(control.id >= PartCountBase && control.id < PartCountBase + 16);
+        if (hasText) {
+            SetWindowTextW(child, Widen(control.caption).c_str());
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
 }
 
 /// A dialog comes up centred over the window that owns it.
@@ -194,10 +215,10 @@ void RunKeyDialog(HINSTANCE instance, HWND owner, KeyDialog& model) {
                     reinterpret_cast<LPARAM>(&context));
 }
 
-void RunAboutDialog(HINSTANCE instance, HWND owner, std::string_view soundLine) {
-    std::wstring line = Widen(soundLine);
+void RunAboutDialog(HINSTANCE instance, HWND owner, std::string_view soundLine, Language language) {
+    AboutContext context{Widen(soundLine), language};
     DialogBoxParamW(instance, MAKEINTRESOURCEW(AboutDialogResource), owner, AboutDialogProc,
-                    reinterpret_cast<LPARAM>(&line));
+                    reinterpret_cast<LPARAM>(&context));
 }
 
 INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -206,6 +227,7 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         CentreOverOwner(dialog);
         auto* context = reinterpret_cast<DialogContext<PartDialog>*>(lParam);
         const PartDialog& model = context->model;
+        ShowTemplateTexts(dialog, PartDialogTemplate(model.language()));
         SetWindowTextW(dialog, Widen(model.caption()).c_str());
         ShowTicks(dialog, model);
         for (int channel = 0; channel < 16; ++channel) {
@@ -215,7 +237,7 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         SendDlgItemMessageW(dialog, OffsetField, EM_LIMITTEXT, 8, 0);
         SetDlgItemTextW(dialog, OffsetField, Widen(model.text(OffsetField)).c_str());
-        AddPreviewTips(context->instance, dialog, Widen(PreviewTip(model.language())));
+        AddPreviewTips(context->instance, dialog, Widen(Text(TextId::PreviewTip, model.language())));
         return TRUE;
     }
     auto* context = ContextOf<PartDialog>(dialog);
@@ -247,6 +269,7 @@ INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         CentreOverOwner(dialog);
         auto* context = reinterpret_cast<DialogContext<KeyDialog>*>(lParam);
+        ShowTemplateTexts(dialog, KeyDialogTemplate(context->model.language()));
         for (int lane = 0; lane < KeyDialog::LaneCount; ++lane) {
             const HWND list = GetDlgItem(dialog, KeyComboBase + lane);
             for (int index = 0; index < KeyChoiceCount; ++index) {
@@ -290,8 +313,9 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     switch (message) {
     case WM_INITDIALOG:
         CentreOverOwner(dialog);
-        if (const auto* line = reinterpret_cast<const std::wstring*>(lParam)) {
-            SetDlgItemTextW(dialog, AboutSoundText, line->c_str());
+        if (const auto* context = reinterpret_cast<const AboutContext*>(lParam)) {
+            ShowTemplateTexts(dialog, AboutDialogTemplate(context->language));
+            SetDlgItemTextW(dialog, AboutSoundText, context->soundLine.c_str());
         }
         return TRUE;
     case WM_COMMAND: {

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "app/Language.h"
 #include "platform/win32/WinApi.h"
 
+#include <string>
 #include <string_view>
 
 namespace tf {
@@ -16,16 +18,23 @@ template <typename Model> struct DialogContext {
     Model& model;
 };
 
+/// The creation parameter of the about box: the line naming the output and the box's language.
+struct AboutContext {
+    std::wstring soundLine;
+    Language language = Language::Japanese;
+};
+
 /// Runs dialog 101 modally over `owner` with `model` deciding every button.
 void RunPartDialog(HINSTANCE instance, HWND owner, PartDialog& model);
 /// Runs dialog 104 modally over `owner` with `model` holding the lanes' selections.
 void RunKeyDialog(HINSTANCE instance, HWND owner, KeyDialog& model);
-/// Runs the about box, dialog 103, modally over `owner`, `soundLine` naming the output in use.
-void RunAboutDialog(HINSTANCE instance, HWND owner, std::string_view soundLine);
+/// Runs the about box, dialog 103, in `language` modally over `owner`, `soundLine` naming the
+/// output in use.
+void RunAboutDialog(HINSTANCE instance, HWND owner, std::string_view soundLine, Language language);
 
 /// Dialog procedures of the three dialogs, each centred over its owner as it opens. The part
 /// and key dialogs take the address of their `DialogContext` as the creation parameter; the
-/// about box takes the address of its output line, a std::wstring.
+/// about box takes the address of its `AboutContext`.
 INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK KeyDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

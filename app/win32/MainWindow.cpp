@@ -3,7 +3,7 @@
 #include "app/ClientArea.h"
 #include "app/CommandIds.h"
 #include "app/MidiInputChoice.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"
 #include "platform/win32/CentreOver.h"
@@ -36,10 +36,11 @@ constexpr LPARAM KeyWasDownBit = LPARAM{1} << 30;
 
 /// The chooser's filter list: each description and its patterns (';' between them, where the
 /// shell's texts have blanks), every text ending in a NUL and the list in a second one.
-std::wstring ChooserFilters() {
+std::wstring ChooserFilters(Language language) {
     std::wstring list;
-    for (const auto& [label, patterns] : {std::pair{MidiFilesFilterLabel, MidiFilesPatterns},
-                                          std::pair{AllFilesFilterLabel, AllFilesPatterns}}) {
+    for (const auto& [label, patterns] :
+         {std::pair{Text(TextId::MidiFilesFilter, language), MidiFilesPatterns},
+          std::pair{Text(TextId::AllFilesFilter, language), AllFilesPatterns}}) {
         std::wstring wide = Widen(patterns);
         std::replace(wide.begin(), wide.end(), L' ', L';');
         list += Widen(label);
@@ -48,6 +49,56 @@ std::wstring ChooserFilters() {
         list += L'\0';
     }
     return list;
+}
+
+void AppendItem(HMENU menu, TextId text, int command, Language language) {
+    AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), Widen(Text(text, language)).c_str());
+}
+
+void AppendPopup(HMENU menu, HMENU popup, TextId text, Language language) {
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), Widen(Text(text, language)).c_str());
+}
+
+/// The window's menu in `language`: GamePlay (Start, Recent, Exit), View (the zooms, full
+/// screen, the hit-error bar, Language, MIDI input last) and Help (Help, About). Recent holds one greyed
+/// blank item and MIDI input "None" until they are filled in.
+HMENU MakeMainMenu(Language language) {
+    const HMENU bar = CreateMenu();
+    const HMENU gamePlay = CreatePopupMenu();
+    AppendItem(gamePlay, TextId::StartItem, StartCommand, language);
+    const HMENU recent = CreatePopupMenu();
+    AppendMenuW(recent, MF_STRING | MF_GRAYED, RecentSongCommandBase, L"");
+    AppendPopup(gamePlay, recent, TextId::RecentMenu, language);
+    AppendMenuW(gamePlay, MF_SEPARATOR, 0, nullptr);
+    AppendItem(gamePlay, TextId::ExitItem, ExitCommand, language);
+    AppendPopup(bar, gamePlay, TextId::GamePlayMenu, language);
+
+    const HMENU view = CreatePopupMenu();
+    // The zooms read the same in every language.
+    for (const auto& [name, zoom] : {std::pair{L"×&1", Zoom::X1}, std::pair{L"×1.&5", Zoom::X1_5},
+                                     std::pair{L"×&2", Zoom::X2}, std::pair{L"×&3", Zoom::X3}}) {
+        AppendMenuW(view, MF_STRING, static_cast<UINT_PTR>(ZoomCommand(zoom)), name);
+    }
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendItem(view, TextId::FullScreenItem, FullScreenCommand, language);
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    AppendItem(view, TextId::HitErrorBarItem, HitErrorBarCommand, language);
+    AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
+    const HMENU languages = CreatePopupMenu();
+    AppendItem(languages, TextId::JapaneseItem, JapaneseCommand, language);
+    AppendItem(languages, TextId::EnglishItem, EnglishCommand, language);
+    AppendPopup(view, languages, TextId::LanguageMenu, language);
+    const HMENU midiInput = CreatePopupMenu();
+    AppendItem(midiInput, TextId::NoMidiInputItem, MidiInputFirstCommand, language);
+    AppendPopup(view, midiInput, TextId::MidiInputMenu, language);
+    AppendPopup(bar, view, TextId::ViewMenu, language);
+
+    const HMENU help = CreatePopupMenu();
+    AppendItem(help, TextId::HelpItem, HelpCommand, language);
+    AppendMenuW(help, MF_SEPARATOR, 0, nullptr);
+    AppendItem(help, TextId::AboutItem, AboutCommand, language);
+    AppendPopup(bar, help, TextId::HelpMenu, language);
+    return bar;
 }
 
 /// The running program's folder, for the data files beside it; empty when Windows will not say.
@@ -112,7 +163,8 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const bool midiInput =
             id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount;
         if (id == AboutCommand || id == ExitCommand || id == StartCommand || id == HelpCommand ||
-            id == FullScreenCommand || id == HitErrorBarCommand || ZoomOfCommand(id) || recent || midiInput) {
+            id == FullScreenCommand || id == HitErrorBarCommand || id == JapaneseCommand ||
+            id == EnglishCommand || ZoomOfCommand(id) || recent || midiInput) {
             shell_.command(id);
             return 0;
         }
@@ -211,7 +263,9 @@ bool MainWindow::fillMidiInputMenu(HMENU popup) {
 }
 
 bool MainWindow::chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) {
-    return ChooseMidiFile(window_, path, ChooserFilters(), folder);
+    const Language language = shell_.textLanguage();
+    return ChooseMidiFile(window_, path, ChooserFilters(language), folder,
+                          Widen(Text(TextId::OpenMidiFileTitle, language)));
 }
 
 void MainWindow::showMessage(MessageIcon icon, std::string_view caption, std::string_view text) {
@@ -222,8 +276,8 @@ void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(instance_, window_, dialog);
 }
 
-void MainWindow::showAbout(std::string_view soundLine) {
-    RunAboutDialog(instance_, window_, soundLine);
+void MainWindow::showAbout(std::string_view soundLine, Language language) {
+    RunAboutDialog(instance_, window_, soundLine, language);
 }
 
 bool MainWindow::openHelp(const std::filesystem::path& page) {
@@ -259,6 +313,7 @@ ScreenRoom MainWindow::screenRoom() {
 }
 
 void MainWindow::showHitErrorBar(bool on) {
+    hitErrorBarShown = on;
     CheckMenuItem(menu, HitErrorBarCommand, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
@@ -306,6 +361,7 @@ void MainWindow::showViewMode(const ViewMode& next) {
 }
 
 void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {
+    recentLabels = labels;
     const HMENU gamePlay = GetSubMenu(menu, GamePlayMenuIndex);
     const HMENU recent = GetSubMenu(gamePlay, RecentMenuIndex);
     if (recent == nullptr) {
@@ -319,6 +375,27 @@ void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {
                     Widen(labels[i]).c_str());
     }
     EnableMenuItem(gamePlay, RecentMenuIndex, MF_BYPOSITION | (labels.empty() ? MF_GRAYED : MF_ENABLED));
+}
+
+void MainWindow::showLanguage(Language language) {
+    SetWindowTextW(window_, Widen(Text(TextId::WindowTitle, language)).c_str());
+    const HMENU old = menu;
+    menu = MakeMainMenu(language);
+    // In full screen the window has no menu; it gets the new one back with its frame.
+    if (old == nullptr || GetMenu(window_) == old) {
+        SetMenu(window_, menu);
+    }
+    if (old != nullptr) {
+        DestroyMenu(old);
+    }
+    CheckMenuRadioItem(menu, JapaneseCommand, EnglishCommand,
+                       language == Language::English ? EnglishCommand : JapaneseCommand, MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, ZoomX1Command, ZoomX3Command, static_cast<UINT>(ZoomCommand(mode.zoom)),
+                       MF_BYCOMMAND);
+    CheckMenuItem(menu, FullScreenCommand, MF_BYCOMMAND | (mode.fullScreen ? MF_CHECKED : MF_UNCHECKED));
+    showHitErrorBar(hitErrorBarShown);
+    showRecentSongs(std::vector<std::string>(recentLabels));
+    DrawMenuBar(window_);
 }
 
 bool RegisterMainClass(HINSTANCE instance, const std::wstring& className) {

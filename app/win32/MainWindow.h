@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tf {
 
@@ -42,7 +43,7 @@ public:
     bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
     void runPartDialog(PartDialog& dialog) override;
-    void showAbout(std::string_view soundLine) override;
+    void showAbout(std::string_view soundLine, Language language) override;
     bool openHelp(const std::filesystem::path& page) override;
     void closeWindow() override;
     void requestRepaint() override;
@@ -51,6 +52,7 @@ public:
     void showViewMode(const ViewMode& mode) override;
     void showHitErrorBar(bool on) override;
     void showRecentSongs(const std::vector<std::string>& labels) override;
+    void showLanguage(Language language) override;
 
 private:
     void create();
@@ -64,8 +66,11 @@ private:
     GdiBackBuffer& buffer;
     ShellSetup setup;
     HWND window_ = nullptr;
-    /// The window's menu, kept while full screen takes it off the window.
+    /// The window's menu, kept while full screen takes it off the window; made afresh in each
+    /// language.
     HMENU menu = nullptr;
+    std::vector<std::string> recentLabels;
+    bool hitErrorBarShown = false;
     ViewMode mode;
     /// Where the window stood before it went full screen.
     RECT windowedPlace{};

@@ -8,7 +8,7 @@
 namespace tf {
 
 bool ChooseMidiFile(HWND owner, std::filesystem::path& path, const std::wstring& filters,
-                    const std::filesystem::path& folder) {
+                    const std::filesystem::path& folder, const std::wstring& title) {
     std::array<wchar_t, MAX_PATH> buffer{};
     OPENFILENAMEW dialog{};
     // The size of the form without the later extension fields: the dialog then has no places bar.
@@ -18,7 +18,7 @@ bool ChooseMidiFile(HWND owner, std::filesystem::path& path, const std::wstring&
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-    dialog.lpstrTitle = L"MIDIファイルを開く";
+    dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
     dialog.lpstrDefExt = L"mid";
     const CentreNextWindowOver centred(owner);

@@ -12,8 +12,8 @@ namespace tf {
 /// pairs (each text ends in a NUL, the list in a second one; patterns are separated by ';'), the
 /// file must exist, a name typed without extension gets ".mid". True when a file was chosen,
 /// whose full path (at most 259 UTF-16 units, taken as Windows gives it) is then in `path`;
-/// false when cancelled.
+/// false when cancelled. `title` is the dialog's caption.
 bool ChooseMidiFile(HWND owner, std::filesystem::path& path, const std::wstring& filters,
-                    const std::filesystem::path& folder = {});
+                    const std::filesystem::path& folder = {}, const std::wstring& title = {});
 
 } // namespace tf

@@ -41,16 +41,27 @@ TEST(CommandLineTest, MistakesAreNamed) {
     EXPECT_TRUE(Parse({"--help"}).help);
     EXPECT_TRUE(Parse({"--version"}).version);
     EXPECT_FALSE(Parse({"--", "--version"}).version);
+    EXPECT_EQ(Parse({"--lang", "fr"}).error, "--lang takes ja or en, not 'fr'");
+    EXPECT_EQ(Parse({"--lang=JA"}).error, "--lang takes ja or en, not 'JA'");
+}
+
+TEST(CommandLineTest, LangNamesTheLanguageForThisRunAndNothingElse) {
+    EXPECT_FALSE(Parse({}).language.has_value());
+    EXPECT_EQ(Parse({"--lang", "en"}).language, Language::English);
+    const CommandLine line = Parse({"--lang=ja", "song.mid"});
+    EXPECT_EQ(line.language, Language::Japanese);
+    EXPECT_EQ(line.midiFile, "song.mid");
+    EXPECT_EQ(line.midiOut, "fluidsynth");
 }
 
 TEST(CommandLineTest, UsageListsEveryOption) {
     const std::string usage = UsageText("tonefalls");
     EXPECT_NE(
         usage.find("Usage: tonefalls [--midi-out fluidsynth|alsa:NAME|none] [--midi-in NAME|NUMBER|auto|none]"
-                   " [--soundfont FILE] [--audio-driver NAME] [FILE.mid]"),
+                   " [--soundfont FILE] [--audio-driver NAME] [--lang ja|en] [FILE.mid]"),
         std::string::npos);
     for (const char* word : {"--midi-out", "--midi-in", "--soundfont", "--audio-driver", "--help",
-                             "--version", "'none'", "'auto'"}) {
+                             "--version", "--lang", "'none'", "'auto'"}) {
         EXPECT_NE(usage.find(word), std::string::npos) << word;
     }
 }

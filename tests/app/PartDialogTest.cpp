@@ -284,7 +284,7 @@ TEST(PartDialogFactsTest, EachPartSaysItsInstrumentAndTheTitleNamesTheSong) {
 
     PartDialog english(game, worker, Language::English);
     english.init(0b1001, song.str());
-    EXPECT_EQ(english.caption(), "演奏パートを選べ！ - Rondo");
+    EXPECT_EQ(english.caption(), "Choose the parts to play - Rondo");
     EXPECT_EQ(english.text(PartInstrumentBase + 0), "Trumpet");
     EXPECT_EQ(english.text(PartInstrumentBase + 2), ""); // no notes
     EXPECT_EQ(english.text(PartInstrumentBase + 3), "Grand Piano");

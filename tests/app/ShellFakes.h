@@ -130,7 +130,7 @@ public:
             partDialog(dialog);
         }
     }
-    void showAbout(std::string_view soundLine) override { aboutLines.emplace_back(soundLine); }
+    void showAbout(std::string_view soundLine, Language) override { aboutLines.emplace_back(soundLine); }
     bool openHelp(const std::filesystem::path& page) override {
         helpPages.push_back(page);
         return browserOpens;
@@ -145,6 +145,7 @@ public:
     void showViewMode(const ViewMode& mode) override { modes.push_back(mode); }
     void showHitErrorBar(bool on) override { hitErrorBarShown = on; }
     void showRecentSongs(const std::vector<std::string>& labels) override { recentLabels = labels; }
+    void showLanguage(Language language) override { languages.push_back(language); }
 
     std::function<bool(std::filesystem::path&)> chooser;
     std::function<void(PartDialog&)> partDialog;
@@ -152,6 +153,8 @@ public:
     std::vector<std::filesystem::path> helpPages;
     std::vector<std::filesystem::path> bitmapPaths;
     std::vector<std::filesystem::path> chooserFolders;
+    /// Every language the window was told to show, in order.
+    std::vector<Language> languages;
     /// A 1080-line screen with a 50-line window frame.
     ScreenRoom room{1080, 50};
     std::vector<ViewMode> modes;

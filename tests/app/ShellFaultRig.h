@@ -2,7 +2,7 @@
 
 #include "app/Shell.h"
 
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/midi/CapturePort.h"

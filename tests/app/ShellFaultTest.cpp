@@ -1,7 +1,7 @@
 #include "app/Shell.h"
 
 #include "app/CommandIds.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"
 #include "game/KeyFile.h"
@@ -227,7 +227,7 @@ TEST_F(ShellFaultTest, AFailedLoadAfterAPlayKeepsNoHalfOfTheOldSong) {
     rig.choose((dir.path() / "gone.mid").string());
     rig.shell.keyDown(VkReturn, false);
     ASSERT_EQ(rig.view.messages.size(), 1u);
-    EXPECT_EQ(rig.view.messages[0].text, LoadFailedText);
+    EXPECT_EQ(rig.view.messages[0].text, Text(TextId::LoadFailed, Language::Japanese));
     EXPECT_EQ(rig.shell.appState(), AppState::Title);
     EXPECT_EQ(rig.game.song().trackCount(), 0);
     EXPECT_TRUE(rig.port.messages().empty());

@@ -1,7 +1,7 @@
 #include "app/PathText.h"
 #include "app/Settings.h"
 #include "app/Shell.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "game/GamePlay.h"
 #include "game/KeyFile.h"
 #include "platform/KeyLatch.h"

@@ -1,7 +1,7 @@
 #include "app/Shell.h"
 
 #include "app/CommandIds.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "game/GamePlay.h"
 #include "game/KeyFile.h"
 #include "platform/KeyLatch.h"
@@ -418,6 +418,42 @@ TEST_F(ShellTest, MenuCommands) {
     EXPECT_EQ(view.closes, 1);
 }
 
+// The command line's language holds for its run only; a language picked in the menu is shown at
+// once, speaks in the next box and help page, and comes back at the next start.
+TEST_F(ShellTest, TheLanguageComesFromTheCommandLineForOneRunAndFromTheMenuForGood) {
+    ShellSetup setup{
+        {}, dir.path() / "settings.ini", Language::Japanese, KeyFileRule::StartFolder, {}, Language::English};
+    Touch(dir.path() / "help" / "help.html");
+    Touch(dir.path() / "help" / "help-en.html");
+    view.languages.clear();
+    {
+        Shell first(game, latch, surface, surfaceLock, view);
+        first.create(setup);
+        EXPECT_EQ(first.textLanguage(), Language::English);
+        EXPECT_EQ(first.preferredLanguage(), Language::Japanese);
+        EXPECT_EQ(view.languages, std::vector<Language>{Language::English});
+        EXPECT_EQ(first.helpPage(), dir.path() / "help" / "help-en.html");
+        first.command(JapaneseCommand);
+        EXPECT_EQ(first.textLanguage(), Language::Japanese);
+        EXPECT_EQ(first.helpPage(), dir.path() / "help" / "help.html");
+        first.command(EnglishCommand);
+        EXPECT_EQ(view.languages.back(), Language::English);
+        view.chooser = [](std::filesystem::path& path) {
+            path = "no such song.mid";
+            return true;
+        };
+        first.command(StartCommand);
+        ASSERT_EQ(view.messages.size(), 1u);
+        EXPECT_EQ(view.messages[0].text, "The MIDI file could not be read.");
+    }
+    // The next start without --lang: the language picked in the menu.
+    setup.language.reset();
+    Shell second(game, latch, surface, surfaceLock, view);
+    second.create(setup);
+    EXPECT_EQ(second.textLanguage(), Language::English);
+    EXPECT_EQ(view.languages.back(), Language::English);
+}
+
 TEST_F(ShellTest, HelpThatCannotBeOpenedSaysWhereThePageIs) {
     const std::string page = (dir.path() / "help" / "help.html").string();
     shell.command(HelpCommand); // no page at all: the desktop is not even asked
@@ -496,7 +532,7 @@ TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
 
 TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppedWithAWord) {
     const ShellSetup setup{
-        {}, dir.path() / "cfg" / "settings.ini", Language::Japanese, KeyFileRule::StartFolder, {}};
+        {}, dir.path() / "cfg" / "settings.ini", Language::Japanese, KeyFileRule::StartFolder, {}, {}};
     {
         Shell first(game, latch, surface, surfaceLock, view);
         first.create(setup);
@@ -530,7 +566,7 @@ TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppe
     second.command(RecentSongCommandBase);
     EXPECT_EQ(view.partDialogs, dialogs);
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, MissingSongText(Language::Japanese));
+    EXPECT_EQ(view.messages[0].text, Text(TextId::MissingSong, Language::Japanese));
     EXPECT_TRUE(view.recentLabels.empty());
     EXPECT_TRUE(second.settings().recent.songs().empty());
     second.command(RecentSongCommandBase); // an entry no longer there: nothing
@@ -538,7 +574,8 @@ TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppe
 }
 
 TEST_F(ShellTest, ViewModeAndPauseFollowTheCommandsTheFocusAndTheKeys) {
-    const ShellSetup setup{{}, dir.path() / "settings.ini", Language::English, KeyFileRule::StartFolder, {}};
+    const ShellSetup setup{{}, dir.path() / "settings.ini", Language::English, KeyFileRule::StartFolder, {},
+                           {}};
     Shell other(game, latch, surface, surfaceLock, view);
     other.create(setup);
     EXPECT_EQ(other.preferredLanguage(), Language::English); // the system's, none chosen

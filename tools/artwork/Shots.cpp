@@ -1,7 +1,8 @@
 // Writes the title screen, the part dialog, a play-field frame, the same frame paused and a
 // result screen as PNG, drawn by the game's own back buffer, drawing code and dialog over our
 // artwork, so a person can see what the player sees: each at x1 ("NAME.png") and as full screen
-// shows it on a 1920 x 1080 screen ("NAME-full.png").
+// shows it on a 1920 x 1080 screen ("NAME-full.png"). With --lang ja or en, in that language
+// only; otherwise in both, the English ones named "NAME-en.png" and "NAME-en-full.png".
 
 #include "app/AppState.h"
 #include "app/ClientArea.h"
@@ -9,7 +10,7 @@
 #include "app/DialogTemplate.h"
 #include "app/PartDialog.h"
 #include "app/Screens.h"
-#include "app/ShellTexts.h"
+#include "app/Texts.h"
 #include "app/TimingReport.h"
 #include "app/WorkerThread.h"
 #include "app/qt/BackBuffer.h"
@@ -175,8 +176,9 @@ std::vector<std::uint8_t> RondoSong() {
     return bytes;
 }
 
-/// The part dialog as it opens on the song above with part 1 ticked, part 3 previewing.
-QImage PartDialogShot() {
+/// The part dialog in `language` as it opens on the song above with part 1 ticked, part 3
+/// previewing.
+QImage PartDialogShot(tf::Language language) {
     tf::ManualClock clock;
     ScheduledKeys keys(clock);
     tf::CapturePort port(clock);
@@ -189,7 +191,7 @@ QImage PartDialogShot() {
         return {};
     }
     tf::WorkerThread worker(game);
-    tf::PartDialog model(game, worker, tf::Language::Japanese);
+    tf::PartDialog model(game, worker, language);
     model.init(0b1, "evening rondo.mid");
     class NoHost final : public tf::PartDialogHost {
     public:
@@ -199,7 +201,7 @@ QImage PartDialogShot() {
         void endDialog(int) override {}
     } host;
     model.command(tf::PreviewButtonBase + 2, host);
-    tf::TemplateDialog dialog(tf::PartDialogTemplate(), &owner);
+    tf::TemplateDialog dialog(tf::PartDialogTemplate(language), &owner);
     tf::FillPartDialog(dialog, model);
     const QImage body = dialog.grab().toImage();
     // The window frame is the desktop's; a plain caption bar stands for it, with the title line.
@@ -233,16 +235,29 @@ QImage FullScreen(const QImage& picture, const QImage& dialog = {}) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: tonefalls-shots OUTPUT_DIR [DATA_DIR]\n");
+    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<tf::Language> languages = {tf::Language::Japanese, tf::Language::English};
+    bool suffixEnglish = true;
+    if (arguments.size() >= 2 && arguments[0] == "--lang") {
+        const auto chosen = tf::LanguageFromCode(arguments[1]);
+        if (!chosen) {
+            std::fprintf(stderr, "tonefalls-shots: --lang takes ja or en\n");
+            return 2;
+        }
+        languages = {*chosen};
+        suffixEnglish = false;
+        arguments.erase(arguments.begin(), arguments.begin() + 2);
+    }
+    if (arguments.empty() || arguments.size() > 2) {
+        std::fprintf(stderr, "usage: tonefalls-shots [--lang ja|en] OUTPUT_DIR [DATA_DIR]\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QDir out(QString::fromLocal8Bit(argv[1]));
-    const QString dataDir = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QDir out(QString::fromLocal8Bit(arguments[0].c_str()));
+    const QString dataDir = arguments.size() == 2 ? QString::fromLocal8Bit(arguments[1].c_str()) : QString();
     if (!out.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "tonefalls-shots: cannot make %s\n", argv[1]);
+        std::fprintf(stderr, "tonefalls-shots: cannot make %s\n", arguments[0].c_str());
         return 1;
     }
 
@@ -256,64 +271,76 @@ int main(int argc, char* argv[]) {
     const auto result = Picture(dataDir, "result.bmp", tf::PaintResult);
 
     bool ok = true;
-    const auto save = [&](const QImage& image, const QString& name) {
-        const QString path = out.filePath(name);
-        ok = !image.isNull() && image.save(path, "PNG") && ok;
-        std::printf("%s\n", qPrintable(path));
-    };
-    const auto shoot = [&](const char* name, const QImage& dialog = {}) {
-        // The extra column and row are not part of the window.
-        const QImage picture = buffer.image().copy(0, 0, buffer.width(), buffer.height());
-        if (dialog.isNull()) {
-            save(picture, QString::fromLatin1(name) + QStringLiteral(".png"));
+    for (const tf::Language language : languages) {
+        const QString suffix =
+            suffixEnglish && language == tf::Language::English ? QStringLiteral("-en") : QString();
+        const auto save = [&](const QImage& image, const QString& name) {
+            const QString path = out.filePath(name + suffix + QStringLiteral(".png"));
+            ok = !image.isNull() && image.save(path, "PNG") && ok;
+            std::printf("%s\n", qPrintable(path));
+        };
+        const auto shoot = [&](const char* name, const QImage& dialog = {}) {
+            // The extra column and row are not part of the window.
+            const QImage picture = buffer.image().copy(0, 0, buffer.width(), buffer.height());
+            if (dialog.isNull()) {
+                save(picture, QString::fromLatin1(name));
+            }
+            // The full-screen name keeps "-full" last: NAME-en-full.png.
+            const QString path =
+                out.filePath(QString::fromLatin1(name) + suffix + QStringLiteral("-full.png"));
+            const QImage full = FullScreen(picture, dialog);
+            ok = !full.isNull() && full.save(path, "PNG") && ok;
+            std::printf("%s\n", qPrintable(path));
+        };
+
+        tf::JudgeTally tally;
+        tf::DrawScreen(buffer, tf::AppState::Title, title.get(), result.get(), tally, false, nullptr,
+                       language);
+        shoot("title");
+
+        const QImage parts = PartDialogShot(language);
+        save(parts, QStringLiteral("parts"));
+        shoot("parts", parts);
+
+        PlaySomeFrames(buffer, *field);
+        shoot("play");
+        tf::DrawPauseLabel(buffer, tf::Text(tf::TextId::Pause, language));
+        shoot("pause");
+
+        for (int i = 0; i < 182; ++i) {
+            tally.addPerfect();
         }
-        save(FullScreen(picture, dialog), QString::fromLatin1(name) + QStringLiteral("-full.png"));
-    };
+        for (int i = 0; i < 37; ++i) {
+            tally.addGreat();
+        }
+        for (int i = 0; i < 9; ++i) {
+            tally.addGood();
+        }
+        for (int i = 0; i < 3; ++i) {
+            tally.addOk();
+        }
+        for (int i = 0; i < 6; ++i) {
+            tally.addBad();
+        }
+        tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, nullptr,
+                       language);
+        shoot("result");
 
-    tf::JudgeTally tally;
-    tf::DrawScreen(buffer, tf::AppState::Title, title.get(), result.get(), tally);
-    shoot("title");
-
-    const QImage parts = PartDialogShot();
-    save(parts, QStringLiteral("parts.png"));
-    shoot("parts", parts);
-
-    PlaySomeFrames(buffer, *field);
-    shoot("play");
-    tf::DrawPauseLabel(buffer, tf::PauseText(tf::Language::Japanese));
-    shoot("pause");
-
-    for (int i = 0; i < 182; ++i) {
-        tally.addPerfect();
+        // The same run with its timing: presses a little late, tightly grouped, so the offset is
+        // offered; then the line once F4 has taken it.
+        std::vector<std::int32_t> errors;
+        for (int i = 0; i < 231; ++i) {
+            const int spreadOut = (i * 37) % 41 - 20;
+            errors.push_back(14 + spreadOut + (i % 23 == 0 ? 70 : 0) - (i % 31 == 0 ? 60 : 0));
+        }
+        tf::TimingReport timing = tf::MakeTimingReport(errors, 0);
+        tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing,
+                       language);
+        shoot("result-timing");
+        timing.offerTaken = true;
+        tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing,
+                       language);
+        shoot("result-offset-set");
     }
-    for (int i = 0; i < 37; ++i) {
-        tally.addGreat();
-    }
-    for (int i = 0; i < 9; ++i) {
-        tally.addGood();
-    }
-    for (int i = 0; i < 3; ++i) {
-        tally.addOk();
-    }
-    for (int i = 0; i < 6; ++i) {
-        tally.addBad();
-    }
-    tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally);
-    shoot("result");
-
-    // The same run with its timing: presses a little late, tightly grouped, so the offset is
-    // offered; then the line once F4 has taken it.
-    std::vector<std::int32_t> errors;
-    for (int i = 0; i < 231; ++i) {
-        const int spreadOut = (i * 37) % 41 - 20;
-        errors.push_back(14 + spreadOut + (i % 23 == 0 ? 70 : 0) - (i % 31 == 0 ? 60 : 0));
-    }
-    tf::TimingReport timing = tf::MakeTimingReport(errors, 0);
-    tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing);
-    shoot("result-timing");
-    timing.offerTaken = true;
-    tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing,
-                   tf::Language::English);
-    shoot("result-timing-en");
     return ok ? 0 : 1;
 }

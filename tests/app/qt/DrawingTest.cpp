@@ -293,7 +293,10 @@ TEST_F(DrawingTest, TheFileChooserAsksForAnExistingMidiFileAndGivesItsPathWhole)
         static_cast<QDialog&>(dialog).accept(); // QFileDialog hides it, QDialog does not
     });
     std::filesystem::path path;
-    const bool chosen = ChooseMidiFile(nullptr, path);
+    const bool chosen = ChooseMidiFile(nullptr, path, {},
+                                       {QStringLiteral("MIDIファイルを開く"),
+                                        QStringLiteral("MIDI files (*.mid *.midi *.smf *.rmi)"),
+                                        QStringLiteral("All files (*)")});
     ASSERT_TRUE(handler.seen);
     EXPECT_EQ(title, "MIDIファイルを開く");
     EXPECT_EQ(filters, (QStringList{"MIDI files (*.mid *.midi *.smf *.rmi)", "All files (*)"}));

@@ -148,6 +148,12 @@ TEST_F(MainWindowTest, WindowHasTheCaptionMenuAndFixedClientArea) {
     EXPECT_EQ(action(QStringLiteral("&Start...\tF2"))->shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(action(QStringLiteral("&Help...\tF1"))->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_NE(action(QStringLiteral("E&xit")), nullptr);
+    // View > Language: the shell's language, checked; picking the other one switches at once.
+    EXPECT_TRUE(action(QStringLiteral("日本語(&J)"))->isChecked());
+    action(QStringLiteral("&English"))->trigger();
+    EXPECT_TRUE(action(QStringLiteral("&English"))->isChecked());
+    EXPECT_FALSE(action(QStringLiteral("日本語(&J)"))->isChecked());
+    EXPECT_EQ(window->shell().textLanguage(), Language::English);
     EXPECT_NE(action(QStringLiteral("&About...")), nullptr);
     EXPECT_EQ(buffer.image().size(), QSize(ClientWidth + 1, ClientHeight + 1));
 }

@@ -189,13 +189,17 @@ TEST_F(DialogProcsTest, KeyDialogNamesSharedKeysAsTheyAreChosenAndResetsToTheDef
 }
 
 TEST_F(DialogProcsTest, AboutBoxNamesTheOutputAndAnswersOnlyOkAndCancel) {
-    std::wstring line = L"Sound: Windows MIDI mapper";
+    AboutContext context{L"Sound: Windows MIDI mapper", Language::English};
     const HWND about = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(103), nullptr,
-                                          AboutDialogProc, reinterpret_cast<LPARAM>(&line));
+                                          AboutDialogProc, reinterpret_cast<LPARAM>(&context));
     ASSERT_NE(about, nullptr);
     std::wstring shown(64, L'\0');
     shown.resize(static_cast<std::size_t>(GetDlgItemTextW(about, AboutSoundText, shown.data(), 64)));
-    EXPECT_EQ(shown, line);
+    EXPECT_EQ(shown, context.soundLine);
+    // The resource's Japanese caption gives way to the language asked for.
+    std::wstring caption(64, L'\0');
+    caption.resize(static_cast<std::size_t>(GetWindowTextW(about, caption.data(), 64)));
+    EXPECT_EQ(caption, L"About Tonefalls");
     EXPECT_EQ(AboutDialogProc(about, WM_COMMAND, MAKEWPARAM(1049, BN_CLICKED), 0), FALSE);
     EXPECT_EQ(AboutDialogProc(about, WM_COMMAND, MAKEWPARAM(OkButton, BN_CLICKED), 0), TRUE);
     DestroyWindow(about);
