@@ -14,6 +14,6 @@ std::string AboutSoundLine(const PortDescription& port, bool opened, Language la
 /// The line added under the output's failure message: what failed, that the game goes on
 /// without sound and, for a program that has a command line, the options that choose another
 /// output.
-std::string OutputFailureLine(const PortDescription& port, bool hasCommandLine);
+std::string OutputFailureLine(const PortDescription& port, bool hasCommandLine, Language language);
 
 } // namespace tf

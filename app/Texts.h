@@ -78,6 +78,16 @@ enum class TextId {
     /// Followed by the output's own description.
     SoundLabel,
     NoSound,
+    // The box shown when the MIDI output did not open: the game's own first line, then what
+    // failed (the port's words), that the game goes on silent and, where there is a command
+    // line, the options that pick another output.
+    OutputNotFound,
+    OutputAllocated,
+    OutputBadDeviceId,
+    OutputInvalidParam,
+    OutputNoMemory,
+    PlaysSilently,
+    OtherOutputOptions,
     // What the play field shows over a paused play.
     Pause,
     // The judgement offset: the part dialog's field, its complaint, the View menu's bar of the

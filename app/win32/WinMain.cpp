@@ -60,9 +60,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!tf::CreateMainWindow(window, className, title, showCommand)) {
         return 0;
     }
-    messages.release([&window](tf::MessageIcon icon, std::string_view caption, std::string_view text) {
-        window.showMessage(icon, caption, text);
-    });
+    messages.release([&window](tf::MessageIcon icon, std::string_view caption,
+                               std::string_view text) { window.showMessage(icon, caption, text); },
+                     [&window] { return window.shell().textLanguage(); });
     // The first MIDI keyboard, if one is plugged in; View > MIDI input chooses another.
     static_cast<void>(window.shell().useMidiInput(std::make_unique<tf::WinMmMidiInput>(), tf::AutoMidiInput));
     const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(AcceleratorResource));

@@ -1,6 +1,7 @@
 #include "app/Texts.h"
 #include "app/DialogTemplate.h"
 #include "app/KeyDialog.h"
+#include "song/MidiOutDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,17 @@ TEST(TextsTest, EveryTextHasBothLanguagesAndTheGamesJapaneseStaysAsItWas) {
     EXPECT_EQ(PartDialogTemplate(Language::Japanese).caption, "演奏パートを選べ！");
     EXPECT_EQ(AboutDialogTemplate(Language::Japanese).caption, "バージョン情報");
     EXPECT_EQ(LaneName(3, Language::Japanese), "黒鍵盤 2");
+    // The output's failure texts come from the core; the table translates them by their words.
+    EXPECT_EQ(Text(TextId::OutputNotFound, Language::Japanese),
+              MidiOutDevice::OpenFailureText(mmresult::NoDevice));
+    EXPECT_EQ(Text(TextId::OutputAllocated, Language::Japanese),
+              MidiOutDevice::OpenFailureText(mmresult::Allocated));
+    EXPECT_EQ(Text(TextId::OutputBadDeviceId, Language::Japanese),
+              MidiOutDevice::OpenFailureText(mmresult::BadDeviceId));
+    EXPECT_EQ(Text(TextId::OutputInvalidParam, Language::Japanese),
+              MidiOutDevice::OpenFailureText(mmresult::InvalidParam));
+    EXPECT_EQ(Text(TextId::OutputNoMemory, Language::Japanese),
+              MidiOutDevice::OpenFailureText(mmresult::NoMemory));
 }
 
 // The part labels are made with the table's format, so each language's format must take the
