@@ -7,7 +7,8 @@ namespace tf {
 
 namespace {
 
-void AppendUtf8(std::string& text, char32_t code) {
+// Used only where paths are UTF-16 (Windows); elsewhere the template below never calls it.
+[[maybe_unused]] void AppendUtf8(std::string& text, char32_t code) {
     if (code < 0x80) {
         text += static_cast<char>(code);
     } else if (code < 0x800) {
