@@ -36,95 +36,9 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* owner) : Q
     baseWidth = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
     baseHeight = metrics.height();
 
-    std::map<int, QButtonGroup*> groups;
+    std::map<int, QButtonGroup*> radioGroups;
     for (const DialogControl& c : layout.controls) {
-        const QString caption = QString::fromStdString(c.caption);
-        QWidget* widget = nullptr;
-        switch (c.kind) {
-        case ControlKind::GroupBox:
-            widget = new QGroupBox(caption, this);
-            break;
-        case ControlKind::Label: {
-            auto* label = new QLabel(caption, this);
-            // A label taller than a line may wrap; a one-line label keeps to its line.
-            if (c.height > 12) {
-                label->setWordWrap(true);
-                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            }
-            label->setTextFormat(Qt::PlainText);
-            widget = label;
-            break;
-        }
-        case ControlKind::Icon: {
-            auto* label = new QLabel(this);
-            label->setPixmap(QApplication::windowIcon().pixmap(32, 32));
-            widget = label;
-            break;
-        }
-        case ControlKind::CheckBox: {
-            auto* box = new QCheckBox(caption, this);
-            connect(box, &QCheckBox::toggled, this, [this, id = c.id](bool on) {
-                if (onToggle) {
-                    onToggle(id, on);
-                }
-            });
-            widget = box;
-            break;
-        }
-        case ControlKind::RadioButton: {
-            auto* radio = new QRadioButton(caption, this);
-            radio->setFocusPolicy(Qt::ClickFocus);
-            QButtonGroup*& group = groups[c.radioGroup];
-            if (group == nullptr) {
-                group = new QButtonGroup(this);
-            }
-            group->addButton(radio);
-            connect(radio, &QRadioButton::toggled, this, [this, id = c.id](bool on) {
-                if (onToggle) {
-                    onToggle(id, on);
-                }
-            });
-            widget = radio;
-            break;
-        }
-        case ControlKind::PushButton:
-        case ControlKind::DefaultPushButton: {
-            auto* push = new QPushButton(caption, this);
-            push->setAutoDefault(false);
-            push->setDefault(c.kind == ControlKind::DefaultPushButton);
-            connect(push, &QPushButton::clicked, this, [this, id = c.id] {
-                if (onCommand) {
-                    onCommand(id);
-                }
-            });
-            widget = push;
-            break;
-        }
-        case ControlKind::DropDownList: {
-            auto* combo = new QComboBox(this);
-            combo->setEditable(false);
-            combo->setMaxVisibleItems(8);
-            connect(combo, &QComboBox::activated, this, [this, id = c.id](int index) {
-                if (onChoice) {
-                    onChoice(id, index);
-                }
-            });
-            widget = combo;
-            break;
-        }
-        case ControlKind::NumberField: {
-            auto* field = new QLineEdit(caption, this);
-            field->setMaxLength(8);
-            field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            connect(field, &QLineEdit::textEdited, this, [this, id = c.id](const QString& text) {
-                if (onText) {
-                    onText(id, text.toStdString());
-                }
-            });
-            widget = field;
-            break;
-        }
-        }
+        QWidget* widget = makeControl(c, radioGroups);
         // A drop-down list's height is that of its open list; the closed box is one line.
         const int height = c.kind == ControlKind::DropDownList
                                ? std::max(unitsToY(12), widget->sizeHint().height())
@@ -136,6 +50,105 @@ TemplateDialog::TemplateDialog(const DialogTemplate& layout, QWidget* owner) : Q
         }
     }
     setFixedSize(unitsToX(layout.width), unitsToY(layout.height));
+}
+
+QWidget* TemplateDialog::makeControl(const DialogControl& c, std::map<int, QButtonGroup*>& radioGroups) {
+    const QString caption = QString::fromStdString(c.caption);
+    switch (c.kind) {
+    case ControlKind::GroupBox:
+        return new QGroupBox(caption, this);
+    case ControlKind::Label:
+        return makeLabel(caption, c.height);
+    case ControlKind::Icon: {
+        auto* label = new QLabel(this);
+        label->setPixmap(QApplication::windowIcon().pixmap(32, 32));
+        return label;
+    }
+    case ControlKind::CheckBox:
+        return makeCheckBox(caption, c.id);
+    case ControlKind::RadioButton:
+        return makeRadioButton(caption, c.id, radioGroups[c.radioGroup]);
+    case ControlKind::PushButton:
+    case ControlKind::DefaultPushButton:
+        return makePushButton(caption, c.id, c.kind == ControlKind::DefaultPushButton);
+    case ControlKind::DropDownList:
+        return makeList(c.id);
+    case ControlKind::NumberField:
+        return makeField(caption, c.id);
+    }
+    return new QLabel(caption, this);
+}
+
+QWidget* TemplateDialog::makeLabel(const QString& caption, int height) {
+    auto* label = new QLabel(caption, this);
+    // A label taller than a line may wrap; a one-line label keeps to its line.
+    if (height > 12) {
+        label->setWordWrap(true);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QWidget* TemplateDialog::makeCheckBox(const QString& caption, int id) {
+    auto* box = new QCheckBox(caption, this);
+    connect(box, &QCheckBox::toggled, this, [this, id](bool on) {
+        if (onToggle) {
+            onToggle(id, on);
+        }
+    });
+    return box;
+}
+
+QWidget* TemplateDialog::makeRadioButton(const QString& caption, int id, QButtonGroup*& group) {
+    auto* radio = new QRadioButton(caption, this);
+    radio->setFocusPolicy(Qt::ClickFocus);
+    if (group == nullptr) {
+        group = new QButtonGroup(this);
+    }
+    group->addButton(radio);
+    connect(radio, &QRadioButton::toggled, this, [this, id](bool on) {
+        if (onToggle) {
+            onToggle(id, on);
+        }
+    });
+    return radio;
+}
+
+QWidget* TemplateDialog::makePushButton(const QString& caption, int id, bool isDefault) {
+    auto* push = new QPushButton(caption, this);
+    push->setAutoDefault(false);
+    push->setDefault(isDefault);
+    connect(push, &QPushButton::clicked, this, [this, id] {
+        if (onCommand) {
+            onCommand(id);
+        }
+    });
+    return push;
+}
+
+QWidget* TemplateDialog::makeList(int id) {
+    auto* combo = new QComboBox(this);
+    combo->setEditable(false);
+    combo->setMaxVisibleItems(8);
+    connect(combo, &QComboBox::activated, this, [this, id](int index) {
+        if (onChoice) {
+            onChoice(id, index);
+        }
+    });
+    return combo;
+}
+
+QWidget* TemplateDialog::makeField(const QString& caption, int id) {
+    auto* field = new QLineEdit(caption, this);
+    field->setMaxLength(8);
+    field->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(field, &QLineEdit::textEdited, this, [this, id](const QString& text) {
+        if (onText) {
+            onText(id, text.toStdString());
+        }
+    });
+    return field;
 }
 
 int TemplateDialog::unitsToX(int x) const {

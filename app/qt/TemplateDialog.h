@@ -10,6 +10,7 @@
 #include <string>
 
 class QAbstractButton;
+class QButtonGroup;
 class QComboBox;
 
 namespace tf {
@@ -51,6 +52,16 @@ public:
     void reject() override;
 
 private:
+    // Each control of the layout as its widget, parented to the dialog and wired to the
+    // callbacks; the radio buttons of one group share one QButtonGroup.
+    QWidget* makeControl(const DialogControl& control, std::map<int, QButtonGroup*>& radioGroups);
+    QWidget* makeLabel(const QString& caption, int height);
+    QWidget* makeCheckBox(const QString& caption, int id);
+    QWidget* makeRadioButton(const QString& caption, int id, QButtonGroup*& group);
+    QWidget* makePushButton(const QString& caption, int id, bool isDefault);
+    QWidget* makeList(int id);
+    QWidget* makeField(const QString& caption, int id);
+
     std::map<int, QWidget*> controls;
     int baseWidth = 0;
     int baseHeight = 0;
