@@ -6,8 +6,6 @@
 #include "app/Texts.h"
 #include "tf_version.h"
 
-#include <cstdio>
-
 namespace tf {
 
 const DialogControl* DialogTemplate::find(int id) const {
@@ -43,10 +41,8 @@ DialogTemplate MakePartDialog(Language language) {
         const int labelX = right ? 18 + columnStep : 18;
         const int labelWidth = right ? 30 : 24;
         const int x = labelX + 30;
-        char label[32];
-        // The format is the text table's own, never anything read from outside.
-        std::snprintf(label, sizeof label, Text(TextId::PartLabelFormat, language).data(), part);
-        add(NoControlId, ControlKind::Label, label, labelX, y, labelWidth, 12);
+        add(NoControlId, ControlKind::Label, FormatText(TextId::PartLabelFormat, language, part), labelX, y,
+            labelWidth, 12);
         add(PartCountBase + channel, ControlKind::Label, "0", x, y, 18, 12);
         add(PartInstrumentBase + channel, ControlKind::Label, "", x + 20, y, 78, 12);
         add(PartCheckBase + channel, ControlKind::CheckBox, "", x + 100, y, 12, 12);

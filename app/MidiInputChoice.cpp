@@ -1,6 +1,7 @@
 #include "app/MidiInputChoice.h"
 
-#include "app/ParseNumber.h"
+#include "platform/ParseNumber.h"
+#include "platform/PortChoice.h"
 
 #include <algorithm>
 
@@ -44,21 +45,11 @@ std::optional<std::size_t> ChooseMidiInput(std::span<const std::string> ports, s
     if (choice == NoMidiInput) {
         return std::nullopt;
     }
-    auto chosen = ports.end();
-    if (!NamesMidiInput(choice)) {
-        chosen = std::find_if(ports.begin(), ports.end(),
-                              [](const std::string& port) { return IsHardwareMidiInput(port); });
-    } else if (const auto number = ParseNumber<std::size_t>(choice)) {
-        return *number < ports.size() ? std::optional(*number) : std::nullopt;
-    } else {
-        // An exact name wins over a port whose name merely contains the word.
-        chosen = std::find(ports.begin(), ports.end(), choice);
-        if (chosen == ports.end()) {
-            chosen = std::find_if(ports.begin(), ports.end(), [&](const std::string& port) {
-                return port.find(choice) != std::string::npos;
-            });
-        }
+    if (NamesMidiInput(choice)) {
+        return ChooseMidiPort(ports, choice);
     }
+    const auto chosen = std::find_if(ports.begin(), ports.end(),
+                                     [](const std::string& port) { return IsHardwareMidiInput(port); });
     if (chosen == ports.end()) {
         return std::nullopt;
     }

@@ -2,8 +2,8 @@
 
 #include "app/PathText.h"
 #include "chart/PlayOptions.h"
+#include "platform/ParseNumber.h"
 
-#include <charconv>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -33,15 +33,6 @@ std::optional<bool> ReadBool(std::string_view text) {
         return false;
     }
     return std::nullopt;
-}
-
-std::optional<long> ReadWhole(std::string_view text) {
-    long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 std::optional<double> ReadSpeed(std::string_view text) {
@@ -165,20 +156,20 @@ Settings LoadSettings(const std::filesystem::path& file) {
     Read(sections, "Play", "Hidden", ReadBool, settings.hidden);
     Read(sections, "Play", "Sudden", ReadBool, settings.sudden);
     const auto level = [](std::string_view text) -> std::optional<int> {
-        const auto value = ReadWhole(text);
+        const auto value = ParseNumber<long>(text);
         return value && (*value == 1 || *value == 2) ? std::optional<int>(static_cast<int>(*value))
                                                      : std::nullopt;
     };
     Read(sections, "Play", "Level", level, settings.level);
     const auto keys = [](std::string_view text) -> std::optional<int> {
-        const auto value = ReadWhole(text);
+        const auto value = ParseNumber<long>(text);
         return value && (*value == 5 || *value == 7 || *value == 15)
                    ? std::optional<int>(static_cast<int>(*value))
                    : std::nullopt;
     };
     Read(sections, "Play", "Keys", keys, settings.keys);
     const auto offset = [](std::string_view text) -> std::optional<int> {
-        const auto value = ReadWhole(text);
+        const auto value = ParseNumber<long>(text);
         return value && *value >= -300 && *value <= 300 ? std::optional<int>(static_cast<int>(*value))
                                                         : std::nullopt;
     };
@@ -204,7 +195,7 @@ Settings LoadSettings(const std::filesystem::path& file) {
         }
         std::uint32_t parts = 0;
         if (const std::string* mask = Find(sections, "Recent", "Parts" + std::to_string(i))) {
-            const auto value = ReadWhole(*mask);
+            const auto value = ParseNumber<long>(*mask);
             if (value && *value >= 0 && *value <= 0xFFFF) {
                 parts = static_cast<std::uint32_t>(*value);
             }

@@ -1,6 +1,7 @@
 #include "app/Texts.h"
 
 #include <array>
+#include <cstdio>
 
 namespace tf {
 
@@ -127,6 +128,13 @@ constexpr bool RowsInOrder() {
 static_assert(RowsInOrder(), "every row of the text table stands at its id");
 
 } // namespace
+
+std::string FormatText(TextId id, Language language, int value) {
+    // The table's texts are literals, so each view's data ends in a NUL; none is read from outside.
+    std::array<char, 160> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), Text(id, language).data(), value);
+    return buffer.data();
+}
 
 std::string_view Text(TextId id, Language language) {
     const auto index = static_cast<std::size_t>(id);

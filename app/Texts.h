@@ -3,6 +3,7 @@
 #include "app/Language.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tf {
@@ -113,6 +114,8 @@ inline constexpr std::size_t TextCount = static_cast<std::size_t>(TextId::Count)
 
 /// The text `id` in `language`, UTF-8; empty only for an id outside the table.
 std::string_view Text(TextId id, Language language);
+/// The text `id` (a printf format taking one int, as the table says of it) with `value` put in.
+std::string FormatText(TextId id, Language language, int value);
 
 /// The file chooser's patterns for its two filters, separated by blanks; the same in every
 /// language.

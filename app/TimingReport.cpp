@@ -5,23 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
 namespace tf {
-
-namespace {
-
-// The formats come from the text functions, each with a single %d.
-std::string Format(std::string_view format, int value) {
-    std::array<char, 128> buffer{};
-    const std::string pattern(format);
-    std::snprintf(buffer.data(), buffer.size(), pattern.c_str(), value);
-    return buffer.data();
-}
-
-} // namespace
 
 TimingReport MakeTimingReport(std::span<const std::int32_t> errors, std::int32_t offsetInForce) {
     TimingReport report;
@@ -49,8 +36,7 @@ std::string TimingText(std::int32_t errorMs, Language language) {
     // Widened before the sign is dropped: the most negative int32 has no positive twin.
     const long long magnitude = std::llabs(static_cast<long long>(errorMs));
     const int shown = static_cast<int>(std::min<long long>(magnitude, std::numeric_limits<int>::max()));
-    return Format(errorMs > 0 ? Text(TextId::LateFormat, language) : Text(TextId::EarlyFormat, language),
-                  shown);
+    return FormatText(errorMs > 0 ? TextId::LateFormat : TextId::EarlyFormat, language, shown);
 }
 
 std::array<std::string, 4> TimingLines(const HitErrorSummary& summary, Language language) {
@@ -71,9 +57,8 @@ std::string OfferLine(const TimingReport& report, Language language) {
     if (!report.offer) {
         return {};
     }
-    return Format(report.offerTaken ? Text(TextId::OffsetSetFormat, language)
-                                    : Text(TextId::OfferFormat, language),
-                  *report.offer);
+    return FormatText(report.offerTaken ? TextId::OffsetSetFormat : TextId::OfferFormat, language,
+                      *report.offer);
 }
 
 } // namespace tf

@@ -5,7 +5,6 @@
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
-#include <charconv>
 #include <filesystem>
 #include <optional>
 #include <vector>
@@ -27,39 +26,7 @@ void RecordError(RtMidiError::Type type, const std::string&, void* userData) {
     }
 }
 
-std::optional<std::size_t> ParseIndex(std::string_view text) {
-    std::size_t value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 } // namespace
-
-std::optional<std::size_t> ChooseMidiPort(std::span<const std::string> names, std::string_view selector) {
-    if (const auto index = ParseIndex(selector)) {
-        if (*index < names.size()) {
-            return *index;
-        }
-        return std::nullopt;
-    }
-    if (selector.empty()) {
-        return std::nullopt;
-    }
-    // An exact name wins over a port whose name merely contains the selector.
-    auto match = std::find(names.begin(), names.end(), selector);
-    if (match == names.end()) {
-        match = std::find_if(names.begin(), names.end(), [&](const std::string& name) {
-            return name.find(selector) != std::string::npos;
-        });
-    }
-    if (match == names.end()) {
-        return std::nullopt;
-    }
-    return static_cast<std::size_t>(match - names.begin());
-}
 
 std::size_t ShortMessageLength(std::uint8_t status) {
     if (status < 0x80) {

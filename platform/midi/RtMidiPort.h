@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/MidiPort.h"
+#include "platform/PortChoice.h"
 
 #include <cstdint>
 #include <memory>
@@ -53,11 +54,6 @@ private:
     /// Raised by the library's error callback during a call made under `mutex`.
     bool callFailed = false;
 };
-
-/// The index in `names` of the port `selector` picks: a number below the count picks that
-/// entry; otherwise the name equal to `selector`, else the first that contains it. Null when none
-/// fits (an empty selector picks none).
-std::optional<std::size_t> ChooseMidiPort(std::span<const std::string> names, std::string_view selector);
 
 /// How many bytes a MIDI message with this status byte has, the status included; 0 for a byte
 /// below 0x80 or one that starts no message (F0, F7: system exclusive goes as a long message).

@@ -1,6 +1,6 @@
 #include "tools/cli/CommandLine.h"
 
-#include "app/ParseNumber.h"
+#include "platform/ParseNumber.h"
 
 #include <array>
 #include <functional>
