@@ -1,10 +1,10 @@
 #include "app/qt/DialogViews.h"
 
-#include "app/CommandIds.h"
-#include "app/DialogIds.h"
-#include "app/KeyDialog.h"
-#include "app/PartDialog.h"
-#include "app/Texts.h"
+#include "app/shell/CommandIds.h"
+#include "app/dialogs/DialogIds.h"
+#include "app/dialogs/KeyDialog.h"
+#include "app/dialogs/PartDialog.h"
+#include "app/text/Texts.h"
 #include "app/qt/TemplateDialog.h"
 
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 #include "app/qt/GameCanvas.h"
 
-#include "app/ClientArea.h"
+#include "app/screens/ClientArea.h"
 #include "app/qt/BackBuffer.h"
 
 #include <QPaintEvent>

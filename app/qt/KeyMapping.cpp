@@ -1,6 +1,6 @@
 #include "app/qt/KeyMapping.h"
 
-#include "app/CommandIds.h"
+#include "app/shell/CommandIds.h"
 
 #include <array>
 #include <utility>

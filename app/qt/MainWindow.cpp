@@ -1,7 +1,7 @@
 #include "app/qt/MainWindow.h"
 
-#include "app/ClientArea.h"
-#include "app/CommandIds.h"
+#include "app/screens/ClientArea.h"
+#include "app/shell/CommandIds.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/DialogViews.h"
 #include "app/qt/Drawing.h"

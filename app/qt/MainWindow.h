@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/Shell.h"
-#include "app/ShellView.h"
-#include "app/Texts.h"
+#include "app/shell/Shell.h"
+#include "app/shell/ShellView.h"
+#include "app/text/Texts.h"
 
 #include <QMainWindow>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "app/qt/TemplateDialog.h"
 
-#include "app/CommandIds.h"
+#include "app/shell/CommandIds.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DialogTemplate.h"
+#include "app/dialogs/DialogTemplate.h"
 
 #include <QDialog>
 #include <QFont>

@@ -1,11 +1,11 @@
 #include "app/win32/DialogProcs.h"
 
-#include "app/CommandIds.h"
-#include "app/DialogIds.h"
-#include "app/DialogTemplate.h"
-#include "app/KeyDialog.h"
-#include "app/PartDialog.h"
-#include "app/Texts.h"
+#include "app/shell/CommandIds.h"
+#include "app/dialogs/DialogIds.h"
+#include "app/dialogs/DialogTemplate.h"
+#include "app/dialogs/KeyDialog.h"
+#include "app/dialogs/PartDialog.h"
+#include "app/text/Texts.h"
 #include "platform/win32/CentreOver.h"
 #include "platform/win32/WideText.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Language.h"
+#include "app/text/Language.h"
 #include "platform/win32/WinApi.h"
 
 #include <string>

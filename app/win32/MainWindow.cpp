@@ -1,9 +1,9 @@
 #include "app/win32/MainWindow.h"
 
-#include "app/ClientArea.h"
-#include "app/CommandIds.h"
-#include "app/MidiInputChoice.h"
-#include "app/Texts.h"
+#include "app/screens/ClientArea.h"
+#include "app/shell/CommandIds.h"
+#include "app/midi/MidiInputChoice.h"
+#include "app/text/Texts.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"
 #include "platform/win32/CentreOver.h"

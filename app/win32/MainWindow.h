@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Shell.h"
-#include "app/ShellView.h"
+#include "app/shell/Shell.h"
+#include "app/shell/ShellView.h"
 #include "app/win32/PictureCopy.h"
 #include "platform/win32/WinApi.h"
 

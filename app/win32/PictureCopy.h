@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ViewMode.h"
+#include "app/settings/ViewMode.h"
 #include "platform/win32/WinApi.h"
 
 namespace tf {

@@ -1,6 +1,6 @@
 #include "tools/artwork/Artwork.h"
 
-#include "app/ClientArea.h"
+#include "app/screens/ClientArea.h"
 #include "app/qt/Brushwork.h"
 
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "tools/cli/TimingCommand.h"
 
-#include "app/ClientArea.h"
+#include "app/screens/ClientArea.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/QtBitmap.h"
 #include "game/GamePlay.h"

@@ -1,7 +1,7 @@
-#include "tests/app/ShellFaultRig.h"
+#include "tests/app/shell/ShellFaultRig.h"
 
-#include "app/CommandIds.h"
-#include "app/Shell.h"
+#include "app/shell/CommandIds.h"
+#include "app/shell/Shell.h"
 
 #include <gtest/gtest.h>
 

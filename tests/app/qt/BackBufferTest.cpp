@@ -1,6 +1,6 @@
 #include "app/qt/BackBuffer.h"
 
-#include "app/ClientArea.h"
+#include "app/screens/ClientArea.h"
 #include "app/qt/Drawing.h"
 #include "tests/app/qt/PixelTesting.h"
 

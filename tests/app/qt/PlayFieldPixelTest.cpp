@@ -1,4 +1,4 @@
-#include "app/ClientArea.h"
+#include "app/screens/ClientArea.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/Drawing.h"
 #include "game/GamePlay.h"

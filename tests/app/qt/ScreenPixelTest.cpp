@@ -1,5 +1,5 @@
-#include "app/ClientArea.h"
-#include "app/Screens.h"
+#include "app/screens/ClientArea.h"
+#include "app/screens/Screens.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/Drawing.h"
 #include "tests/app/qt/PixelTesting.h"

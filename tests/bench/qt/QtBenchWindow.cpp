@@ -1,6 +1,6 @@
 #include "tests/bench/qt/QtBenchWindow.h"
 
-#include "app/ClientArea.h"
+#include "app/screens/ClientArea.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "app/win32/MainWindow.h"
 
-#include "app/AppState.h"
-#include "app/ClientArea.h"
-#include "app/CommandIds.h"
+#include "app/shell/AppState.h"
+#include "app/screens/ClientArea.h"
+#include "app/shell/CommandIds.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
@@ -10,7 +10,7 @@
 #include "platform/midi/CapturePort.h"
 #include "platform/win32/GdiBackBuffer.h"
 #include "platform/win32/WideText.h"
-#include "tests/app/ShellFakes.h"
+#include "tests/app/shell/ShellFakes.h"
 #include "tests/support/Recorders.h"
 #include "tests/support/SmfBuilder.h"
 

@@ -1,0 +1,264 @@
+#include "app/dialogs/PartDialog.h"
+
+#include "app/shell/CommandIds.h"
+#include "app/dialogs/DialogIds.h"
+#include "app/dialogs/DialogTemplate.h"
+#include "app/dialogs/Instruments.h"
+#include "app/dialogs/KeyDialog.h"
+#include "app/text/Texts.h"
+#include "app/shell/WorkerThread.h"
+#include "game/GamePlay.h"
+
+#include <algorithm>
+#include <initializer_list>
+#include <vector>
+
+namespace tf {
+
+namespace {
+
+constexpr std::initializer_list<int> SpeedRadios = {Speed10Radio, Speed15Radio, Speed20Radio, Speed30Radio};
+constexpr std::initializer_list<int> KeysRadios = {Keys5Radio, Keys7Radio, Keys15Radio};
+
+bool IsIn(int id, std::initializer_list<int> ids) {
+    for (int member : ids) {
+        if (member == id) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<std::int32_t> ReadOffsetText(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && blank(text.back())) {
+        text.remove_suffix(1);
+    }
+    if (text.size() >= 2 && (text.substr(text.size() - 2) == "ms" || text.substr(text.size() - 2) == "MS")) {
+        text.remove_suffix(2);
+        while (!text.empty() && blank(text.back())) {
+            text.remove_suffix(1);
+        }
+    }
+    if (text.empty()) {
+        return 0;
+    }
+    bool negative = false;
+    if (text.front() == '-' || text.front() == '+') {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    // However many digits there are, the value only needs to be known up to the range's edge.
+    std::int32_t magnitude = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        magnitude = std::min(magnitude * 10 + (c - '0'), 1000);
+    }
+    return std::clamp(negative ? -magnitude : magnitude, -300, 300);
+}
+
+void PreviewThread(GamePlay& game) {
+    while (game.pumpPreview()) {
+    }
+}
+
+PartDialog::PartDialog(GamePlay& game, WorkerThread& worker, Language language)
+    : game(game), worker(worker), language_(language) {
+    counts.fill("0");
+}
+
+// A view that went away without OK or Cancel still leaves no preview running.
+PartDialog::~PartDialog() {
+    stopPreview();
+}
+
+void PartDialog::init(std::uint32_t tickedParts, const std::filesystem::path& songPath) {
+    const PlayOptions& options = game.options();
+    ticks.clear();
+    for (int channel = 0; channel < 16; ++channel) {
+        setChecked(PartCheckBase + channel, (tickedParts >> channel & 1u) != 0);
+    }
+    setChecked(LevelCheck, options.level() == 1);
+    setChecked(AutoPlayCheck, options.autoPlay());
+    const double speed = options.speedMultiplier();
+    // Exact comparisons: a speed that is none of the four shows as x1.0.
+    setChecked(speed == 1.5   ? Speed15Radio
+               : speed == 2.0 ? Speed20Radio
+               : speed == 3.0 ? Speed30Radio
+                              : Speed10Radio,
+               true);
+    setChecked(HiddenCheck, options.hidden());
+    setChecked(SuddenCheck, options.sudden());
+    const int lanes = options.laneCount();
+    setChecked(lanes == 5 ? Keys5Radio : lanes == 15 ? Keys15Radio : Keys7Radio, true);
+    offsetText = std::to_string(options.judgeOffset());
+    std::vector<std::span<const std::uint8_t>> tracks;
+    const Song& song = game.song();
+    for (std::int32_t i = 0; i < song.trackCount(); ++i) {
+        tracks.push_back(song.trackData(i));
+    }
+    const SongFacts facts = ReadSongFacts(tracks);
+    for (int channel = 0; channel < 16; ++channel) {
+        const std::int32_t notes = game.countPartNotes(channel);
+        counts[static_cast<std::size_t>(channel)] = std::to_string(notes);
+        instruments[static_cast<std::size_t>(channel)] = PartInstrument(facts, channel, notes, language_);
+    }
+    songTitle = SongTitle(facts, songPath);
+    previewPart_ = -1;
+}
+
+bool PartDialog::checked(int id) const {
+    const auto it = ticks.find(id);
+    return it != ticks.end() && it->second;
+}
+
+void PartDialog::setChecked(int id, bool on) {
+    if (on && IsIn(id, SpeedRadios)) {
+        for (int other : SpeedRadios) {
+            ticks[other] = false;
+        }
+    } else if (on && IsIn(id, KeysRadios)) {
+        for (int other : KeysRadios) {
+            ticks[other] = false;
+        }
+    }
+    ticks[id] = on;
+}
+
+std::string PartDialog::text(int id) const {
+    if (id >= PartCountBase && id < PartCountBase + 16) {
+        return counts[static_cast<std::size_t>(id - PartCountBase)];
+    }
+    if (id >= PartInstrumentBase && id < PartInstrumentBase + 16) {
+        return instruments[static_cast<std::size_t>(id - PartInstrumentBase)];
+    }
+    if (id == OffsetField) {
+        return offsetText;
+    }
+    return {};
+}
+
+void PartDialog::setText(int id, std::string_view text) {
+    // A field holds a few characters; whatever a view hands over beyond that cannot be a number.
+    constexpr std::size_t longest = 64;
+    if (id == OffsetField) {
+        offsetText = std::string(text.substr(0, longest));
+    }
+}
+
+std::string PartDialog::caption() const {
+    std::string line = PartDialogTemplate(language_).caption;
+    if (!songTitle.empty()) {
+        line += " - " + songTitle;
+    }
+    return line;
+}
+
+std::uint32_t PartDialog::partMask() const {
+    std::uint32_t mask = 0;
+    for (int channel = 0; channel < 16; ++channel) {
+        if (checked(PartCheckBase + channel)) {
+            mask |= 1u << channel;
+        }
+    }
+    return mask;
+}
+
+bool PartDialog::command(int id, PartDialogHost& host) {
+    if (id >= PreviewButtonBase && id < PreviewButtonBase + 16) {
+        preview(id - PreviewButtonBase);
+        return false;
+    }
+    switch (id) {
+    case OkButton:
+        return ok(host);
+    case CancelButton:
+        stopPreview();
+        accepted_ = false;
+        host.endDialog(CancelButton);
+        return true;
+    case KeyLayoutButton: {
+        // A running preview goes on while the keys are edited: the pump never reads them.
+        KeyDialog keys(game.keyBindings(), language_);
+        keys.init();
+        host.runKeyDialog(keys);
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void PartDialog::preview(int channel) {
+    if (previewPart_ == channel) {
+        stopPreview();
+        return;
+    }
+    if (previewPart_ != -1) {
+        worker.stop();
+    }
+    // The previous preview thread has ended, so the rewind inside cannot meet a running pump.
+    game.startPreview(channel);
+    GamePlay& pumped = game;
+    worker.start([&pumped] { PreviewThread(pumped); });
+    previewPart_ = channel;
+}
+
+void PartDialog::stopPreview() {
+    if (previewPart_ != -1) {
+        worker.stop();
+        previewPart_ = -1;
+    }
+}
+
+bool PartDialog::ok(PartDialogHost& host) {
+    stopPreview();
+    // Checked first: a refused offset keeps the dialog open before anything is asked or stored.
+    if (!ReadOffsetText(offsetText)) {
+        host.showWarning(Text(TextId::MessageCaption, language_), Text(TextId::OffsetNotNumber, language_));
+        return true;
+    }
+    const std::uint32_t parts = partMask();
+    if (parts == 0 &&
+        !host.askYesNo(Text(TextId::MessageCaption, language_), Text(TextId::NoPartQuestion, language_))) {
+        return true;
+    }
+    storeOptions();
+    if (game.buildChart(parts) == ChartResult::Overflow) {
+        host.showWarning(Text(TextId::MessageCaption, language_), Text(TextId::TooManyNotes, language_));
+        return true;
+    }
+    accepted_ = true;
+    host.endDialog(OkButton);
+    return true;
+}
+
+void PartDialog::storeOptions() {
+    PlayOptions& options = game.options();
+    options.setLevel(checked(LevelCheck) ? 1 : 2);
+    options.setAutoPlay(checked(AutoPlayCheck));
+    options.setSpeedMultiplier(checked(Speed10Radio)   ? 1.0
+                               : checked(Speed15Radio) ? 1.5
+                               : checked(Speed20Radio) ? 2.0
+                               : checked(Speed30Radio) ? 3.0
+                                                       : 1.0);
+    options.setHidden(checked(HiddenCheck));
+    options.setSudden(checked(SuddenCheck));
+    options.setLaneCount(checked(Keys5Radio) ? 5 : checked(Keys7Radio) ? 7 : checked(Keys15Radio) ? 15 : 7);
+    // Read before OK came here; a number beyond the range is held to its edge, which the field
+    // then shows.
+    options.setJudgeOffset(ReadOffsetText(offsetText).value_or(options.judgeOffset()));
+    offsetText = std::to_string(options.judgeOffset());
+}
+
+} // namespace tf
