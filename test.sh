@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
+#   0. the formatting of the project's own sources (clang-format --dry-run --Werror);
 #   1. the full suite (core, companion tool, Qt game on the offscreen platform);
 #   2. the core and shell-logic suites under AddressSanitizer + UndefinedBehaviorSanitizer;
 #   3. the same suites under ThreadSanitizer (the shell's play and preview threads);
@@ -24,6 +25,11 @@ corpus=${TF_CORPUS_DIR:-../shared/corpus}
 if [ ! -d "$corpus/edge-cases" ]; then
     echo "== no MIDI corpus at $corpus: the corpus sweeps are skipped (set TF_CORPUS_DIR to run them)"
 fi
+
+# The project's own sources keep to .clang-format; a file that does not fails the run here, before
+# anything is built.
+echo "== formatting"
+git ls-files -- '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 echo "== build and test"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTF_WERROR=ON >/dev/null

@@ -11,9 +11,15 @@ using Colour = std::uint32_t;
 constexpr Colour Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
     return static_cast<Colour>(r) | static_cast<Colour>(g) << 8 | static_cast<Colour>(b) << 16;
 }
-constexpr std::uint8_t RedOf(Colour c) { return static_cast<std::uint8_t>(c); }
-constexpr std::uint8_t GreenOf(Colour c) { return static_cast<std::uint8_t>(c >> 8); }
-constexpr std::uint8_t BlueOf(Colour c) { return static_cast<std::uint8_t>(c >> 16); }
+constexpr std::uint8_t RedOf(Colour c) {
+    return static_cast<std::uint8_t>(c);
+}
+constexpr std::uint8_t GreenOf(Colour c) {
+    return static_cast<std::uint8_t>(c >> 8);
+}
+constexpr std::uint8_t BlueOf(Colour c) {
+    return static_cast<std::uint8_t>(c >> 16);
+}
 
 /// Where a text's reference point lies: the top-left corner, or the middle of the top edge.
 enum class TextAlign { Left, Centre };

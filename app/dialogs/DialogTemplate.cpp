@@ -1,8 +1,8 @@
 #include "app/dialogs/DialogTemplate.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/KeyDialog.h"
+#include "app/shell/CommandIds.h"
 #include "app/text/Texts.h"
 #include "tf_version.h"
 

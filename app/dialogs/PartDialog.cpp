@@ -1,12 +1,12 @@
 #include "app/dialogs/PartDialog.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/DialogTemplate.h"
 #include "app/dialogs/Instruments.h"
 #include "app/dialogs/KeyDialog.h"
-#include "app/text/Texts.h"
+#include "app/shell/CommandIds.h"
 #include "app/shell/WorkerThread.h"
+#include "app/text/Texts.h"
 #include "game/GamePlay.h"
 
 #include <algorithm>

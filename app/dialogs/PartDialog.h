@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/text/Language.h"
 #include "app/dialogs/SongFacts.h"
+#include "app/text/Language.h"
 
 #include <array>
 #include <cstdint>

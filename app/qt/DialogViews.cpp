@@ -1,11 +1,11 @@
 #include "app/qt/DialogViews.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/KeyDialog.h"
 #include "app/dialogs/PartDialog.h"
-#include "app/text/Texts.h"
 #include "app/qt/TemplateDialog.h"
+#include "app/shell/CommandIds.h"
+#include "app/text/Texts.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "app/qt/GameCanvas.h"
 
-#include "app/screens/ClientArea.h"
 #include "app/qt/BackBuffer.h"
+#include "app/screens/ClientArea.h"
 
 #include <QPaintEvent>
 #include <QPainter>

@@ -1,7 +1,5 @@
 #include "app/qt/MainWindow.h"
 
-#include "app/screens/ClientArea.h"
-#include "app/shell/CommandIds.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/DialogViews.h"
 #include "app/qt/Drawing.h"
@@ -9,6 +7,8 @@
 #include "app/qt/KeyMapping.h"
 #include "app/qt/ProgramIcon.h"
 #include "app/qt/QtPath.h"
+#include "app/screens/ClientArea.h"
+#include "app/shell/CommandIds.h"
 #include "game/GamePlay.h"
 
 #include <QAction>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/screens/TimingReport.h"
 #include "app/shell/AppState.h"
 #include "app/text/Language.h"
-#include "app/screens/TimingReport.h"
 #include "game/JudgeTally.h"
 #include "platform/Surface.h"
 

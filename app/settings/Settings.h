@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/text/Language.h"
 #include "app/settings/RecentSongs.h"
 #include "app/settings/ViewMode.h"
+#include "app/text/Language.h"
 
 #include <filesystem>
 #include <optional>

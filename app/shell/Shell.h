@@ -1,13 +1,13 @@
 #pragma once
 
-#include "app/shell/AppState.h"
-#include "app/settings/KeyFileLocation.h"
-#include "app/text/Language.h"
 #include "app/midi/MidiInputChoice.h"
-#include "app/settings/Settings.h"
 #include "app/screens/TimingReport.h"
+#include "app/settings/KeyFileLocation.h"
+#include "app/settings/Settings.h"
 #include "app/settings/ViewMode.h"
+#include "app/shell/AppState.h"
 #include "app/shell/WorkerThread.h"
+#include "app/text/Language.h"
 #include "chart/PlayOptions.h"
 #include "game/MidiLaneLatch.h"
 #include "platform/Surface.h"

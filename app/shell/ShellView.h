@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/text/Language.h"
 #include "app/settings/ViewMode.h"
+#include "app/text/Language.h"
 #include "platform/MessageSink.h"
 #include "platform/Surface.h"
 

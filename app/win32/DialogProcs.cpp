@@ -1,10 +1,10 @@
 #include "app/win32/DialogProcs.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/DialogTemplate.h"
 #include "app/dialogs/KeyDialog.h"
 #include "app/dialogs/PartDialog.h"
+#include "app/shell/CommandIds.h"
 #include "app/text/Texts.h"
 #include "platform/win32/CentreOver.h"
 #include "platform/win32/WideText.h"

@@ -1,8 +1,8 @@
 #include "app/win32/MainWindow.h"
 
+#include "app/midi/MidiInputChoice.h"
 #include "app/screens/ClientArea.h"
 #include "app/shell/CommandIds.h"
-#include "app/midi/MidiInputChoice.h"
 #include "app/text/Texts.h"
 #include "app/win32/DialogProcs.h"
 #include "game/GamePlay.h"

@@ -1,6 +1,6 @@
-#include "app/shell/HeldMessages.h"
 #include "app/midi/MidiInputChoice.h"
 #include "app/settings/Settings.h"
+#include "app/shell/HeldMessages.h"
 #include "app/win32/MainWindow.h"
 #include "game/GamePlay.h"
 #include "platform/win32/AsyncKeyState.h"

@@ -35,7 +35,9 @@ std::uint32_t CapturePort::sendLong(std::span<const std::uint8_t> message) {
 }
 
 // The message is copied when it is handed over, so it is delivered at once.
-bool CapturePort::longDone() { return true; }
+bool CapturePort::longDone() {
+    return true;
+}
 
 std::uint32_t CapturePort::close() {
     std::lock_guard lock(mutex);

@@ -102,7 +102,8 @@ TEST_F(CliPresses, PlayedRunLogAndTallyFollowTheJudgementRules) {
                       "8700 90 43 64", "8949 80 3C 40", "8949 80 43 40",
                       "8999 81 30 40", // accompaniment
                   }),
-             Join(ControllerOnAllChannels("9500", "78"), {"# tally 1 2 1 1 3", "# error median 30 mean 36.0 iqr 80 n 5"}));
+             Join(ControllerOnAllChannels("9500", "78"),
+                  {"# tally 1 2 1 1 3", "# error median 30 mean 36.0 iqr 80 n 5"}));
     EXPECT_EQ(run(Presses), expected);
 }
 

@@ -57,7 +57,7 @@ private:
 class RecordingSurface final : public Surface {
 public:
     struct Call {
-        std::string op;    ///< "fill", "blit", "box", "align", "colour", "text"
+        std::string op; ///< "fill", "blit", "box", "align", "colour", "text"
         int a = 0, b = 0, c = 0, d = 0;
         int penWidth = 0;
         Colour pen = 0, brush = 0;
@@ -72,7 +72,9 @@ public:
     RecordingSurface(int w = 634, int h = 436) : w(w), h(h) {}
     int width() const override { return w; }
     int height() const override { return h; }
-    void fill(int l, int t, int r, int b, Colour c) override { calls.push_back({"fill", l, t, r, b, 0, c, c}); }
+    void fill(int l, int t, int r, int b, Colour c) override {
+        calls.push_back({"fill", l, t, r, b, 0, c, c});
+    }
     void blit(const Bitmap* bm, int x, int y, int bw, int bh, int, int) override {
         Call call{"blit", x, y, bw, bh};
         call.bitmap = bm;

@@ -1,6 +1,6 @@
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/DialogTemplate.h"
+#include "app/shell/CommandIds.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WinApi.h"
 #include "res/resource.h"

@@ -1,7 +1,7 @@
 #include "tools/artwork/Artwork.h"
 
-#include "app/screens/ClientArea.h"
 #include "app/qt/Brushwork.h"
+#include "app/screens/ClientArea.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
 #include "tools/cli/TimingCommand.h"
 
-#include "app/screens/ClientArea.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/QtBitmap.h"
+#include "app/screens/ClientArea.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/SystemClock.h"

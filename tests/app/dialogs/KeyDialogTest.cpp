@@ -1,7 +1,7 @@
 #include "app/dialogs/KeyDialog.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
+#include "app/shell/CommandIds.h"
 #include "game/KeyBindings.h"
 #include "tests/app/shell/ShellFakes.h"
 

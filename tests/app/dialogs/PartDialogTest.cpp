@@ -1,7 +1,7 @@
 #include "app/dialogs/PartDialog.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
+#include "app/shell/CommandIds.h"
 #include "app/shell/WorkerThread.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"

@@ -1,7 +1,7 @@
 #include "app/qt/BackBuffer.h"
 
-#include "app/screens/ClientArea.h"
 #include "app/qt/Drawing.h"
+#include "app/screens/ClientArea.h"
 #include "tests/app/qt/PixelTesting.h"
 
 #include <QWidget>

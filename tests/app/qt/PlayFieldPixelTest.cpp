@@ -1,6 +1,6 @@
-#include "app/screens/ClientArea.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/Drawing.h"
+#include "app/screens/ClientArea.h"
 #include "game/GamePlay.h"
 #include "platform/ManualClock.h"
 #include "platform/midi/CapturePort.h"

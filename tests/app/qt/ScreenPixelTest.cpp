@@ -1,7 +1,7 @@
-#include "app/screens/ClientArea.h"
-#include "app/screens/Screens.h"
 #include "app/qt/BackBuffer.h"
 #include "app/qt/Drawing.h"
+#include "app/screens/ClientArea.h"
+#include "app/screens/Screens.h"
 #include "tests/app/qt/PixelTesting.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "app/shell/Shell.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/settings/Settings.h"
+#include "app/shell/CommandIds.h"
 #include "game/GamePlay.h"
 #include "platform/midi/CapturePort.h"
 #include "tests/app/shell/ShellFakes.h"

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/KeyDialog.h"
 #include "app/dialogs/PartDialog.h"
+#include "app/shell/CommandIds.h"
 #include "app/shell/ShellView.h"
 #include "tests/support/SmfBuilder.h"
 

@@ -1,6 +1,6 @@
-#include "app/text/PathText.h"
 #include "app/settings/Settings.h"
 #include "app/shell/Shell.h"
+#include "app/text/PathText.h"
 #include "app/text/Texts.h"
 #include "game/GamePlay.h"
 #include "game/KeyFile.h"

@@ -8,8 +8,8 @@
 // Runs on Qt's offscreen platform unless QT_QPA_PLATFORM says otherwise; under xvfb-run with
 // QT_QPA_PLATFORM=xcb the repaint includes the transfer to the X server.
 
-#include "app/screens/ClientArea.h"
 #include "app/qt/GameCanvas.h"
+#include "app/screens/ClientArea.h"
 #include "tests/bench/qt/QtBenchWindow.h"
 
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 #include "app/win32/DialogProcs.h"
 
-#include "app/shell/CommandIds.h"
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/KeyDialog.h"
 #include "app/dialogs/PartDialog.h"
+#include "app/shell/CommandIds.h"
 #include "app/shell/WorkerThread.h"
 #include "game/GamePlay.h"
 #include "game/KeyBindings.h"

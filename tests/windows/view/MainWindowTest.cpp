@@ -1,7 +1,7 @@
 #include "app/win32/MainWindow.h"
 
-#include "app/shell/AppState.h"
 #include "app/screens/ClientArea.h"
+#include "app/shell/AppState.h"
 #include "app/shell/CommandIds.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
