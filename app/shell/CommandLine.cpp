@@ -25,21 +25,28 @@ template <std::size_t N> bool IsIn(std::string_view name, const std::array<std::
 }
 
 /// The arguments as the parser is to read them, last first: "--name=value" of an option that
-/// takes a value is split in two, so that an empty value stays a value of its own. Nothing, and
-/// the error, when a flag is given a value.
+/// takes a value is split in two, so that an empty value stays a value of its own; after "--"
+/// (unless it is a value) every word stands as it is. Nothing, and the error, when a flag is
+/// given a value.
 std::optional<std::vector<std::string>> Tokens(std::span<const std::string_view> arguments,
                                                std::string& error) {
     std::vector<std::string> tokens;
+    bool optionsEnded = false;
     for (const std::string_view argument : arguments) {
+        const bool isValue = !tokens.empty() && IsIn(tokens.back(), ValueOptions);
         const std::size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
-        if (equals != std::string_view::npos && IsIn(name, Flags)) {
+        optionsEnded = optionsEnded || (!isValue && argument == "--");
+        if (optionsEnded || isValue || equals == std::string_view::npos) {
+            tokens.emplace_back(argument);
+        } else if (IsIn(name, Flags)) {
             error = "unknown option " + std::string(name);
             return std::nullopt;
-        }
-        tokens.emplace_back(equals != std::string_view::npos && IsIn(name, ValueOptions) ? name : argument);
-        if (equals != std::string_view::npos && IsIn(name, ValueOptions)) {
+        } else if (IsIn(name, ValueOptions)) {
+            tokens.emplace_back(name);
             tokens.emplace_back(argument.substr(equals + 1));
+        } else {
+            tokens.emplace_back(argument);
         }
     }
     std::reverse(tokens.begin(), tokens.end());

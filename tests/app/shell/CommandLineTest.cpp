@@ -32,6 +32,7 @@ TEST(CommandLineTest, OptionsTakeTheirValueSeparatedOrJoined) {
     EXPECT_EQ(line.error, "");
     line = Parse({"--", "-odd.mid"});
     EXPECT_EQ(line.midiFile, "-odd.mid");
+    EXPECT_EQ(Parse({"--", "--lang=ja"}).midiFile, "--lang=ja");
     // An empty joined value is a value; a value may start with a dash; a later option wins.
     line = Parse({"--soundfont=", "a.mid", "--midi-in", "-3", "--lang=ja", "--lang", "en"});
     EXPECT_EQ(line.soundFont, "");
