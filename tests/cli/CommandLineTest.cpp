@@ -114,6 +114,7 @@ TEST(CliCommandLine, AValueMayBeJoinedWithAnEqualsSignAndALaterOptionWins) {
     EXPECT_EQ(Parse({"events", "a.mid", "--presses="}).error, "bad value '' for '--presses'");
     EXPECT_EQ(Parse({"events", "a.mid", "--autoplay=1"}).error, "unknown option '--autoplay=1'");
     EXPECT_EQ(Parse({"events", "a.mid", "--offset=301"}).error, "bad value '301' for '--offset'");
+    EXPECT_EQ(Parse({"events", "a.mid", "--presses", "--speed=2"}).arguments->pressesFile, "--speed=2");
     // A word that starts with one dash is a file, and "--" is no option of the companion's.
     EXPECT_EQ(Parse({"info", "-odd.mid"}).arguments->file, "-odd.mid");
     EXPECT_EQ(Parse({"info", "--", "a.mid"}).error, "unknown option '--'");

@@ -161,16 +161,22 @@ const Option* Named(std::span<const Option> options, std::string_view name) {
 }
 
 /// The words as the parser is to read them, last first: "--name=value" of an option that takes a
-/// value is split in two, so that an empty value stays a value of its own. Nothing, and the
+/// value is split in two, so that an empty value stays a value of its own; a word that is the
+/// value of the option before it, and every word after "--", stand as they are. Nothing, and the
 /// error, when a flag is given a value.
 std::optional<std::vector<std::string>> Tokens(std::span<const Option> options,
                                                std::span<const std::string_view> words, std::string& error) {
     std::vector<std::string> tokens;
+    bool optionsEnded = false;
     for (const std::string_view word : words) {
+        const Option* before = tokens.empty() ? nullptr : Named(options, tokens.back());
+        const bool isValue = before != nullptr && before->takesValue;
+        optionsEnded = optionsEnded || (!isValue && word == "--");
         const std::size_t equals = word.find('=');
-        const Option* option = word.starts_with("--") && equals != std::string_view::npos
-                                   ? Named(options, word.substr(0, equals))
-                                   : nullptr;
+        const Option* option =
+            !optionsEnded && !isValue && word.starts_with("--") && equals != std::string_view::npos
+                ? Named(options, word.substr(0, equals))
+                : nullptr;
         if (option != nullptr && !option->takesValue) {
             error = "unknown option '" + std::string(word) + "'";
             return std::nullopt;
