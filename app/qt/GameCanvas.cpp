@@ -5,6 +5,7 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <cstring>
 #include <mutex>
@@ -31,6 +32,29 @@ GameCanvas::GameCanvas(BackBuffer& buffer, QWidget* parent) : QWidget(parent), b
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel comes from the back buffer or is black, so nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    frameDue.setSingleShot(true);
+    frameDue.setTimerType(Qt::PreciseTimer);
+    // Only the picture changes from frame to frame; the black around it stays as it was painted.
+    connect(&frameDue, &QTimer::timeout, this, [this] {
+        const PicturePlacement place = placement();
+        update(QRect(place.x, place.y, place.width, place.height));
+    });
+}
+
+PicturePlacement GameCanvas::placement() const {
+    return PlacePicture(mode, width(), height(), devicePixelRatioF());
+}
+
+void GameCanvas::requestFrame() {
+    if (frameDue.isActive()) {
+        return;
+    }
+    if (const QScreen* on = screen()) {
+        pacing.setInterval(RefreshInterval(on->refreshRate()));
+    }
+    const auto wait = pacing.waitBeforeShowing(PresentPacing::Clock::now());
+    // Not a whole millisecond short: the timer would show the frame early.
+    frameDue.start(static_cast<int>((wait.count() + 999) / 1000));
 }
 
 void GameCanvas::setViewMode(const ViewMode& viewMode) {
@@ -39,8 +63,9 @@ void GameCanvas::setViewMode(const ViewMode& viewMode) {
 }
 
 void GameCanvas::paintEvent(QPaintEvent* event) {
+    pacing.shown(PresentPacing::Clock::now());
     QPainter painter(this);
-    const PicturePlacement placement = PlacePicture(mode, width(), height(), devicePixelRatioF());
+    const PicturePlacement placement = this->placement();
     const bool asItIs = !placement.smooth && placement.x == 0 && placement.y == 0 &&
                         placement.width == ClientWidth && placement.height == ClientHeight;
     if (asItIs) {
