@@ -54,6 +54,8 @@ private:
     QTimer frameDue;
     /// The last picture copied out of the back buffer, kept so its memory is reused.
     QImage shown;
+    /// `shown` at x1.5, kept for the same reason.
+    QImage threeHalves;
 };
 
 } // namespace tf
