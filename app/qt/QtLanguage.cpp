@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QLocale>
 
@@ -29,12 +28,13 @@ void QtLanguage::use(Language language) {
 }
 
 void UseProportionalFaceFor(const QLocale& system) {
-    const QString face = QStringLiteral("IPAPGothic");
-    if (system.language() != QLocale::Japanese || !QFontDatabase::families().contains(face)) {
+    if (system.language() != QLocale::Japanese) {
         return;
     }
+    // Asked for by name: under a Japanese locale the font database lists the face by its
+    // Japanese name. Where it is missing, the desktop's own face stands in as before.
     QFont font = QApplication::font();
-    font.setFamilies({face});
+    font.setFamilies({QStringLiteral("IPAPGothic")});
     QApplication::setFont(font);
 }
 

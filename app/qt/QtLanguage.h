@@ -27,8 +27,7 @@ private:
 };
 
 /// On a Japanese system the desktop's sans-serif face is the fixed-pitch Gothic, which sets the
-/// Latin texts of menus and dialogs like a typewriter: the proportional Gothic is taken instead
-/// when it is there.
+/// Latin texts of menus and dialogs like a typewriter: the proportional Gothic is taken instead.
 void UseProportionalFaceFor(const QLocale& system);
 
 } // namespace tf
