@@ -72,9 +72,9 @@ The package also holds tonefalls-cli, the game without a window: note counts,
 charts, event logs and WAV rendering of a song.")
 # The libraries come from the programs themselves; the SoundFont (the built-in synthesizer's
 # default, /usr/share/sounds/sf2/default-GM.sf2) and the Japanese fonts of the dialogs and
-# screens are read at run time, so they are named here.
+# screens, and Qt's Japanese texts, are read at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fluid-soundfont-gm | timgm6mb-soundfont, fonts-ipafont-gothic, qt6-translations-l10n")
 
 # Debian keeps the programs of games in /usr/games (./package.sh configures that).
 if(NOT TF_INSTALL_PROGRAM_DIR STREQUAL "games")

@@ -8,5 +8,6 @@ CHECK_PACKAGES=(clang clang-format libclang-rt-14-dev desktop-file-utils appstre
 # What cpack needs for the Debian package: dpkg-shlibdeps (in dpkg-dev) and file find the
 # libraries the programs depend on.
 PACKAGE_PACKAGES=(dpkg-dev file)
-# The game's default General MIDI SoundFont, larger and fuller than the one the tests use.
-GAME_PACKAGES=(fluid-soundfont-gm)
+# The game's default General MIDI SoundFont, larger and fuller than the one the tests use, and
+# Qt's own texts (the file chooser's, the standard buttons') in Japanese.
+GAME_PACKAGES=(fluid-soundfont-gm qt6-translations-l10n)

@@ -3,6 +3,7 @@
 #include "app/dialogs/DialogIds.h"
 #include "app/dialogs/KeyDialog.h"
 #include "app/dialogs/PartDialog.h"
+#include "app/qt/QtText.h"
 #include "app/qt/TemplateDialog.h"
 #include "app/shell/CommandIds.h"
 #include "app/text/Texts.h"
@@ -15,10 +16,6 @@
 namespace tf {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 bool AskYesNo(QWidget* owner, std::string_view caption, std::string_view text);
 

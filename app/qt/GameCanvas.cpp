@@ -1,10 +1,12 @@
 #include "app/qt/GameCanvas.h"
 
 #include "app/qt/BackBuffer.h"
+#include "app/qt/ThreeHalves.h"
 #include "app/screens/ClientArea.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <cstring>
 #include <mutex>
@@ -23,7 +25,10 @@ void PaintPicture(QPainter& painter, const QImage& picture, const PicturePlaceme
     painter.fillRect(QRect(QPoint(target.right() + 1, target.top()), QPoint(area.right(), target.bottom())),
                      Qt::black);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, placement.smooth);
-    painter.drawImage(target, picture, QRect(0, 0, ClientWidth, ClientHeight));
+    // A picture scaled beforehand to the target's size goes as it is.
+    const QRect source =
+        picture.size() == target.size() ? picture.rect() : QRect(0, 0, ClientWidth, ClientHeight);
+    painter.drawImage(target, picture, source);
 }
 
 GameCanvas::GameCanvas(BackBuffer& buffer, QWidget* parent) : QWidget(parent), buffer(buffer) {
@@ -31,6 +36,29 @@ GameCanvas::GameCanvas(BackBuffer& buffer, QWidget* parent) : QWidget(parent), b
     setFocusPolicy(Qt::StrongFocus);
     // Every pixel comes from the back buffer or is black, so nothing needs erasing first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    frameDue.setSingleShot(true);
+    frameDue.setTimerType(Qt::PreciseTimer);
+    // Only the picture changes from frame to frame; the black around it stays as it was painted.
+    connect(&frameDue, &QTimer::timeout, this, [this] {
+        const PicturePlacement place = placement();
+        update(QRect(place.x, place.y, place.width, place.height));
+    });
+}
+
+PicturePlacement GameCanvas::placement() const {
+    return PlacePicture(mode, width(), height(), devicePixelRatioF());
+}
+
+void GameCanvas::requestFrame() {
+    if (frameDue.isActive()) {
+        return;
+    }
+    if (const QScreen* on = screen()) {
+        pacing.setInterval(RefreshInterval(on->refreshRate()));
+    }
+    const auto wait = pacing.waitBeforeShowing(PresentPacing::Clock::now());
+    // Not a whole millisecond short: the timer would show the frame early.
+    frameDue.start(static_cast<int>((wait.count() + 999) / 1000));
 }
 
 void GameCanvas::setViewMode(const ViewMode& viewMode) {
@@ -39,8 +67,9 @@ void GameCanvas::setViewMode(const ViewMode& viewMode) {
 }
 
 void GameCanvas::paintEvent(QPaintEvent* event) {
+    pacing.shown(PresentPacing::Clock::now());
     QPainter painter(this);
-    const PicturePlacement placement = PlacePicture(mode, width(), height(), devicePixelRatioF());
+    const PicturePlacement placement = this->placement();
     const bool asItIs = !placement.smooth && placement.x == 0 && placement.y == 0 &&
                         placement.width == ClientWidth && placement.height == ClientHeight;
     if (asItIs) {
@@ -79,6 +108,13 @@ void GameCanvas::paintEvent(QPaintEvent* event) {
     }
     if (shown.isNull()) {
         painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    // x1.5 on a desktop at 100 %: three pixels for two, scaled here once per shown frame.
+    if (placement.smooth && placement.width * 2 == ClientWidth * 3 &&
+        placement.height * 2 == ClientHeight * 3 && devicePixelRatioF() == 1.0 &&
+        ScaleThreeHalves(shown, ClientWidth, ClientHeight, threeHalves)) {
+        PaintPicture(painter, threeHalves, placement, width(), height());
         return;
     }
     PaintPicture(painter, shown, placement, width(), height());

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "app/screens/PresentPacing.h"
 #include "app/settings/ViewMode.h"
 
 #include <QImage>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -21,7 +23,8 @@ void PaintPicture(QPainter& painter, const QImage& picture, const PicturePlaceme
 
 /// The window's client area. Painting copies the back buffer under its lock and shows the copy,
 /// scaled as the view mode says, once the lock is let go: the play thread never waits for the
-/// scaling. The drawing itself happens elsewhere. Keys are left to the main window.
+/// scaling. The drawing itself happens elsewhere. Keys are left to the main window. New
+/// pictures are shown at most once per refresh of the screen the canvas is on.
 class GameCanvas final : public QWidget {
     Q_OBJECT
 public:
@@ -31,6 +34,10 @@ public:
     /// How the picture is shown from the next paint on.
     void setViewMode(const ViewMode& mode);
     const ViewMode& viewMode() const { return mode; }
+    /// A new picture is in the back buffer: it is shown at the next refresh that is due.
+    void requestFrame();
+    /// The time between two showings of a new picture.
+    std::chrono::microseconds refreshInterval() const { return pacing.refreshInterval(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,9 +45,17 @@ protected:
 private:
     BackBuffer& buffer;
     std::function<void()> pictureShown;
+    /// Where the picture goes in the canvas as it is now.
+    PicturePlacement placement() const;
+
     ViewMode mode;
+    PresentPacing pacing;
+    /// Runs out when the refresh a frame waits for is due; a frame asked for meanwhile joins it.
+    QTimer frameDue;
     /// The last picture copied out of the back buffer, kept so its memory is reused.
     QImage shown;
+    /// `shown` at x1.5, kept for the same reason.
+    QImage threeHalves;
 };
 
 } // namespace tf

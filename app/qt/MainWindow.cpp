@@ -7,6 +7,7 @@
 #include "app/qt/KeyMapping.h"
 #include "app/qt/ProgramIcon.h"
 #include "app/qt/QtPath.h"
+#include "app/qt/QtText.h"
 #include "app/screens/ClientArea.h"
 #include "app/shell/CommandIds.h"
 #include "game/GamePlay.h"
@@ -28,13 +29,11 @@
 #include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace tf {
 
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 /// The first local file among the dropped URLs, empty when there is none.
 QString DroppedFile(const QMimeData* data) {
@@ -99,101 +98,6 @@ MainWindow::~MainWindow() {
     shell_.destroy();
 }
 
-QAction* MainWindow::addCommand(QMenu* menu, TextId text, int command, const QKeySequence& keys) {
-    // The texts come with the language, from the shell's creation on.
-    QAction* action = menu->addAction(QString());
-    menuTexts.emplace_back(action, text);
-    if (!keys.isEmpty()) {
-        action->setShortcut(keys);
-        // The menu bar is hidden in full screen, and with it its actions' shortcuts.
-        addAction(action);
-    }
-    connect(action, &QAction::triggered, this, [this, command] { shell_.command(command); });
-    return action;
-}
-
-QMenu* MainWindow::addMenu(QMenu* parent, TextId text) {
-    QMenu* menu = parent != nullptr ? parent->addMenu(QString()) : menuBar()->addMenu(QString());
-    menuTexts.emplace_back(menu->menuAction(), text);
-    return menu;
-}
-
-void MainWindow::addGamePlayMenu() {
-    QMenu* gamePlay = addMenu(nullptr, TextId::GamePlayMenu);
-    connect(gamePlay, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
-    addCommand(gamePlay, TextId::StartItem, StartCommand, QKeySequence(Qt::Key_F2));
-    recentMenu = addMenu(gamePlay, TextId::RecentMenu);
-    gamePlay->addSeparator();
-    addCommand(gamePlay, TextId::ExitItem, ExitCommand);
-}
-
-// The View menu: the zooms and full screen, the hit-error bar, then the language and the MIDI
-// keyboard, last.
-void MainWindow::addViewMenu() {
-    QMenu* view = addMenu(nullptr, TextId::ViewMenu);
-    viewMenu_ = view;
-    connect(view, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
-    auto* zooms = new QActionGroup(this);
-    const std::array<QString, 4> names = {QStringLiteral("×&1"), QStringLiteral("×1.&5"),
-                                          QStringLiteral("×&2"), QStringLiteral("×&3")};
-    for (std::size_t i = 0; i < AllZooms.size(); ++i) {
-        // The zooms read the same in every language.
-        QAction* zoom = view->addAction(names[i]);
-        const int command = ZoomCommand(AllZooms[i]);
-        connect(zoom, &QAction::triggered, this, [this, command] { shell_.command(command); });
-        zoom->setCheckable(true);
-        zooms->addAction(zoom);
-        zoomActions[i] = zoom;
-    }
-    view->addSeparator();
-    fullScreenAction = addCommand(view, TextId::FullScreenItem, FullScreenCommand, QKeySequence(Qt::Key_F11));
-    fullScreenAction->setCheckable(true);
-    for (const QKeySequence& keys :
-         {QKeySequence(Qt::ALT | Qt::Key_Return), QKeySequence(Qt::ALT | Qt::Key_Enter)}) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, [this] { shell_.command(FullScreenCommand); });
-    }
-    view->addSeparator();
-    // The shell decides the mark: triggering flips Qt's own check, which showHitErrorBar then sets.
-    hitErrorBarAction = addCommand(view, TextId::HitErrorBarItem, HitErrorBarCommand);
-    hitErrorBarAction->setCheckable(true);
-    view->addSeparator();
-    QMenu* language = addMenu(view, TextId::LanguageMenu);
-    auto* languages = new QActionGroup(this);
-    languageActions = {addCommand(language, TextId::JapaneseItem, JapaneseCommand),
-                       addCommand(language, TextId::EnglishItem, EnglishCommand)};
-    for (QAction* item : languageActions) {
-        item->setCheckable(true);
-        languages->addAction(item);
-    }
-    QMenu* midiInput = addMenu(view, TextId::MidiInputMenu);
-    // Made afresh each time it opens: keyboards come and go while the game runs.
-    connect(midiInput, &QMenu::aboutToShow, this, [this, midiInput] { fillMidiInputMenu(midiInput); });
-}
-
-void MainWindow::addHelpMenu() {
-    QMenu* help = addMenu(nullptr, TextId::HelpMenu);
-    connect(help, &QMenu::aboutToShow, this, [this] { shell_.lostFocus(); });
-    addCommand(help, TextId::HelpItem, HelpCommand, QKeySequence(Qt::Key_F1));
-    help->addSeparator();
-    addCommand(help, TextId::AboutItem, AboutCommand);
-}
-
-void MainWindow::fillMidiInputMenu(QMenu* menu) {
-    menu->clear();
-    qDeleteAll(menu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
-    const MidiInputMenu items = shell_.midiInputMenu();
-    auto* group = new QActionGroup(menu);
-    for (std::size_t i = 0; i < items.items.size(); ++i) {
-        QAction* item = menu->addAction(FromUtf8(MenuItemText(items.items[i])));
-        item->setCheckable(true);
-        item->setChecked(i == items.checked);
-        group->addAction(item);
-        const int id = MidiInputFirstCommand + static_cast<int>(i);
-        connect(item, &QAction::triggered, this, [this, id] { shell_.command(id); });
-    }
-}
-
 void MainWindow::openSongLater(const std::filesystem::path& path) {
     whenShown([this, path] { shell_.openSong(path); });
 }
@@ -219,6 +123,18 @@ void MainWindow::pictureShown() {
     afterShown.clear();
 }
 
+void MainWindow::keysToTheGame() {
+    if (QApplication::activePopupWidget() != nullptr || QApplication::activeModalWidget() != nullptr ||
+        !isVisible()) {
+        return;
+    }
+    // Without a window manager nobody gives the window the keyboard back when a dialog over it
+    // closes.
+    activateWindow();
+    // Taken from the menu bar, the focus ends its keyboard mode too.
+    canvas_->setFocus(Qt::OtherFocusReason);
+}
+
 void MainWindow::centreOnScreen() {
     adjustSize();
     if (const QScreen* place = screen()) {
@@ -229,21 +145,26 @@ void MainWindow::centreOnScreen() {
 
 bool MainWindow::chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) {
     chooserFolder_ = folder;
-    return fileChooser && fileChooser(this, path);
+    const bool chosen = fileChooser && fileChooser(this, path);
+    keysToTheGame();
+    return chosen;
 }
 
 void MainWindow::showMessage(MessageIcon icon, std::string_view caption, std::string_view text) {
     QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::Warning,
                     FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, this);
     box.exec();
+    keysToTheGame();
 }
 
 void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(this, dialog);
+    keysToTheGame();
 }
 
 void MainWindow::showAbout(std::string_view soundLine, Language language) {
     RunAboutDialog(this, soundLine, language);
+    keysToTheGame();
 }
 
 bool MainWindow::openHelp(const std::filesystem::path& page) {
@@ -258,7 +179,7 @@ void MainWindow::requestRepaint() {
     // Any thread may ask; the repaint itself happens on the window thread.
     GameCanvas* target = canvas_;
     QMetaObject::invokeMethod(
-        target, [target] { target->update(); }, Qt::QueuedConnection);
+        target, [target] { target->requestFrame(); }, Qt::QueuedConnection);
 }
 
 std::unique_ptr<Bitmap> MainWindow::loadBitmap(const std::filesystem::path& file) {
@@ -274,7 +195,10 @@ ScreenRoom MainWindow::screenRoom() {
     // caption height stands for it. Qt's sizes are the desktop's units already.
     const int caption = isVisible() ? frameGeometry().height() - geometry().height()
                                     : style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this);
-    return {on->availableGeometry().height(), menuBar()->sizeHint().height() + caption};
+    const int sides = isVisible() ? frameGeometry().width() - geometry().width() : 0;
+    // In full screen the menu bar is hidden, but the window it goes back to has one.
+    return {on->availableGeometry().height(), menuBar()->sizeHint().height() + caption,
+            on->availableGeometry().width(), sides};
 }
 
 void MainWindow::showViewMode(const ViewMode& mode) {
@@ -282,6 +206,7 @@ void MainWindow::showViewMode(const ViewMode& mode) {
         zoomActions[i]->setChecked(AllZooms[i] == mode.zoom);
     }
     fullScreenAction->setChecked(mode.fullScreen);
+    smoothFillAction->setChecked(mode.smoothFill);
     canvas_->setViewMode(mode);
     if (mode.fullScreen) {
         menuBar()->hide();
@@ -299,6 +224,25 @@ void MainWindow::showViewMode(const ViewMode& mode) {
     canvas_->setFixedSize(size.width, size.height);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
+    keepOnScreen();
+}
+
+void MainWindow::keepOnScreen() {
+    const QScreen* on = screen();
+    if (!isVisible() || on == nullptr) {
+        return;
+    }
+    // The frame as it will be at the new size: the window manager's borders stay as they were.
+    const QRect area = on->availableGeometry();
+    const QSize frame = size() + (frameGeometry().size() - geometry().size());
+    QRect place(frameGeometry().topLeft(), frame);
+    if (area.contains(place)) {
+        return;
+    }
+    // Grown past an edge: centred on the screen, and where it is larger still, its top left
+    // corner on the screen, caption and menu first.
+    place.moveCenter(area.center());
+    move(std::max(place.left(), area.left()), std::max(place.top(), area.top()));
 }
 
 void MainWindow::showHitErrorBar(bool on) {
@@ -316,6 +260,7 @@ void MainWindow::showRecentSongs(const std::vector<std::string>& labels) {
 }
 
 void MainWindow::showLanguage(Language language) {
+    qtLanguage.use(language);
     setWindowTitle(FromUtf8(Text(TextId::WindowTitle, language)));
     for (const auto& [action, text] : menuTexts) {
         action->setText(FromUtf8(Text(text, language)));

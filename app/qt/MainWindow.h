@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/qt/QtLanguage.h"
 #include "app/shell/Shell.h"
 #include "app/shell/ShellView.h"
 #include "app/text/Texts.h"
@@ -87,6 +88,12 @@ private:
     /// A submenu whose title is `text`; it changes with the language.
     QMenu* addMenu(QMenu* parent, TextId text);
     void pictureShown();
+    /// The keyboard back to the picture once no menu or dialog is open, wherever a menu or a
+    /// closed dialog left it.
+    void keysToTheGame();
+    /// After a change of zoom: a window that now reaches past the screen's available area is
+    /// centred on it.
+    void keepOnScreen();
     void fillMidiInputMenu(QMenu* menu);
 
     BackBuffer& buffer;
@@ -98,8 +105,10 @@ private:
     /// Every menu item and title with a text of the table, to be shown again in another language.
     std::vector<std::pair<QAction*, TextId>> menuTexts;
     QAction* fullScreenAction = nullptr;
+    QAction* smoothFillAction = nullptr;
     QAction* hitErrorBarAction = nullptr;
     std::filesystem::path chooserFolder_;
+    QtLanguage qtLanguage;
     Shell shell_;
     bool shownOnce = false;
     std::vector<std::function<void()>> afterShown;

@@ -1,6 +1,7 @@
 #include "app/qt/BackBuffer.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/ProgramIcon.h"
+#include "app/qt/QtLanguage.h"
 #include "app/qt/QtPath.h"
 #include "app/settings/KeyFileLocation.h"
 #include "app/settings/Settings.h"
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tonefalls"));
     QApplication::setWindowIcon(tf::ProgramIcon());
+    tf::UseProportionalFaceFor(QLocale::system());
 
     // QApplication has taken its own options out of argv.
     const std::vector<std::string_view> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);

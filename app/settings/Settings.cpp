@@ -165,6 +165,7 @@ Settings LoadSettings(const std::filesystem::path& file) {
         settings.zoom = ZoomFromText(*zoom);
     }
     Read(sections, "View", "FullScreen", ReadBool, settings.fullScreen);
+    Read(sections, "View", "SmoothFullScreen", ReadBool, settings.smoothFullScreen);
     Read(sections, "View", "HitErrorBar", ReadBool, settings.hitErrorBar);
     if (const std::string* language = Find(sections, "View", "Language")) {
         settings.language = LanguageFromCode(*language);
@@ -213,6 +214,7 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
         line("Zoom", ZoomText(*settings.zoom));
     }
     line("FullScreen", settings.fullScreen ? "1" : "0");
+    line("SmoothFullScreen", settings.smoothFullScreen ? "1" : "0");
     line("HitErrorBar", settings.hitErrorBar ? "1" : "0");
     if (settings.language) {
         line("Language", LanguageCode(*settings.language));

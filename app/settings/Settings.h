@@ -31,6 +31,8 @@ struct Settings {
     /// screen (`StartZoom`).
     std::optional<Zoom> zoom;
     bool fullScreen = false;
+    /// Full screen filled smoothly rather than at the largest whole factor (`ViewMode::smoothFill`).
+    bool smoothFullScreen = false;
     /// The bar of the last presses' errors under the judgement line.
     bool hitErrorBar = false;
     /// Nothing until the player picks a language: the system's is used.

@@ -97,27 +97,75 @@ Zoom StartZoom(int availableHeight, int decorationHeight) {
     return chosen;
 }
 
+bool ZoomFits(Zoom zoom, const ScreenRoom& room) {
+    if (zoom == Zoom::X1) {
+        return true;
+    }
+    const PixelSize size = ZoomedSize(zoom);
+    const bool widthFits =
+        room.availableWidth <= 0 || size.width + std::max(room.decorationWidth, 0) <= room.availableWidth;
+    const bool heightFits =
+        room.availableHeight <= 0 || size.height + std::max(room.decorationHeight, 0) <= room.availableHeight;
+    return widthFits && heightFits;
+}
+
+std::array<bool, AllZooms.size()> OfferedZooms(const ScreenRoom& room) {
+    std::array<bool, AllZooms.size()> offered{};
+    for (std::size_t i = 0; i < AllZooms.size(); ++i) {
+        offered[i] = ZoomFits(AllZooms[i], room);
+    }
+    return offered;
+}
+
+Zoom FittingZoom(Zoom zoom, const ScreenRoom& room) {
+    Zoom chosen = Zoom::X1;
+    for (Zoom candidate : AllZooms) {
+        if (ZoomFactor(candidate) <= ZoomFactor(zoom) && ZoomFits(candidate, room)) {
+            chosen = candidate;
+        }
+    }
+    return chosen;
+}
+
+namespace {
+
+/// The largest size of the picture's shape that fits the area.
+void FillArea(PicturePlacement& placement, int areaWidth, int areaHeight) {
+    // Compared in whole numbers, so a screen of exactly the picture's shape fills edge to edge.
+    if (std::int64_t{areaWidth} * ClientHeight >= std::int64_t{areaHeight} * ClientWidth) {
+        placement.height = areaHeight;
+        placement.width =
+            static_cast<int>((std::int64_t{areaHeight} * ClientWidth + ClientHeight / 2) / ClientHeight);
+    } else {
+        placement.width = areaWidth;
+        placement.height =
+            static_cast<int>((std::int64_t{areaWidth} * ClientHeight + ClientWidth / 2) / ClientWidth);
+    }
+    placement.smooth = true;
+}
+
+} // namespace
+
 PicturePlacement PlacePicture(const ViewMode& mode, int areaWidth, int areaHeight, double devicePixelRatio) {
     PicturePlacement placement;
     areaWidth = std::max(areaWidth, 0);
     areaHeight = std::max(areaHeight, 0);
+    const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1.0;
     if (mode.fullScreen) {
-        // Compared in whole numbers, so a screen of exactly the picture's shape fills edge to edge.
-        if (std::int64_t{areaWidth} * ClientHeight >= std::int64_t{areaHeight} * ClientWidth) {
-            placement.height = areaHeight;
-            placement.width =
-                static_cast<int>((std::int64_t{areaHeight} * ClientWidth + ClientHeight / 2) / ClientHeight);
+        // Whole screen pixels a picture pixel keep its edges sharp; the bands around are black.
+        const auto factor = static_cast<int>(std::min(std::floor(areaWidth * ratio / ClientWidth),
+                                                      std::floor(areaHeight * ratio / ClientHeight)));
+        if (mode.smoothFill || factor < 1) {
+            FillArea(placement, areaWidth, areaHeight);
         } else {
-            placement.width = areaWidth;
-            placement.height =
-                static_cast<int>((std::int64_t{areaWidth} * ClientHeight + ClientWidth / 2) / ClientWidth);
+            placement.width = static_cast<int>(std::lround(ClientWidth * factor / ratio));
+            placement.height = static_cast<int>(std::lround(ClientHeight * factor / ratio));
         }
-        placement.smooth = true;
     } else {
         const PixelSize size = ZoomedSize(mode.zoom);
         placement.width = size.width;
         placement.height = size.height;
-        const double physical = ZoomFactor(mode.zoom) * (devicePixelRatio > 0 ? devicePixelRatio : 1.0);
+        const double physical = ZoomFactor(mode.zoom) * ratio;
         placement.smooth = physical != std::floor(physical);
     }
     placement.x = std::max((areaWidth - placement.width) / 2, 0);

@@ -36,10 +36,31 @@ PixelSize ZoomedSize(Zoom zoom);
 /// screen at 200 % counts as 1080 lines. x1 when even that does not fit.
 Zoom StartZoom(int availableHeight, int decorationHeight);
 
+/// The room a screen gives the window, in the desktop's own units (physical pixels divided by
+/// its scale factor): the screen's size without panels and task bars, and what the window adds
+/// to its client area (caption, menu bar, frame).
+struct ScreenRoom {
+    int availableHeight = 0;
+    int decorationHeight = 0;
+    int availableWidth = 0;
+    int decorationWidth = 0;
+};
+
+/// Whether the window at `zoom` fits the screen's available area. x1 always does: there is
+/// nothing smaller to offer. A room of no known width or height (0) takes any zoom.
+bool ZoomFits(Zoom zoom, const ScreenRoom& room);
+/// The zooms the View menu offers, in the order of `AllZooms`: those that fit.
+std::array<bool, AllZooms.size()> OfferedZooms(const ScreenRoom& room);
+/// `zoom` when it fits, else the largest smaller one that does.
+Zoom FittingZoom(Zoom zoom, const ScreenRoom& room);
+
 /// What the window shows: a zoom, or the whole screen. Leaving full screen goes back to the zoom.
 struct ViewMode {
     Zoom zoom = Zoom::X1;
     bool fullScreen = false;
+    /// Full screen fills the screen's height or width smoothly scaled, instead of the largest
+    /// whole factor that fits.
+    bool smoothFill = false;
     bool operator==(const ViewMode&) const = default;
 };
 
@@ -55,10 +76,12 @@ struct PicturePlacement {
     bool operator==(const PicturePlacement&) const = default;
 };
 
-/// Full screen: the largest size of the picture's shape that fits the area, centred. Zoomed:
-/// the zoomed size, centred (the window's client area normally is exactly that). Integer
-/// factors scale pixel for pixel, x1.5 and full screen smoothly; `devicePixelRatio` is the
-/// desktop's scale factor, which multiplies the factor on the physical screen.
+/// Full screen: the picture at the largest whole factor of screen pixels that fits the area,
+/// pixel for pixel, centred; with `smoothFill`, or on an area smaller than the picture, the
+/// largest size of its shape that fits, smoothly. Zoomed: the zoomed size, centred (the window's
+/// client area normally is exactly that); integer factors scale pixel for pixel, x1.5 smoothly.
+/// `devicePixelRatio` is the desktop's scale factor, which multiplies the factor on the physical
+/// screen.
 PicturePlacement PlacePicture(const ViewMode& mode, int areaWidth, int areaHeight,
                               double devicePixelRatio = 1.0);
 

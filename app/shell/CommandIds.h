@@ -22,6 +22,8 @@ inline constexpr int ZoomX3Command = 144;
 inline constexpr int FullScreenCommand = 145;
 /// The View menu's check item that shows the bar of the last presses' errors during play.
 inline constexpr int HitErrorBarCommand = 146;
+/// The View menu's check item that fills the full screen smoothly instead of at a whole factor.
+inline constexpr int SmoothFullScreenCommand = 147;
 /// View > Language: the texts in Japanese or in English from now on.
 inline constexpr int JapaneseCommand = 151;
 inline constexpr int EnglishCommand = 152;

@@ -106,14 +106,13 @@ void Shell::create(const ShellSetup& setup) {
     // Before the zoom is chosen: the menu bar's height depends on its texts.
     view.showLanguage(textLanguage());
     // Until the player picks a zoom, the window takes the largest that suits the screen.
+    // A zoom remembered from a larger screen gives way to the largest that fits this one.
+    const ScreenRoom room = view.screenRoom();
     ViewMode mode;
-    if (settings_.zoom) {
-        mode.zoom = *settings_.zoom;
-    } else {
-        const ScreenRoom room = view.screenRoom();
-        mode.zoom = StartZoom(room.availableHeight, room.decorationHeight);
-    }
+    mode.zoom = settings_.zoom ? FittingZoom(*settings_.zoom, room)
+                               : StartZoom(room.availableHeight, room.decorationHeight);
     mode.fullScreen = settings_.fullScreen;
+    mode.smoothFill = settings_.smoothFullScreen;
     showViewMode(mode);
     game.playField().setShowHitErrorBar(settings_.hitErrorBar);
     view.showHitErrorBar(settings_.hitErrorBar);
@@ -185,9 +184,13 @@ void Shell::keyDown(std::uint32_t vk, bool autoRepeat) {
 
 void Shell::command(int id) {
     if (const auto zoom = ZoomOfCommand(id)) {
+        // The menu offers only the zooms that fit; a window larger than the screen is no choice.
+        if (!ZoomFits(*zoom, view.screenRoom())) {
+            return;
+        }
         // Picking a zoom also leaves full screen: the window shows that zoom at once.
         settings_.zoom = *zoom;
-        showViewMode({*zoom, false});
+        showViewMode({*zoom, false, viewMode_.smoothFill});
         saveSettings();
         return;
     }
@@ -216,7 +219,11 @@ void Shell::command(int id) {
         openHelp();
         break;
     case FullScreenCommand:
-        showViewMode({viewMode_.zoom, !viewMode_.fullScreen});
+        showViewMode({viewMode_.zoom, !viewMode_.fullScreen, viewMode_.smoothFill});
+        saveSettings();
+        break;
+    case SmoothFullScreenCommand:
+        showViewMode({viewMode_.zoom, viewMode_.fullScreen, !viewMode_.smoothFill});
         saveSettings();
         break;
     case HitErrorBarCommand:
@@ -347,7 +354,7 @@ void Shell::escape() {
         // Esc has a meaning on every screen the game has; only where it has none would it
         // leave full screen. F11 and Alt+Enter always do.
         if (viewMode_.fullScreen) {
-            showViewMode({viewMode_.zoom, false});
+            showViewMode({viewMode_.zoom, false, viewMode_.smoothFill});
             saveSettings();
         }
         break;
@@ -559,6 +566,7 @@ void Shell::resumePlay() {
 void Shell::showViewMode(const ViewMode& mode) {
     viewMode_ = mode;
     settings_.fullScreen = mode.fullScreen;
+    settings_.smoothFullScreen = mode.smoothFill;
     // At x1 the clock's plate has no room to spare; larger, the song's length is readable beside it.
     game.playField().setShowSongLength(mode.fullScreen || mode.zoom != Zoom::X1);
     view.showViewMode(mode);

@@ -15,14 +15,6 @@ namespace tf {
 
 class PartDialog;
 
-/// The room a screen gives the window, in the desktop's own units (physical pixels divided by
-/// its scale factor): the screen's height without panels and task bars, and what the window
-/// adds to its client area's height (caption, menu bar, frame).
-struct ScreenRoom {
-    int availableHeight = 0;
-    int decorationHeight = 0;
-};
-
 /// What the shell asks of the toolkit that shows it. Every call but `requestRepaint` comes from
 /// the window thread. Every dialog and message box opens over the window, centred on it.
 class ShellView {

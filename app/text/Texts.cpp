@@ -26,6 +26,7 @@ constexpr std::array<TextRow, TextCount> Rows = {{
     {TextId::ExitItem, "E&xit", "E&xit"},
     {TextId::ViewMenu, "&View", "&View"},
     {TextId::FullScreenItem, "&Full screen\tF11", "&Full screen\tF11"},
+    {TextId::SmoothFullScreenItem, "&Smooth full screen", "&Smooth full screen"},
     {TextId::MidiInputMenu, "&MIDI input", "&MIDI input"},
     {TextId::NoMidiInputItem, "None", "None"},
     {TextId::LanguageMenu, "&Language", "&Language"},

@@ -21,6 +21,7 @@ enum class TextId {
     ExitItem,
     ViewMenu,
     FullScreenItem,
+    SmoothFullScreenItem,
     MidiInputMenu,
     NoMidiInputItem,
     LanguageMenu,

@@ -27,6 +27,7 @@ namespace {
 constexpr int MainMenuResource = 109;
 constexpr DWORD WindowedStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr int GamePlayMenuIndex = 0;
+constexpr int ViewMenuIndex = 1;
 constexpr int RecentMenuIndex = 1;
 constexpr int LargeIconResource = 131;
 constexpr int SmallIconResource = 132;
@@ -81,6 +82,7 @@ HMENU MakeMainMenu(Language language) {
     }
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     AppendItem(view, TextId::FullScreenItem, FullScreenCommand, language);
+    AppendItem(view, TextId::SmoothFullScreenItem, SmoothFullScreenCommand, language);
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     AppendItem(view, TextId::HitErrorBarItem, HitErrorBarCommand, language);
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
@@ -125,6 +127,9 @@ MainWindow::MainWindow(HINSTANCE instance, GamePlay& game, KeyState& keys, GdiBa
       shell_(game, keys, buffer, buffer.mutex(), *this) {}
 
 LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (menuEscape.handle(window, message)) {
+        return 0;
+    }
     switch (message) {
     case WM_CREATE:
         window_ = window;
@@ -163,8 +168,8 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         const bool midiInput =
             id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount;
         if (id == AboutCommand || id == ExitCommand || id == StartCommand || id == HelpCommand ||
-            id == FullScreenCommand || id == HitErrorBarCommand || id == JapaneseCommand ||
-            id == EnglishCommand || ZoomOfCommand(id) || recent || midiInput) {
+            id == FullScreenCommand || id == SmoothFullScreenCommand || id == HitErrorBarCommand ||
+            id == JapaneseCommand || id == EnglishCommand || ZoomOfCommand(id) || recent || midiInput) {
             shell_.command(id);
             return 0;
         }
@@ -174,6 +179,7 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         if (fillMidiInputMenu(reinterpret_cast<HMENU>(wParam))) {
             return 0;
         }
+        offerZooms(reinterpret_cast<HMENU>(wParam));
         break;
     default:
         break;
@@ -262,6 +268,25 @@ bool MainWindow::fillMidiInputMenu(HMENU popup) {
     return true;
 }
 
+void MainWindow::offerZooms(HMENU popup) {
+    if (popup == nullptr || popup != GetSubMenu(menu, ViewMenuIndex)) {
+        return;
+    }
+    const auto offered = OfferedZooms(screenRoom());
+    for (std::size_t i = 0; i < AllZooms.size(); ++i) {
+        EnableMenuItem(menu, static_cast<UINT>(ZoomCommand(AllZooms[i])),
+                       MF_BYCOMMAND | (offered[i] ? MF_ENABLED : MF_GRAYED));
+    }
+}
+
+void MainWindow::checkViewItems() {
+    CheckMenuRadioItem(menu, ZoomX1Command, ZoomX3Command, static_cast<UINT>(ZoomCommand(mode.zoom)),
+                       MF_BYCOMMAND);
+    CheckMenuItem(menu, FullScreenCommand, MF_BYCOMMAND | (mode.fullScreen ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(menu, SmoothFullScreenCommand,
+                  MF_BYCOMMAND | (mode.smoothFill ? MF_CHECKED : MF_UNCHECKED));
+}
+
 bool MainWindow::chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) {
     const Language language = shell_.textLanguage();
     return ChooseMidiFile(window_, path, ChooserFilters(language), folder,
@@ -309,7 +334,8 @@ ScreenRoom MainWindow::screenRoom() {
     }
     RECT frame{0, 0, 0, 0};
     AdjustWindowRectEx(&frame, WindowedStyle, TRUE, 0);
-    return {monitor.rcWork.bottom - monitor.rcWork.top, frame.bottom - frame.top};
+    return {monitor.rcWork.bottom - monitor.rcWork.top, frame.bottom - frame.top,
+            monitor.rcWork.right - monitor.rcWork.left, frame.right - frame.left};
 }
 
 void MainWindow::showHitErrorBar(bool on) {
@@ -318,9 +344,6 @@ void MainWindow::showHitErrorBar(bool on) {
 }
 
 void MainWindow::showViewMode(const ViewMode& next) {
-    CheckMenuRadioItem(menu, ZoomX1Command, ZoomX3Command, static_cast<UINT>(ZoomCommand(next.zoom)),
-                       MF_BYCOMMAND);
-    CheckMenuItem(menu, FullScreenCommand, MF_BYCOMMAND | (next.fullScreen ? MF_CHECKED : MF_UNCHECKED));
     const LONG_PTR visible = GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE;
     if (next.fullScreen) {
         if (!mode.fullScreen) {
@@ -340,11 +363,22 @@ void MainWindow::showViewMode(const ViewMode& next) {
         if (mode.fullScreen) {
             place = windowedPlace;
         }
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTONEAREST), &monitor);
         SetWindowLongPtrW(window_, GWL_STYLE, static_cast<LONG_PTR>(WindowedStyle) | visible);
         SetMenu(window_, menu);
         const PixelSize size = ZoomedSize(next.zoom);
         RECT outer{0, 0, size.width, size.height};
         AdjustWindowRectEx(&outer, WindowedStyle, TRUE, 0);
+        const RECT& work = monitor.rcWork;
+        if (place.left + outer.right - outer.left > work.right ||
+            place.top + outer.bottom - outer.top > work.bottom || place.left < work.left ||
+            place.top < work.top) {
+            // Grown past an edge of the screen's work area: centred on it, caption first.
+            place.left = std::max(work.left, (work.left + work.right - (outer.right - outer.left)) / 2);
+            place.top = std::max(work.top, (work.top + work.bottom - (outer.bottom - outer.top)) / 2);
+        }
         SetWindowPos(window_, HWND_NOTOPMOST, place.left, place.top, outer.right - outer.left,
                      outer.bottom - outer.top, SWP_FRAMECHANGED | SWP_NOACTIVATE);
         // A menu bar that wraps onto a second line takes more than the frame allows for.
@@ -357,6 +391,7 @@ void MainWindow::showViewMode(const ViewMode& next) {
         }
     }
     mode = next;
+    checkViewItems();
     InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -390,9 +425,7 @@ void MainWindow::showLanguage(Language language) {
     }
     CheckMenuRadioItem(menu, JapaneseCommand, EnglishCommand,
                        language == Language::English ? EnglishCommand : JapaneseCommand, MF_BYCOMMAND);
-    CheckMenuRadioItem(menu, ZoomX1Command, ZoomX3Command, static_cast<UINT>(ZoomCommand(mode.zoom)),
-                       MF_BYCOMMAND);
-    CheckMenuItem(menu, FullScreenCommand, MF_BYCOMMAND | (mode.fullScreen ? MF_CHECKED : MF_UNCHECKED));
+    checkViewItems();
     showHitErrorBar(hitErrorBarShown);
     showRecentSongs(std::vector<std::string>(recentLabels));
     DrawMenuBar(window_);

@@ -2,6 +2,7 @@
 
 #include "app/shell/Shell.h"
 #include "app/shell/ShellView.h"
+#include "app/win32/MenuEscape.h"
 #include "app/win32/PictureCopy.h"
 #include "platform/win32/WinApi.h"
 
@@ -60,6 +61,10 @@ private:
     void dropFiles(HDROP drop);
     /// Fills `popup` afresh when it is the View menu's "MIDI input"; false for any other menu.
     bool fillMidiInputMenu(HMENU popup);
+    /// Greys the zooms whose window would not fit the screen when `popup` is the View menu.
+    void offerZooms(HMENU popup);
+    /// Checks the View menu's items as `mode` says.
+    void checkViewItems();
 
     HINSTANCE instance_;
     GamePlay& game;
@@ -75,6 +80,7 @@ private:
     /// Where the window stood before it went full screen.
     RECT windowedPlace{};
     PictureCopy shown;
+    MenuEscape menuEscape;
     Shell shell_;
 };
 

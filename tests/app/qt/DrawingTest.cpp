@@ -1,5 +1,6 @@
 #include "app/qt/Drawing.h"
 #include "app/qt/QtPath.h"
+#include "app/qt/ThreeHalves.h"
 
 #include "tests/app/qt/PixelTesting.h"
 #include "tests/support/SmfBuilder.h"
@@ -221,6 +222,29 @@ TEST_F(DrawingTest, BlitOfNothingOrOfForeignBitmapsDrawsNothing) {
     BlitBitmap(canvas, &bitmap, INT_MIN, INT_MAX, INT_MAX, INT_MAX, INT_MIN, INT_MAX);
     BlitBitmap(canvas, &bitmap, INT_MAX, INT_MAX, INT_MAX, INT_MAX, 0, 0);
     EXPECT_EQ(canvas, before);
+}
+
+TEST_F(DrawingTest, ThreeHalvesMakesThreePixelsOfTwoWithTheMeanBetween) {
+    // The picture's top left 2 x 2; the extra column and row are not scaled.
+    QImage picture(3, 3, QImage::Format_RGB32);
+    picture.fill(qRgb(255, 255, 255));
+    picture.setPixel(0, 0, qRgb(0, 0, 0));
+    picture.setPixel(1, 0, qRgb(200, 100, 51));
+    picture.setPixel(0, 1, qRgb(100, 0, 0));
+    picture.setPixel(1, 1, qRgb(0, 0, 100));
+    QImage scaled;
+    ASSERT_TRUE(ScaleThreeHalves(picture, 2, 2, scaled));
+    ASSERT_EQ(scaled.size(), QSize(3, 3));
+    EXPECT_EQ(scaled.pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_EQ(scaled.pixel(1, 0), qRgb(100, 50, 25));
+    EXPECT_EQ(scaled.pixel(2, 0), qRgb(200, 100, 51));
+    EXPECT_EQ(scaled.pixel(0, 2), qRgb(100, 0, 0));
+    EXPECT_EQ(scaled.pixel(0, 1), qRgb(50, 0, 0));
+    EXPECT_EQ(scaled.pixel(2, 1), qRgb(100, 50, 75));
+    // Odd sizes, or more than the picture holds: not this scaling's.
+    EXPECT_FALSE(ScaleThreeHalves(picture, 3, 2, scaled));
+    EXPECT_FALSE(ScaleThreeHalves(picture, 4, 4, scaled));
+    EXPECT_EQ(scaled.size(), QSize(3, 3));
 }
 
 TEST_F(DrawingTest, BitmapFilesLoadAtTheirOwnSizeOrNotAtAll) {

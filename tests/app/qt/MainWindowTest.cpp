@@ -5,6 +5,7 @@
 #include "app/qt/TemplateDialog.h"
 #include "app/screens/ClientArea.h"
 #include "app/shell/AppState.h"
+#include "app/shell/CommandIds.h"
 #include "game/GamePlay.h"
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
@@ -73,6 +74,22 @@ protected:
     void key(int qtKey, bool autoRepeat = false) {
         QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier, QString(), autoRepeat);
         QApplication::sendEvent(window->canvas(), &press);
+    }
+    /// A key typed as the keyboard would: to the open menu, else to the widget with the focus.
+    void typeKey(int qtKey) {
+        QApplication::processEvents();
+        QWidget* target = QApplication::activePopupWidget();
+        if (target == nullptr) {
+            target = QApplication::focusWidget();
+        }
+        ASSERT_NE(target, nullptr);
+        QKeyEvent press(QEvent::KeyPress, qtKey, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, qtKey, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+        for (int i = 0; i < 3; ++i) {
+            QApplication::processEvents();
+        }
     }
     QAction* action(const QString& text) {
         for (QAction* a : window->findChildren<QAction*>()) {
@@ -339,40 +356,88 @@ TEST_F(MainWindowTest, ExitDuringPlayStopsTheSongAndCloses) {
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "Tonefalls.ini"));
 }
 
-TEST_F(MainWindowTest, ZoomScalesPixelForPixelFullScreenLetterboxesAndSpacePausesThePlay) {
-    action(QStringLiteral("×&2"))->trigger();
+TEST_F(MainWindowTest, EscAndEnterReachTheGameAfterAMenuOrADialogClosedWithEsc) {
+    window->activateWindow();
     QApplication::processEvents();
-    EXPECT_EQ(window->canvas()->size(), QSize(2 * ClientWidth, 2 * ClientHeight));
+    // A menu opened with a click and closed with Esc: Enter opens the chooser, not the menu again.
+    QAction* gamePlay = window->menuBar()->actions().constFirst();
+    window->menuBar()->setActiveAction(gamePlay);
+    test::WaitUntil([&] {
+        QApplication::processEvents();
+        return gamePlay->menu()->isVisible();
+    });
+    typeKey(Qt::Key_Escape);
+    EXPECT_FALSE(gamePlay->menu()->isVisible());
+    typeKey(Qt::Key_Return);
+    EXPECT_EQ(choosers, 1);
+    EXPECT_FALSE(gamePlay->menu()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), window->canvas());
+
+    // The about box closed with Esc: the next Esc leaves the chooser's result, the one after
+    // it the title, closing the window.
+    driver.add([this](QWidget* modal) {
+        if (qobject_cast<TemplateDialog*>(modal) == nullptr) {
+            return false;
+        }
+        typeKey(Qt::Key_Escape);
+        return true;
+    });
+    action(QStringLiteral("&About..."))->trigger();
+    EXPECT_TRUE(driver.done());
+    EXPECT_EQ(state(), AppState::Result);
+    typeKey(Qt::Key_Escape);
+    EXPECT_EQ(state(), AppState::Title);
+    typeKey(Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ZoomsOnlyWhereTheyFitFullScreenIsSharpOrSmoothAndSpacePausesThePlay) {
+    // The offscreen screen is 800 x 600: only x1's window fits, the others are greyed and refused.
+    emit window->viewMenu()->aboutToShow();
+    EXPECT_TRUE(action(QStringLiteral("×&1"))->isEnabled());
+    for (const QString& zoom : {QStringLiteral("×1.&5"), QStringLiteral("×&2"), QStringLiteral("×&3")}) {
+        EXPECT_FALSE(action(zoom)->isEnabled()) << zoom.toStdString();
+    }
+    window->shell().command(ZoomX2Command);
+    QApplication::processEvents();
+    EXPECT_EQ(window->canvas()->size(), QSize(ClientWidth, ClientHeight));
     EXPECT_EQ(window->minimumSize(), window->maximumSize());
     EXPECT_EQ(buffer.image().size(), QSize(ClientWidth + 1, ClientHeight + 1)); // drawn at its own size
-    const QImage picture = buffer.image().copy(0, 0, ClientWidth, ClientHeight);
-    QImage shown = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    ASSERT_EQ(shown.size(), QSize(2 * ClientWidth, 2 * ClientHeight));
-    int differing = 0;
-    for (int y = 0; y < ClientHeight; y += 7) {
-        for (int x = 0; x < ClientWidth; x += 5) {
-            const QRgb want = picture.pixel(x, y);
-            differing += shown.pixel(2 * x, 2 * y) != want || shown.pixel(2 * x + 1, 2 * y + 1) != want;
-        }
-    }
-    EXPECT_EQ(differing, 0);
 
+    // Full screen: the largest whole factor, 1 here, pixel for pixel and centred on black.
     action(QStringLiteral("&Full screen\tF11"))->trigger();
     QApplication::processEvents();
     EXPECT_TRUE(window->isFullScreen());
     EXPECT_FALSE(window->menuBar()->isVisible());
     const QSize area = window->canvas()->size();
-    const PicturePlacement place = PlacePicture({Zoom::X2, true}, area.width(), area.height());
-    shown = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const PicturePlacement place = PlacePicture({Zoom::X1, true}, area.width(), area.height());
+    EXPECT_FALSE(place.smooth);
+    const QImage picture = buffer.image().copy(0, 0, ClientWidth, ClientHeight);
+    QImage shown = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown.pixel(0, 0), qRgb(0, 0, 0));
     EXPECT_EQ(shown.pixel(area.width() - 1, area.height() - 1), qRgb(0, 0, 0));
-    EXPECT_NE(shown.pixel(place.x + place.width / 2, place.y + place.height / 2), qRgb(0, 0, 0));
+    int differing = 0;
+    for (int y = 0; y < ClientHeight; y += 7) {
+        for (int x = 0; x < ClientWidth; x += 5) {
+            differing += shown.pixel(place.x + x, place.y + y) != picture.pixel(x, y);
+        }
+    }
+    EXPECT_EQ(differing, 0);
+    // Smooth filling, remembered: the picture reaches the screen's edges.
+    action(QStringLiteral("&Smooth full screen"))->trigger();
+    QApplication::processEvents();
+    EXPECT_TRUE(action(QStringLiteral("&Smooth full screen"))->isChecked());
+    EXPECT_TRUE(window->shell().settings().smoothFullScreen);
+    shown = window->canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const PicturePlacement filled = PlacePicture({Zoom::X1, true, true}, area.width(), area.height());
+    EXPECT_GT(filled.height, place.height);
+    EXPECT_NE(shown.pixel(filled.x + 2, area.height() / 2), qRgb(0, 0, 0));
 
-    // F11 again: back to x2, menu and all.
+    // F11 again: back to x1, menu and all.
     action(QStringLiteral("&Full screen\tF11"))->trigger();
     QApplication::processEvents();
     EXPECT_FALSE(window->isFullScreen());
-    EXPECT_EQ(window->canvas()->size(), QSize(2 * ClientWidth, 2 * ClientHeight));
+    EXPECT_EQ(window->canvas()->size(), QSize(ClientWidth, ClientHeight));
 
     play(true);
     key(Qt::Key_Space);

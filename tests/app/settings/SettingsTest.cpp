@@ -37,6 +37,7 @@ TEST(SettingsTest, RoundTripThenADamagedHandEditedFileFallsBackFieldByField) {
     saved.offset = -42;
     saved.zoom = Zoom::X3;
     saved.fullScreen = true;
+    saved.smoothFullScreen = true;
     saved.hitErrorBar = true;
     saved.language = Language::English;
     saved.folder = "/home/player/曲 & songs";
