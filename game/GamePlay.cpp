@@ -12,8 +12,11 @@ GamePlay::GamePlay(Clock& clock, KeyState& keyState, MidiPort& port, Surface& su
 GamePlay::~GamePlay() = default;
 
 bool GamePlay::pump(bool previewMode) {
-    // The two options are read at every pass, as the dialog may have stored new ones.
-    const PumpContext context{soundedChannels_, playOptions.autoPlay(), playOptions.speedMultiplier()};
+    // The two options are read at every pass, as the dialog may have stored new ones. The play
+    // loop runs a frame after every pass, so the song's last notes are still judged and missed
+    // after its last event: the song ends once the session has none left to wait for.
+    const PumpContext context{soundedChannels_, playOptions.autoPlay(), playOptions.speedMultiplier(), true,
+                              session_.notesPending()};
     return sequencer_.pump(previewMode, context);
 }
 

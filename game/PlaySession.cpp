@@ -17,6 +17,19 @@ std::uint32_t DistanceFrom(std::uint32_t hitTime, std::uint32_t t) {
     return (difference & 0x80000000u) != 0 ? 0u - difference : difference;
 }
 
+/// A note time moved by the judgement offset, signed: an offset below zero moves a time near the
+/// song's start before it, where an unsigned sum would wrap round to the far end of the clock.
+std::int64_t Offset(std::uint32_t time, std::int32_t offset) {
+    return std::int64_t{time} + offset;
+}
+
+/// The last song time (ms) at which `note` can still be pressed in time: 150 ms after its judged
+/// hit. The 150 ms are added as the clock adds them, so that with no offset a note misses at
+/// exactly the frame it always did.
+std::int64_t MissTime(const Note& note, std::int32_t offset) {
+    return Offset(note.hitTime() + 150, offset);
+}
+
 bool IsLane(std::int32_t lane) {
     return lane >= 0 && lane < ChartStorage::maxLanes;
 }
@@ -91,6 +104,7 @@ void PlaySession::reset() {
     tally_.reset();
     hitErrors_.clear(static_cast<std::size_t>(std::max(chart.noteOrderCount, 0)));
     fallingCount = 0;
+    notesPending_ = false;
 }
 
 void PlaySession::step() {
@@ -107,6 +121,7 @@ void PlaySession::step() {
 void PlaySession::followNotes(std::uint32_t t) {
     const bool autoPlay = options.autoPlay();
     fallingCount = 0;
+    notesPending_ = false;
     for (int key = 0; key < ChartStorage::keyCount; ++key) {
         auto& notes = chart.pitchNotes[static_cast<std::size_t>(key)];
         const std::size_t count = UsableNotes(chart, key);
@@ -143,9 +158,13 @@ void PlaySession::followNote(Note& note, std::uint32_t t, bool autoPlay) {
         }
     }
 
+    if (autoPlay || note.chordFollower()) {
+        return;
+    }
     // The offset moves the miss with the judging: a note is given up 150 ms after its judged hit.
-    const auto offset = static_cast<std::uint32_t>(options.judgeOffset());
-    if (!autoPlay && note.hitTime() + 150 + offset < t && !note.chordFollower() && !note.judged()) {
+    if (MissTime(note, options.judgeOffset()) >= t) {
+        notesPending_ = true;
+    } else if (!note.judged()) {
         recordJudgement(Bad, clock.tickCount());
         note.setJudged(true);
     }
@@ -173,32 +192,48 @@ void PlaySession::pressLane(int lane) {
     const auto& entries = chart.laneEntries[laneIndex];
     const std::int32_t count = UsableEntries(chart, lane);
     std::int32_t i = std::clamp(chart.laneCursor[laneIndex], 0, count);
-    if (i == count) {
-        // Every note of the lane has passed: the press replays the last one, unjudged.
-        if (i > 0) {
-            i = StepBack(chart, entries, i);
-        }
-        if (i > 0) {
+    if (i < count) {
+        i = chooseEntry(lane, i);
+        judgeAndSound(lane, i);
+    } else if (i > 0) {
+        // Every note of the lane has passed. A press just after the last one is still judged
+        // against it, as a press just after any other note is; a press beyond the windows replays
+        // the last one, unjudged (entry 0 replays nothing).
+        i = StepBack(chart, entries, i);
+        if (withinWindows(entries[static_cast<std::size_t>(i)])) {
+            judgeAndSound(lane, i);
+        } else if (i > 0) {
             soundFrom(lane, i, sequencer.songTime());
         }
-    } else {
-        i = chooseEntry(lane, i);
-        const LaneEntry& entry = entries[static_cast<std::size_t>(i)];
-        if (RefersToNote(entry)) {
-            judgePress(chart.note(entry), sequencer.songTime());
-        }
-        soundFrom(lane, i, sequencer.songTime());
     }
     laneFlashTimers[laneIndex].start(true, clock.tickCount());
+}
+
+void PlaySession::judgeAndSound(int lane, std::int32_t entry) {
+    const LaneEntry& laneEntry =
+        chart.laneEntries[static_cast<std::size_t>(lane)][static_cast<std::size_t>(entry)];
+    if (RefersToNote(laneEntry)) {
+        judgePress(chart.note(laneEntry), sequencer.songTime());
+    }
+    soundFrom(lane, entry, sequencer.songTime());
+}
+
+bool PlaySession::withinWindows(const LaneEntry& entry) const {
+    if (!RefersToNote(entry)) {
+        return false;
+    }
+    const auto offset = static_cast<std::uint32_t>(options.judgeOffset());
+    return JudgeDistance(DistanceFrom(chart.note(entry).hitTime() + offset, sequencer.songTime())) != Bad;
 }
 
 // A press is judged as if it came `offset` ms earlier, which is the note's times moved `offset`
 // later: with no offset, exactly the times the chart holds.
 void PlaySession::judgePress(const Note& note, std::uint32_t now) {
-    const auto offset = static_cast<std::uint32_t>(options.judgeOffset());
-    const std::uint32_t hit = note.hitTime() + offset;
+    // Distances are taken round the clock, so the hit itself may wrap; only the order of the
+    // appearance and the press needs signed arithmetic.
+    const std::uint32_t hit = note.hitTime() + static_cast<std::uint32_t>(options.judgeOffset());
     // A note not yet on its way down sounds without a judgement.
-    if (note.lane() == -1 || note.appearTime() + offset >= now) {
+    if (note.lane() == -1 || Offset(note.appearTime(), options.judgeOffset()) >= now) {
         return;
     }
     const Judgement judgement = JudgeDistance(DistanceFrom(hit, now));

@@ -52,6 +52,9 @@ public:
     std::span<const Note* const> fallingNotes() const { return {fallingNotes_.data(), fallingCount}; }
     bool keyMarkShown(int lane) const { return keyMarkShown_[static_cast<std::size_t>(lane)]; }
     bool labelShown() const { return labelShown_; }
+    /// Judged plays: some note that leads a press was, at the last step, still to be pressed in
+    /// time or missed, so the song must not end yet. Never under AUTO PLAY, which counts nothing.
+    bool notesPending() const { return notesPending_; }
 
 private:
     void followNotes(std::uint32_t t);
@@ -61,6 +64,10 @@ private:
     /// The entry a press on `lane` plays when some of its notes are still to come: the next one,
     /// or the one just passed when that is nearer.
     std::int32_t chooseEntry(int lane, std::int32_t next) const;
+    /// Judges the note of `entry` (unless it has not appeared yet) and sounds it with its chord.
+    void judgeAndSound(int lane, std::int32_t entry);
+    /// A press now would be judged PERFECT to OK against the note of `entry`.
+    bool withinWindows(const LaneEntry& entry) const;
     void judgePress(const Note& note, std::uint32_t now);
     void recordJudgement(std::int32_t index, std::uint32_t now);
     void soundFrom(int lane, std::int32_t entry, std::uint32_t t);
@@ -85,6 +92,7 @@ private:
     std::size_t fallingCount = 0;
     std::array<bool, ChartStorage::maxLanes> keyMarkShown_{};
     bool labelShown_ = false;
+    bool notesPending_ = false;
 };
 
 } // namespace tf

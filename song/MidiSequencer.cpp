@@ -13,6 +13,11 @@ constexpr int ResetAllControllers = 121;
 constexpr int AllSoundOff = 120;
 constexpr std::uint32_t PauseHandOffMs = 100;
 constexpr std::uint32_t EndOfSongWaitMs = 500;
+/// However long notes seem still to be due, a game ends this long after its last End of Track:
+/// the longest fall a note has (the lead time at the slowest tempo a file can give, 0xFFFFFF us a
+/// quarter: 167772 ms at x1.0) and its windows, offset included. Only a chart whose times wrapped
+/// would hold the song longer.
+constexpr std::uint32_t LongestEndHoldMs = 167772 + 150 + 300;
 
 bool IsNote(std::uint8_t status) {
     return (status & 0xF0) == 0x80 || (status & 0xF0) == 0x90;
@@ -68,10 +73,12 @@ void MidiSequencer::makeCursors() {
     std::vector<std::int32_t>(count, 0).swap(liveTracks);
     std::iota(liveTracks.begin(), liveTracks.end(), 0);
     endedTrackCount_ = 0;
+    endMetAt.reset();
 }
 
 void MidiSequencer::rewind() {
     endedTrackCount_ = 0;
+    endMetAt.reset();
     liveTracks.resize(static_cast<std::size_t>(song_.trackCount()));
     std::iota(liveTracks.begin(), liveTracks.end(), 0);
     sendToAllChannels(ResetAllControllers);
@@ -106,13 +113,16 @@ bool MidiSequencer::pump(bool previewMode, const PumpContext& context) {
     if (flags.paused.load(std::memory_order_acquire)) {
         return false;
     }
+    if (endMetAt) {
+        return holdEnd(context);
+    }
     std::size_t kept = 0;
     for (std::size_t n = 0; n < liveTracks.size(); ++n) {
         const std::int32_t i = liveTracks[n];
         const TrackTurn turn = pumpTrack(static_cast<std::size_t>(i), previewMode, context);
         if (turn == TrackTurn::SongEnded) {
             liveTracks.clear();
-            return false;
+            return meetEnd(previewMode, context);
         }
         if (turn != TrackTurn::Ended) {
             liveTracks[kept++] = i;
@@ -134,18 +144,40 @@ MidiSequencer::TrackTurn MidiSequencer::pumpTrack(std::size_t i, bool previewMod
         DecodeEvent(song_.trackData(static_cast<std::int32_t>(i)), trackCursor_[i], runningStatus[i]);
     if (event.kind == EventKind::EndOfTrack) {
         ++endedTrackCount_;
-        if (endedTrackCount_ != song_.trackCount()) {
-            return TrackTurn::Ended;
-        }
-        // The last notes ring out before the channels are silenced.
-        clock.sleep(EndOfSongWaitMs);
-        flags.songFinished.store(true, std::memory_order_release);
-        sendToAllChannels(AllSoundOff);
-        return TrackTurn::SongEnded;
+        return endedTrackCount_ == song_.trackCount() ? TrackTurn::SongEnded : TrackTurn::Ended;
     }
     play(event, i, previewMode, context);
     advance(i, event.length);
     return TrackTurn::Played;
+}
+
+bool MidiSequencer::meetEnd(bool previewMode, const PumpContext& context) {
+    if (!previewMode && context.framesRunThroughEnd) {
+        endMetAt = songTime();
+        return true;
+    }
+    // The last notes ring out before the channels are silenced.
+    clock.sleep(EndOfSongWaitMs);
+    finishSong();
+    return false;
+}
+
+// The song's last notes may reach the judgement line within the last moments of the song, or
+// even after its last event: they are still to be pressed, or missed, before the result counts
+// them. The channels ring out for at least as long as a song that waits for nothing.
+bool MidiSequencer::holdEnd(const PumpContext& context) {
+    const std::uint32_t held = songTime() - *endMetAt;
+    if (held < EndOfSongWaitMs || (context.notesPending && held < LongestEndHoldMs)) {
+        return true;
+    }
+    endMetAt.reset();
+    finishSong();
+    return false;
+}
+
+void MidiSequencer::finishSong() {
+    flags.songFinished.store(true, std::memory_order_release);
+    sendToAllChannels(AllSoundOff);
 }
 
 bool MidiSequencer::isDue(std::size_t i, bool previewMode, const PumpContext& context) const {

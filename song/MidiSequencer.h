@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -41,7 +42,8 @@ public:
     /// (the song clock moves on by the length of the pause; nothing is sent).
     void togglePause();
     /// One pass over every track still going, sending what is due. False when paused and at the
-    /// pass that ends the song; true otherwise.
+    /// pass that ends the song; true otherwise. A game whose frames run through the end (see
+    /// `PumpContext`) ends the song at a later pass than the one that meets the last End of Track.
     bool pump(bool previewMode, const PumpContext& context);
 
     /// Milliseconds since the song started, wrapping at 2^32.
@@ -66,6 +68,11 @@ private:
     enum class TrackTurn { Waiting, Played, Ended, SongEnded };
 
     TrackTurn pumpTrack(std::size_t i, bool previewMode, const PumpContext& context);
+    /// The last track has ended: the song ends now, after its 500 ms, or is held for the frames.
+    bool meetEnd(bool previewMode, const PumpContext& context);
+    bool holdEnd(const PumpContext& context);
+    /// Marks the song finished and silences the sixteen channels.
+    void finishSong();
     bool isDue(std::size_t i, bool previewMode, const PumpContext& context) const;
     void play(const MidiEvent& event, std::size_t i, bool previewMode, const PumpContext& context);
     void playChannelMessage(const MidiEvent& event, std::size_t i, bool previewMode,
@@ -85,6 +92,9 @@ private:
     /// The tracks that have not met their end, in track order: a pass visits only these.
     std::vector<std::int32_t> liveTracks;
     std::int32_t endedTrackCount_ = 0;
+    /// The song time at which a game whose frames run through the end met its last End of Track;
+    /// empty until then, and again once the song has ended.
+    std::optional<std::uint32_t> endMetAt;
     std::int32_t tempo_ = 500000;
     std::atomic<std::uint32_t> songStartTick_{0};
     std::uint32_t pauseStartTick = 0;

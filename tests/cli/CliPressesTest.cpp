@@ -140,17 +140,17 @@ TEST_F(CliPresses, AtTheNormalLevelAChordInTwoLanesNeedsTwoPresses) {
 }
 
 TEST_F(CliPresses, AnOffsetJudgesLatePressesAsIfTheyCameEarlier) {
-    // A, B, C, D and H hit 25 ms late: GREAT each time. E is left alone and missed. F, pressed
-    // 25 ms late, has already passed the line as the last note of lane 0, so the press replays it
-    // unjudged, offset or not: the offset moves the judging, not the notes' fall. An offset of 25
-    // judges the same presses PERFECT and moves nothing that is sent.
+    // A, B, C, D, H and F hit 25 ms late: GREAT each time. F, the last note of lane 0, has
+    // already passed the line, but 25 ms is within the windows, so the press is judged against it
+    // as against any other note. E is left alone and missed. An offset of 25 judges the same
+    // presses PERFECT and moves nothing that is sent.
     const std::string late = "5505 0\n6003 0\n6501 0\n6999 0\n7497 0\n8493 0\n";
     const auto plain = run(late);
-    EXPECT_EQ(plain[plain.size() - 2], "# tally 0 5 0 0 1");
-    EXPECT_EQ(plain.back(), "# error median 25 mean 25.0 iqr 0 n 5");
+    EXPECT_EQ(plain[plain.size() - 2], "# tally 0 6 0 0 1");
+    EXPECT_EQ(plain.back(), "# error median 25 mean 25.0 iqr 0 n 6");
     const auto offset = run(late, {"--offset", "25"});
-    EXPECT_EQ(offset[offset.size() - 2], "# tally 5 0 0 0 1");
-    EXPECT_EQ(offset.back(), "# error median 0 mean 0.0 iqr 0 n 5");
+    EXPECT_EQ(offset[offset.size() - 2], "# tally 6 0 0 0 1");
+    EXPECT_EQ(offset.back(), "# error median 0 mean 0.0 iqr 0 n 6");
     EXPECT_EQ(std::vector<std::string>(offset.begin(), offset.end() - 2),
               std::vector<std::string>(plain.begin(), plain.end() - 2));
 }

@@ -4,6 +4,7 @@
 #include "platform/midi/CapturePort.h"
 #include "tests/support/ChartWriter.h"
 #include "tests/support/Recorders.h"
+#include "tests/support/SmfBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +162,26 @@ TEST_F(PlayFrameTest, PressBeforeANoteAppearsSoundsItUnjudged) {
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 1}));
 }
 
+class FirstNoteOffsetTest : public PlayFrameTest, public ::testing::WithParamInterface<std::int32_t> {};
+
+// A note that appears as the song starts, pressed exactly at its hit moved by the offset: an
+// offset below zero must not take it for a note still to appear, nor one above zero, whose press
+// comes after the lane's only note has passed the line, for a replay.
+TEST_P(FirstNoteOffsetTest, IsJudgedAtEveryOffset) {
+    const std::int32_t offset = GetParam();
+    game.options().setJudgeOffset(offset);
+    writer.add(0, 60, 0, 5000);
+    start();
+    frameAt(0);
+    frameAt(4000);
+    pressAt(0, static_cast<std::uint32_t>(5000 + offset));
+    EXPECT_EQ(sent(), std::vector<Bytes>{On(60)});
+    frameAt(6000);
+    EXPECT_EQ(tally(), (std::vector<int>{1, 0, 0, 0, 0}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, FirstNoteOffsetTest, ::testing::Values(-300, -1, 0, 1, 300));
+
 TEST_F(PlayFrameTest, NoteWithoutALaneSoundsButIsNotJudged) {
     Note& note = writer.add(0, 60, 1000, 6000);
     note.setLane(-1);
@@ -215,21 +236,29 @@ TEST_F(PlayFrameTest, PressOnAnEmptyLaneOnlyLightsIt) {
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 0}));
 }
 
-TEST_F(PlayFrameTest, PressAfterTheLastNoteReplaysTheLastChordUnjudged) {
+// Once every note of a lane has passed the line, a press is still judged against the lane's last
+// chord while it is within the windows, as a press just after any other note is; later it replays
+// the chord unjudged.
+TEST_F(PlayFrameTest, PressAfterTheLastNoteIsJudgedWithinTheWindowsThenReplays) {
     writer.add(0, 60, 1000, 6000, {.chordFollows = true});
     writer.add(0, 64, 1000, 6000, {.chordFollower = true});
     writer.add(0, 67, 2000, 7000, {.chordFollows = true});
     writer.add(0, 72, 2000, 7000, {.chordFollower = true});
     start();
     frameAt(5000);
-    frameAt(8000);
+    frameAt(7001);
     ASSERT_EQ(game.chart().laneCursor[0], 4);
-    const auto before = tally();
+    ASSERT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 1})); // the first chord, missed
     port.clear();
 
-    pressAt(0, 8001);
+    pressAt(0, 7017);
     EXPECT_EQ(sent(), (std::vector<Bytes>{On(67), On(72)}));
-    EXPECT_EQ(tally(), before);
+    EXPECT_EQ(tally(), (std::vector<int>{0, 1, 0, 0, 1}));
+
+    port.clear();
+    pressAt(0, 7151);
+    EXPECT_EQ(sent(), (std::vector<Bytes>{On(67), On(72)}));
+    EXPECT_EQ(tally(), (std::vector<int>{0, 1, 0, 0, 1}));
 }
 
 TEST_F(PlayFrameTest, ReplayOfTheFirstEntrySoundsNothing) {
@@ -319,6 +348,26 @@ TEST_F(PlayFrameTest, AutoPlayReadsNoKeyJudgesNothingAndLightsPassingLanes) {
     EXPECT_EQ(note.noteOffDue(), 0u);
     EXPECT_FALSE(note.judged());
     EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 0}));
+}
+
+// The song's last event plays at 5000, before its one note reaches the line at 6000: the frames
+// go on past the 500 ms the song rings out, until the note is missed in the frame at 6151; the
+// next pass ends the song.
+TEST_F(PlayFrameTest, SongEndsOnlyOnceItsLastNoteIsMissed) {
+    test::SmfBuilder song;
+    song.track().end(0);
+    const test::Bytes bytes = song.bytes();
+    ASSERT_EQ(game.loadBytes(bytes, "end.mid"), LoadResult::Loaded);
+    writer.add(0, 60, 1000, 6000);
+    start();
+    while (game.songTime() < 10000 && game.pumpGame()) {
+        game.playFrame();
+    }
+    EXPECT_TRUE(game.songFinished());
+    EXPECT_EQ(tally(), (std::vector<int>{0, 0, 0, 0, 1}));
+    ASSERT_FALSE(port.messages().empty());
+    EXPECT_EQ(port.messages().front().tick - game.sequencer().songStartTick(), 6152u);
+    EXPECT_EQ(port.messages().size(), 16u); // All Sound Off, and nothing before it
 }
 
 TEST_F(PlayFrameTest, PausedFrameDoesNothing) {

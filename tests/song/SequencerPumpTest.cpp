@@ -89,6 +89,69 @@ TEST(SequencerPumpTest, EndOfSongWaitsThenSilencesEveryChannel) {
     EXPECT_EQ(rig.sequencer.endedTrackCount(), 1);
 }
 
+// A game whose frames run on through the end: the pass that meets the last End of Track neither
+// waits nor ends the song, and the passes after it send nothing until, 500 ms on, one finds no note
+// pending: that pass ends the song as the waiting one would have.
+TEST(SequencerPumpTest, GameHeldForItsFramesEndsOnceNoNoteIsPending) {
+    SongRig rig;
+    rig.framesRunThroughEnd = true;
+    const auto origin = Start(rig, QuarterNote());
+    rig.clock.advance(5499);
+    for (int pass = 0; pass < 3; ++pass) {
+        EXPECT_TRUE(rig.pump()); // note on, note off, end of track
+    }
+    EXPECT_EQ(rig.sequencer.songTime(), 5499u);
+    rig.clock.advance(499);
+    EXPECT_TRUE(rig.pump());
+    rig.notesPending = true;
+    rig.clock.advance(1);
+    EXPECT_TRUE(rig.pump());
+    EXPECT_FALSE(rig.flags.songFinished);
+    rig.notesPending = false;
+    rig.clock.advance(1);
+    EXPECT_FALSE(rig.pump());
+    EXPECT_TRUE(rig.flags.songFinished);
+    EXPECT_EQ(rig.log(origin), Concat({{"5499 90 3C 64", "5499 80 3C 40"}, AllChannels(6000, 120)}));
+    rig.port.clear();
+    rig.clock.advance(100);
+    EXPECT_TRUE(rig.pump());
+    EXPECT_TRUE(rig.port.messages().empty());
+}
+
+// Notes whose times wrapped would hold a song for days: none is waited for longer than the
+// longest fall (167772 ms) and its windows (450 ms).
+TEST(SequencerPumpTest, GameHeldForItsFramesEndsAfterTheLongestFallWhateverIsPending) {
+    SongRig rig;
+    rig.framesRunThroughEnd = true;
+    rig.notesPending = true;
+    const auto origin = Start(rig, QuarterNote());
+    rig.clock.advance(5499);
+    for (int pass = 0; pass < 3; ++pass) {
+        EXPECT_TRUE(rig.pump());
+    }
+    rig.clock.advance(168221);
+    EXPECT_TRUE(rig.pump());
+    rig.clock.advance(1);
+    EXPECT_FALSE(rig.pump());
+    EXPECT_EQ(rig.log(origin), Concat({{"5499 90 3C 64", "5499 80 3C 40"}, AllChannels(5499 + 168222, 120)}));
+}
+
+TEST(SequencerPumpTest, RewindDuringTheHoldPlaysTheSongAfresh) {
+    SongRig rig;
+    rig.framesRunThroughEnd = true;
+    Start(rig, QuarterNote());
+    rig.clock.advance(5499);
+    for (int pass = 0; pass < 3; ++pass) {
+        EXPECT_TRUE(rig.pump());
+    }
+    rig.sequencer.rewind();
+    rig.port.clear();
+    rig.clock.advance(1000);
+    EXPECT_TRUE(rig.pump());
+    EXPECT_TRUE(rig.port.messages().empty());
+    EXPECT_FALSE(rig.flags.songFinished);
+}
+
 TEST(SequencerPumpTest, PlayersPartIsLeftToThePlayerUnlessAutoPlay) {
     SmfBuilder smf(480);
     smf.track()

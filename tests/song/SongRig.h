@@ -22,7 +22,7 @@ struct SongRig {
     explicit SongRig(std::uint32_t startTick = 1000) : clock(startTick) { sounded.fill(true); }
 
     bool pump(bool previewMode = false) {
-        const PumpContext context{sounded, autoPlay, speed};
+        const PumpContext context{sounded, autoPlay, speed, framesRunThroughEnd, notesPending};
         return sequencer.pump(previewMode, context);
     }
 
@@ -72,6 +72,8 @@ struct SongRig {
     std::array<bool, 16> sounded{};
     bool autoPlay = false;
     double speed = 1.0;
+    bool framesRunThroughEnd = false;
+    bool notesPending = false;
 };
 
 /// The sixteen messages B0+ch <controller> 0 in channel order, as "<ms> B? xx 00" lines.

@@ -180,7 +180,7 @@ std::optional<TimingReport> MeasurePlay(GamePlay& game, Clock& clock, KeyLatch& 
         port.setSender(Sender::Pump);
         const bool going = game.pumpGame();
         port.setSender(Sender::Frame);
-        // The pass that ends the song waits and silences every channel: nothing there was due.
+        // The pass that ends the song silences every channel: nothing there was due.
         if (!going) {
             break;
         }
