@@ -1,12 +1,12 @@
 #include "records/RecordStore.h"
 
+#include "platform/XdgFolder.h"
 #include "records/DurableFile.h"
 #include "records/ReplayFile.h"
 
 #include <array>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <random>
@@ -115,21 +115,11 @@ std::string NewRecordId() {
 }
 
 std::filesystem::path RecordsFolder(std::string_view xdgDataHome, std::string_view home) {
-    const std::filesystem::path data(xdgDataHome);
-    if (!xdgDataHome.empty() && data.is_absolute()) {
-        return data / "tonefalls";
-    }
-    const std::filesystem::path homeFolder(home);
-    if (!home.empty() && homeFolder.is_absolute()) {
-        return homeFolder / ".local" / "share" / "tonefalls";
-    }
-    return {};
+    return XdgFolder(xdgDataHome, home, std::filesystem::path(".local") / "share");
 }
 
 std::filesystem::path RecordsFolderOfEnvironment() {
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    return RecordsFolder(xdg != nullptr ? xdg : "", home != nullptr ? home : "");
+    return XdgFolderOfEnvironment("XDG_DATA_HOME", std::filesystem::path(".local") / "share");
 }
 
 } // namespace tf

@@ -63,7 +63,8 @@ std::vector<PlayerPress> PlayerOf(const ChartStorage& chart) {
             presses.push_back({at + 40, 6, -1});
         }
     }
-    std::stable_sort(presses.begin(), presses.end(), [](const auto& a, const auto& b) { return a.at < b.at; });
+    std::stable_sort(presses.begin(), presses.end(),
+                     [](const auto& a, const auto& b) { return a.at < b.at; });
     return presses;
 }
 
@@ -89,8 +90,8 @@ void Play(GamePlay& game, ManualClock& clock, KeyLatch& keys, MidiLaneLatch& mid
 }
 
 std::string TallyLine(const RecordCounts& c) {
-    return "# tally " + std::to_string(c.perfect) + " " + std::to_string(c.great) + " " + std::to_string(c.good) +
-           " " + std::to_string(c.ok) + " " + std::to_string(c.bad);
+    return "# tally " + std::to_string(c.perfect) + " " + std::to_string(c.great) + " " +
+           std::to_string(c.good) + " " + std::to_string(c.ok) + " " + std::to_string(c.bad);
 }
 
 // A play through the game's own play frame, kept with its replay, and the companion judging the
@@ -122,7 +123,8 @@ TEST(CliRecords, ReplayOfARealPlayIsJudgedAgainToItsRecord) {
     EXPECT_GT(c.good + c.ok, 0);
     EXPECT_GT(c.bad, 0);
 
-    const CliResult judged = RunCli({"events", song.str(), "--parts", "1", "--presses", store.replayPath(record).string()});
+    const CliResult judged =
+        RunCli({"events", song.str(), "--parts", "1", "--presses", store.replayPath(record).string()});
     ASSERT_EQ(judged.exitCode, 0) << judged.err;
     const auto lines = Lines(judged.out);
     EXPECT_NE(std::find(lines.begin(), lines.end(), TallyLine(c)), lines.end()) << judged.out;

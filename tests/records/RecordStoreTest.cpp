@@ -91,18 +91,6 @@ TEST(RecordStore, NewerVersionIsReadAsFarAsUnderstoodAndKeptWhole) {
     EXPECT_TRUE(WholeFile(store.recordsFile()).starts_with(newer + "\n"));
 }
 
-// A folder that cannot be made says so, and nothing else happens: no throw, nothing half kept.
-TEST(RecordStore, UnwritableFolderIsReportedAndNothingElseFails) {
-    TempFile blocker(Bytes{'x'}, "not-a-folder");
-    const RecordStore store(blocker.path() / "tonefalls");
-    PlayRecord record = Sample(1);
-    const std::vector<LoggedPress> presses{{100, 0}};
-    EXPECT_EQ(store.keep(record, presses), KeepResult::CannotWrite);
-    const RecordsRead read = store.read();
-    EXPECT_TRUE(read.readable);
-    EXPECT_TRUE(read.records.empty());
-}
-
 // The replay is a press script under a header naming the record, the song and the options.
 TEST(RecordStore, ReplayHoldsEveryPressBesideTheRecord) {
     TempDir dir;
