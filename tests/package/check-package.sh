@@ -44,6 +44,8 @@ for file in usr/share/tonefalls/main.bmp usr/share/tonefalls/title.bmp usr/share
             usr/share/doc/tonefalls/copyright usr/share/doc/tonefalls/changelog.gz; do
     [ -s "$unpacked/$file" ] || fail "no /$file"
 done
+songs=("$unpacked"/usr/share/tonefalls/songs/*.mid)
+[ -s "${songs[0]}" ] && [ "${#songs[@]}" -ge 3 ] || fail "not the songs that come with the game in /usr/share/tonefalls/songs"
 for size in 16 32 48 64 128 256; do
     [ -s "$unpacked/usr/share/icons/hicolor/${size}x${size}/apps/tonefalls.png" ] ||
         fail "no ${size}x${size} icon"
