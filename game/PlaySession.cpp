@@ -103,6 +103,7 @@ void PlaySession::reset() {
     judgeDisplay_.reset();
     tally_.reset();
     hitErrors_.clear(static_cast<std::size_t>(std::max(chart.noteOrderCount, 0)));
+    pressLog_.clear();
     fallingCount = 0;
     notesPending_ = false;
 }
@@ -188,6 +189,7 @@ void PlaySession::readLanes(bool autoPlay) {
 }
 
 void PlaySession::pressLane(int lane) {
+    pressLog_.record(sequencer.songTime(), lane);
     const auto laneIndex = static_cast<std::size_t>(lane);
     const auto& entries = chart.laneEntries[laneIndex];
     const std::int32_t count = UsableEntries(chart, lane);

@@ -7,6 +7,7 @@
 #include "game/JudgeTally.h"
 #include "game/KeyBindings.h"
 #include "game/MidiLaneLatch.h"
+#include "game/PressLog.h"
 #include "game/TickTimer.h"
 #include "platform/Clock.h"
 #include "platform/KeyState.h"
@@ -44,6 +45,8 @@ public:
     const JudgeTally& tally() const { return tally_; }
     TickTimer& laneFlashTimer(int lane) { return laneFlashTimers[static_cast<std::size_t>(lane)]; }
     const HitErrors& hitErrors() const { return hitErrors_; }
+    /// The presses of the play since the last reset, for its replay.
+    const PressLog& pressLog() const { return pressLog_; }
 
     /// What the last step found, for drawing: the song time it followed the notes at, the notes
     /// then on their way down (leaders of chords only, in key order), the lanes whose key mark
@@ -84,6 +87,7 @@ private:
     JudgeDisplay judgeDisplay_;
     JudgeTally tally_;
     HitErrors hitErrors_;
+    PressLog pressLog_;
     std::array<TickTimer, ChartStorage::maxLanes> laneFlashTimers{};
 
     std::uint32_t frameTime_ = 0;

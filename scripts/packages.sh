@@ -1,5 +1,6 @@
 # The Debian packages the build and the tests need (sourced by run.sh and test.sh).
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+                libxxhash-dev nlohmann-json3-dev
                 qt6-base-dev libfluidsynth-dev librtmidi-dev libasound2-dev libcli11-dev
                 fonts-ipafont-gothic timgm6mb-soundfont)
 # The sanitized and fuzzing builds need clang and its runtime, the format check clang-format; the package is checked with the

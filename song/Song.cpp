@@ -30,30 +30,6 @@ std::uint32_t ReadLittleEndian32(std::span<const std::uint8_t> bytes, std::size_
            static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-// A RIFF MIDI file ("RIFF" size "RMID", then chunks) carries the Standard MIDI File in its "data"
-// chunk; any other file is taken as it stands. Every chunk is stepped over by its stated size
-// (padded to an even length) and read only as far as the file goes; a RIFF file without a data
-// chunk yields nothing.
-std::span<const std::uint8_t> StandardMidiPart(std::span<const std::uint8_t> bytes) {
-    if (!StartsWith(bytes, 0, "RIFF") || !StartsWith(bytes, 8, "RMID")) {
-        return bytes;
-    }
-    std::size_t at = 12;
-    while (at + ChunkHeaderLength <= bytes.size()) {
-        const std::size_t size = ReadLittleEndian32(bytes, at + 4);
-        const std::size_t body = at + ChunkHeaderLength;
-        const std::size_t available = std::min(size, bytes.size() - body);
-        if (StartsWith(bytes, at, "data")) {
-            return bytes.subspan(body, available);
-        }
-        if (available < size) {
-            break;
-        }
-        at = body + size + (size & 1);
-    }
-    return {};
-}
-
 bool IsTrackMarker(std::span<const std::uint8_t> bytes, std::size_t at) {
     return at + TrackMarker.size() <= bytes.size() &&
            std::equal(TrackMarker.begin(), TrackMarker.end(),
@@ -139,6 +115,30 @@ std::vector<std::vector<std::uint8_t>> SplitTracks(std::span<const std::uint8_t>
 }
 
 } // namespace
+
+// A RIFF MIDI file ("RIFF" size "RMID", then chunks) carries the Standard MIDI File in its "data"
+// chunk; any other file is taken as it stands. Every chunk is stepped over by its stated size
+// (padded to an even length) and read only as far as the file goes; a RIFF file without a data
+// chunk yields nothing.
+std::span<const std::uint8_t> StandardMidiPart(std::span<const std::uint8_t> bytes) {
+    if (!StartsWith(bytes, 0, "RIFF") || !StartsWith(bytes, 8, "RMID")) {
+        return bytes;
+    }
+    std::size_t at = 12;
+    while (at + ChunkHeaderLength <= bytes.size()) {
+        const std::size_t size = ReadLittleEndian32(bytes, at + 4);
+        const std::size_t body = at + ChunkHeaderLength;
+        const std::size_t available = std::min(size, bytes.size() - body);
+        if (StartsWith(bytes, at, "data")) {
+            return bytes.subspan(body, available);
+        }
+        if (available < size) {
+            break;
+        }
+        at = body + size + (size & 1);
+    }
+    return {};
+}
 
 LoadResult Song::load(const std::filesystem::path& path) {
     if (!path_.empty() && path == path_) {

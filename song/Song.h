@@ -48,4 +48,9 @@ private:
     std::uint64_t generation_ = 0;
 };
 
+/// The Standard MIDI File in `bytes`: the "data" chunk of a RIFF "RMID" wrapper, or the bytes as
+/// they stand when they are not wrapped; empty for a wrapper without a data chunk. What identifies
+/// a song, whatever wraps it.
+std::span<const std::uint8_t> StandardMidiPart(std::span<const std::uint8_t> bytes);
+
 } // namespace tf

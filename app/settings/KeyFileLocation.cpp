@@ -1,8 +1,8 @@
 #include "app/settings/KeyFileLocation.h"
 
 #include "game/KeyFile.h"
+#include "platform/XdgFolder.h"
 
-#include <cstdlib>
 #include <system_error>
 
 namespace tf {
@@ -17,22 +17,11 @@ bool HasKeyFile(const std::filesystem::path& folder) {
 } // namespace
 
 std::filesystem::path ConfigFolder(std::string_view xdgConfigHome, std::string_view home) {
-    // A relative value is invalid and must be ignored, as if the variable were unset.
-    const std::filesystem::path xdg(xdgConfigHome);
-    if (!xdgConfigHome.empty() && xdg.is_absolute()) {
-        return xdg / "tonefalls";
-    }
-    const std::filesystem::path homeFolder(home);
-    if (!home.empty() && homeFolder.is_absolute()) {
-        return homeFolder / ".config" / "tonefalls";
-    }
-    return {};
+    return XdgFolder(xdgConfigHome, home, ".config");
 }
 
 std::filesystem::path ConfigFolderOfEnvironment() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    return ConfigFolder(xdg != nullptr ? xdg : "", home != nullptr ? home : "");
+    return XdgFolderOfEnvironment("XDG_CONFIG_HOME", ".config");
 }
 
 KeyFileFolders ChooseKeyFileFolders(KeyFileRule rule, const std::filesystem::path& startDirectory,

@@ -103,6 +103,20 @@ std::span<const Option> OptionsOf(Command command) {
                                            a.drawEveryFrame = true;
                                            return true;
                                        }};
+    static const Option song{"--song", true, [](CliArguments& a, std::string_view v) {
+                                 a.song = v;
+                                 return !v.empty();
+                             }};
+    static const Option bests{"--bests", false, [](CliArguments& a, std::string_view) {
+                                  a.bests = true;
+                                  return true;
+                              }};
+    static const Option data{"--data", true, [](CliArguments& a, std::string_view v) {
+                                 a.dataFolder = v;
+                                 return !v.empty();
+                             }};
+    static const std::array<Option, 3> records{song, bests, data};
+    static const std::array<Option, 1> replayPath{data};
     static const std::array<Option, 4> timing{parts, seconds, offset, drawEveryFrame};
     static const std::array<Option, 4> chart{parts, keys, level, speed};
     static const std::array<Option, 10> events{parts, speed, autoPlay, preview, startTick,
@@ -117,6 +131,10 @@ std::span<const Option> OptionsOf(Command command) {
         return render;
     case Command::Timing:
         return timing;
+    case Command::Records:
+        return records;
+    case Command::ReplayPath:
+        return replayPath;
     default:
         return {};
     }
@@ -137,6 +155,12 @@ std::optional<Command> CommandNamed(std::string_view word) {
     }
     if (word == "timing") {
         return Command::Timing;
+    }
+    if (word == "records") {
+        return Command::Records;
+    }
+    if (word == "replay-path") {
+        return Command::ReplayPath;
     }
     if (word == "--help" || word == "-h" || word == "help") {
         return Command::Help;
@@ -279,7 +303,13 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> words) {
         !error.empty()) {
         return Failure(std::move(error));
     }
-    if (!haveFile) {
+    if (haveFile && *command == Command::Records) {
+        return Failure("unexpected argument '" + arguments.file + "'");
+    }
+    if (!haveFile && *command == Command::ReplayPath) {
+        return Failure("no record id given");
+    }
+    if (!haveFile && *command != Command::Records) {
         return Failure("no MIDI file given");
     }
     if (arguments.previewChannel && !arguments.pressesFile.empty()) {
@@ -300,6 +330,8 @@ std::string_view UsageText() {
            "       tonefalls-cli render FILE --out FILE.wav [--without PARTS] [--soundfont SF] [--max-ms N]\n"
            "       tonefalls-cli timing FILE [--seconds N] [--parts PARTS] [--offset MS]\n"
            "                                 [--draw-every-frame]\n"
+           "       tonefalls-cli records [--song FILE] [--bests] [--data DIR]\n"
+           "       tonefalls-cli replay-path ID [--data DIR]\n"
            "       tonefalls-cli --version\n"
            "PARTS is a comma-separated list of part numbers 1 to 16; part n is MIDI channel n-1.\n"
            "S is 1.0, 1.5, 2.0 or 3.0.\n"
@@ -309,7 +341,10 @@ std::string_view UsageText() {
            "every note of PARTS pressed at its time (default: of the parts whose first note comes within\n"
            "the N seconds, the one with the most notes), drawing at a 60 Hz display's pace (or in every\n"
            "frame), and prints the lateness of the song's messages and of its note-ons, the play loop's\n"
-           "period, the time from a key press to its note-on and the CPU share.\n";
+           "period, the time from a key press to its note-on and the CPU share.\n"
+           "records prints the kept records of every play (or of the song FILE) as JSON Lines, or the\n"
+           "personal bests; replay-path prints the replay file of record ID. DIR is the records' folder\n"
+           "(default $XDG_DATA_HOME/tonefalls, else ~/.local/share/tonefalls).\n";
 }
 
 } // namespace tf::cli

@@ -8,7 +8,7 @@
 
 namespace tf::cli {
 
-enum class Command { Info, Chart, Events, Render, Timing, Help, Version };
+enum class Command { Info, Chart, Events, Render, Timing, Records, ReplayPath, Help, Version };
 
 /// Everything the command line asked for. Parts are MIDI channels: bit n of a mask is
 /// channel n, written as part n+1 on the command line.
@@ -42,6 +42,12 @@ struct CliArguments {
     std::uint32_t seconds = 20;
     /// timing: draw in every frame instead of at a 60 Hz display's pace.
     bool drawEveryFrame = false;
+    /// records: only the records of this song (`--song`, empty: all), only the bests (`--bests`);
+    /// records, replay-path: the records' folder (`--data`, empty: the player's own). The
+    /// record id of replay-path is `file`.
+    std::string song;
+    bool bests = false;
+    std::string dataFolder;
 };
 
 /// What parsing gave: the arguments, or the reason they are unusable (for the usage message).

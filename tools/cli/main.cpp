@@ -1,5 +1,6 @@
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/Commands.h"
+#include "tools/cli/RecordsCommand.h"
 #ifdef TF_CLI_TIMING
 #include "tools/cli/TimingCommand.h"
 #endif
@@ -35,6 +36,10 @@ int main(int argc, char** argv) {
         std::fputs("tonefalls-cli: timing needs Qt 6, which this build was made without\n", stderr);
         return ExitFailure;
 #endif
+    case Command::Records:
+        return RunRecords(*parsed.arguments);
+    case Command::ReplayPath:
+        return RunReplayPath(*parsed.arguments);
     case Command::Help:
         std::fwrite(UsageText().data(), 1, UsageText().size(), stdout);
         return ExitOk;
