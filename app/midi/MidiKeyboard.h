@@ -11,7 +11,7 @@
 
 namespace tf {
 
-class ChartStorage;
+struct ChartStorage;
 class MidiInput;
 
 /// A MIDI keyboard that plays the lanes: the input it listens on, the "MIDI input" menu that
