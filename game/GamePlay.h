@@ -45,6 +45,8 @@ public:
     void releaseSong() { sequencer_.releaseSong(); }
     void rewind() { sequencer_.rewind(); }
     void togglePause() { sequencer_.togglePause(); }
+    /// All Sound Off on the sixteen channels; call with no pump running.
+    void silence() { sequencer_.silence(); }
 
     /// One pass of the pump with the channels and options of the game.
     bool pump(bool previewMode);

@@ -98,12 +98,16 @@ void MidiSequencer::togglePause() {
         // A pumping thread in the middle of a pass finishes it within this time and stops at its
         // next call; only then are the channels silenced.
         clock.sleep(PauseHandOffMs);
-        sendToAllChannels(AllSoundOff);
+        silence();
         return;
     }
     const std::uint32_t pausedFor = clock.tickCount() - pauseStartTick;
     songStartTick_.fetch_add(pausedFor, std::memory_order_acq_rel);
     flags.paused.store(false, std::memory_order_release);
+}
+
+void MidiSequencer::silence() {
+    sendToAllChannels(AllSoundOff);
 }
 
 // Only the tracks still going are visited, in track order. A track at its end would only decode

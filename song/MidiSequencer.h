@@ -41,6 +41,8 @@ public:
     /// Pauses (then sleeps 100 ms and sends All Sound Off on the sixteen channels) or resumes
     /// (the song clock moves on by the length of the pause; nothing is sent).
     void togglePause();
+    /// All Sound Off on the sixteen channels, as a stop ends with once its pump has ended.
+    void silence();
     /// One pass over every track still going, sending what is due. False when paused and at the
     /// pass that ends the song; true otherwise. A game whose frames run through the end (see
     /// `PumpContext`) ends the song at a later pass than the one that meets the last End of Track.

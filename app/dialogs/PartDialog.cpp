@@ -94,8 +94,10 @@ std::optional<std::int32_t> ReadOffsetText(std::string_view text) {
     return PlayOptions::ClampJudgeOffset(negative ? -magnitude : magnitude);
 }
 
-void PreviewThread(GamePlay& game) {
-    while (game.pumpPreview()) {
+void PreviewThread(GamePlay& game, const std::stop_token& stop) {
+    // Checked before every pass: a preview fast-forwarding to its part's first note never
+    // waits, so the stop must not wait for that note either.
+    while (!stop.stop_requested() && game.pumpPreview()) {
     }
 }
 
@@ -235,7 +237,7 @@ void PartDialog::preview(int channel) {
     // The previous preview thread has ended, so the rewind inside cannot meet a running pump.
     game.startPreview(channel);
     GamePlay& pumped = game;
-    worker.start([&pumped] { PreviewThread(pumped); });
+    worker.start([&pumped](std::stop_token stop) { PreviewThread(pumped, stop); });
     previewPart_ = channel;
 }
 

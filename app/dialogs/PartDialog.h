@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <map>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -36,9 +37,9 @@ public:
 /// for any other text.
 std::optional<std::int32_t> ReadOffsetText(std::string_view text);
 
-/// The body of the preview thread: pumps in preview mode, back to back, until the pump says
-/// stop (a pause, or the end of the song).
-void PreviewThread(GamePlay& game);
+/// The body of the preview thread: pumps in preview mode, back to back, until `stop` is
+/// requested or the pump says stop (the end of the song).
+void PreviewThread(GamePlay& game, const std::stop_token& stop);
 
 /// The part-selection dialog's behaviour: the state of every check box and radio button, the
 /// note counts and instruments, the preview of one part, and what OK and Cancel do. The view

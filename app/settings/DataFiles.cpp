@@ -1,20 +1,12 @@
 #include "app/settings/DataFiles.h"
 
+#include "app/settings/PathChecks.h"
 #include "app/text/PathText.h"
 
 #include <algorithm>
 #include <system_error>
 
 namespace tf {
-
-namespace {
-
-bool IsFile(const std::filesystem::path& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
-}
-
-} // namespace
 
 std::vector<std::filesystem::path> DataCandidates(const std::filesystem::path& programDirectory,
                                                   const std::filesystem::path& workingDirectory) {
@@ -43,8 +35,8 @@ std::vector<std::filesystem::path> DataCandidates(const std::filesystem::path& p
 
 std::filesystem::path FindDataDirectory(std::span<const std::filesystem::path> candidates) {
     for (const std::filesystem::path& folder : candidates) {
-        if (IsFile(folder / MainBitmapFile) && IsFile(folder / TitleBitmapFile) &&
-            IsFile(folder / ResultBitmapFile)) {
+        if (IsRegularFile(folder / MainBitmapFile) && IsRegularFile(folder / TitleBitmapFile) &&
+            IsRegularFile(folder / ResultBitmapFile)) {
             return folder;
         }
     }
@@ -57,7 +49,7 @@ std::filesystem::path FindHelpPage(std::span<const std::filesystem::path> candid
     for (const char* name : {wanted, "help.html"}) {
         for (const std::filesystem::path& folder : candidates) {
             const std::filesystem::path page = folder / "help" / name;
-            if (IsFile(page)) {
+            if (IsRegularFile(page)) {
                 return page;
             }
         }

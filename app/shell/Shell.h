@@ -1,15 +1,14 @@
 #pragma once
 
-#include "app/midi/MidiInputChoice.h"
-#include "app/screens/TimingReport.h"
-#include "app/settings/KeyFileLocation.h"
-#include "app/settings/Settings.h"
+#include "app/midi/MidiKeyboard.h"
+#include "app/screens/ScreenPainter.h"
+#include "app/settings/ShellStorage.h"
 #include "app/settings/ViewMode.h"
 #include "app/shell/AppState.h"
-#include "app/shell/WorkerThread.h"
+#include "app/shell/LastPlay.h"
+#include "app/shell/PlayRunner.h"
+#include "app/shell/ViewChoices.h"
 #include "app/text/Language.h"
-#include "chart/PlayOptions.h"
-#include "game/MidiLaneLatch.h"
 #include "platform/Surface.h"
 
 #include <atomic>
@@ -18,9 +17,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace tf {
 
@@ -48,10 +45,12 @@ struct ShellSetup {
     std::optional<Language> language;
 };
 
-/// The game window's behaviour, whatever toolkit shows it: the screen state, the keys and
-/// commands, the start flow, the play thread and its pause, the view mode and the remembered
-/// settings. The view forwards window creation, key presses, commands, the loss of the keyboard,
-/// dropped files and destruction; the shell answers through `ShellView`.
+/// The game window's behaviour, whatever toolkit shows it: what each key and command does on
+/// each screen, and the start flow from the file chooser through the part dialog to play. Its
+/// parts do the rest: `ShellStorage` the files, `PlayRunner` the play thread, `MidiKeyboard`
+/// the MIDI input, `ScreenPainter` the still screens. The view forwards window creation, key
+/// presses, commands, the loss of the keyboard, dropped files and destruction; the shell answers
+/// through `ShellView`.
 ///
 /// Threads: everything here runs on the window thread except the play thread's body. The play
 /// thread draws into `surface` only while holding `surfaceLock`, as the window thread does
@@ -67,14 +66,12 @@ public:
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
 
-    /// Window creation: the title state, the three pictures (from the first folder of
-    /// `DataCandidates` that holds them; when none does, the screens show their colours alone
-    /// and stderr says once where the game looked), the start directory, the key file, the
-    /// settings (play options, view mode, recent songs), the title screen. The view has made the
-    /// back buffer before.
+    /// Window creation: the title state, the stored files (see `ShellStorage::open`), the play
+    /// options, view mode and recent songs of the settings, the title screen. The view has made
+    /// the back buffer before.
     void create(const ShellSetup& setup = {});
-    /// Window destruction: stops a play that still runs, saves the key file and the settings,
-    /// frees the pictures. Runs once; later calls do nothing.
+    /// Window destruction: stops a play that still runs, lets go of the MIDI input, saves the
+    /// key file and the settings, frees the pictures. Runs once; later calls do nothing.
     void destroy();
 
     /// The output the game plays on, for the about box; null leaves the box saying "none".
@@ -102,111 +99,71 @@ public:
 
     AppState appState() const { return state.load(std::memory_order_acquire); }
     /// True while a play is paused (its thread has ended; Space starts it again).
-    bool paused() const { return paused_; }
-    const std::filesystem::path& startDirectory() const { return startDirectory_; }
+    bool paused() const { return runner.paused(); }
+    const std::filesystem::path& startDirectory() const { return storage.startDirectory(); }
     /// The page the Help command opens.
-    std::filesystem::path helpPage() const;
+    std::filesystem::path helpPage() const { return storage.helpPage(textLanguage()); }
     /// The folders the key file is read from and saved to.
-    const KeyFileFolders& keyFileFolders() const { return keyFolders; }
+    const KeyFileFolders& keyFileFolders() const { return storage.keyFileFolders(); }
     /// True while a play or preview thread has not yet ended.
-    bool workerRunning() const { return worker.running(); }
-    const ViewMode& viewMode() const { return viewMode_; }
-    const Settings& settings() const { return settings_; }
+    bool workerRunning() const { return runner.running(); }
+    const ViewMode& viewMode() const { return choices.mode(); }
+    const Settings& settings() const { return storage.settings(); }
     /// The timing of the play the result screen shows (or showed last), as it was drawn. Window
     /// thread, with no play running.
-    const TimingReport& resultTiming() const { return shownResult.timing; }
+    const TimingReport& resultTiming() const { return painter.result().timing; }
     /// The language the player would have: the one chosen, else the system's.
-    Language preferredLanguage() const { return settings_.language.value_or(systemLanguage); }
+    Language preferredLanguage() const { return choices.preferredLanguage(); }
     /// The language the shell's texts are shown in: the command line's for this run, else the
     /// preferred one. Picking a language in the View menu replaces both.
-    Language textLanguage() const { return runLanguage.value_or(preferredLanguage()); }
+    Language textLanguage() const { return choices.textLanguage(); }
 
-    /// Takes the MIDI input that plays the lanes (null: none) and connects the port the
-    /// `--midi-in` word `choice` picks (ChooseMidiInput). False when `choice` named a port that
-    /// could not be connected; the game then goes on with the computer's keyboard alone.
+    /// Takes the MIDI input that plays the lanes (see `MidiKeyboard::use`). False when `choice`
+    /// named a port that could not be connected; the game then goes on with the computer's
+    /// keyboard alone.
     bool useMidiInput(std::unique_ptr<MidiInput> input, std::string_view choice);
-    /// The View menu's "MIDI input" submenu as it stands now: the ports there are, then "None",
-    /// the one in use checked. A port that has gone (unplugged) is let go of here.
+    /// The View menu's "MIDI input" submenu as it stands now (see `MidiKeyboard::menu`).
     MidiInputMenu midiInputMenu();
     /// The lane presses of the MIDI keyboard, for the play frame. Given the lanes of each new
     /// chart and emptied before every play.
-    MidiLaneLatch& midiLanes() { return midiLanes_; }
+    MidiLaneLatch& midiLanes() { return keyboard.lanes(); }
 
 private:
-    /// What F3 on the result screen plays again: the last song that was actually played.
-    struct LastPlay {
-        std::filesystem::path path;
-        std::uint32_t partMask = 0;
-        PlayOptions options;
-    };
-
     void enter();
     void escape();
     void restart();
     void takeOffer();
-    void toggleHitErrorBar();
-    void drawResult();
     void start();
     void startSong();
-    void stopPlay();
+    void backToTitle();
     void pausePlay();
     void resumePlay();
+    void beginPlay(bool newChart);
+    void about();
     void openHelp();
-    bool rebuildLastPlay();
     void message(std::string_view text);
     void drawTitle();
-    void startPlayThread();
-    void playThread(bool autoPlay, std::int32_t offset, Language language);
-    void showViewMode(const ViewMode& mode);
     void openRecent(std::size_t index);
     void showRecentSongs();
-    void saveSettings();
-    void chooseMidiInput(std::size_t item);
-    void armMidiLanes(bool newChart);
     void switchLanguage(Language language);
 
     GamePlay& game;
     KeyState& keys;
-    Surface& surface;
-    std::mutex& surfaceLock;
     ShellView& view;
     const MidiPort* output = nullptr;
     std::atomic<AppState> state{AppState::Title};
-    std::filesystem::path startDirectory_;
-    std::vector<std::filesystem::path> dataCandidates;
-    KeyFileFolders keyFolders;
-    std::filesystem::path settingsFile;
-    Settings settings_;
-    Language systemLanguage = Language::Japanese;
-    std::optional<Language> runLanguage;
-    ViewMode viewMode_;
-    /// Window thread only: the play was paused and its thread has ended.
-    bool paused_ = false;
-    std::unique_ptr<Bitmap> mainBitmap;
-    std::unique_ptr<Bitmap> titleBitmap;
-    std::unique_ptr<Bitmap> resultBitmap;
-    std::optional<LastPlay> lastPlay;
-    /// What the result screen shows beside the counters. Written by the play thread before it
-    /// shows the result, read by the window thread only once that thread has been joined.
-    struct ShownResult {
-        bool autoPlay = false;
-        Language language = Language::Japanese;
-        TimingReport timing;
-    };
-    ShownResult shownResult;
-    /// The loaded song, the options and the chart are still those of `lastPlay`.
-    bool chartIsLastPlays = false;
+    LastPlay lastPlay;
     /// A dialog, the file chooser or a message box of the shell is open.
     bool modal = false;
     bool created = false;
     bool destroyed = false;
-    // The input after the latch it writes into, so that it stops before the latch goes.
-    MidiLaneLatch midiLanes_;
-    std::unique_ptr<MidiInput> midiInput;
-    /// The ports of the last menu made, which the menu's commands refer to.
-    std::vector<std::string> midiMenuPorts;
-    // Last, so that a worker still running is stopped before the pictures it draws go away.
-    WorkerThread worker;
+    ShellStorage storage;
+    ViewChoices choices;
+    ScreenPainter painter;
+    MidiKeyboard keyboard;
+    // Last, so that a play thread still running is stopped before the pictures it draws, the
+    // painter it hands its result to and the latch it reads go away.
+    PlayRunner runner;
 };
 
 } // namespace tf

@@ -6,23 +6,28 @@ namespace tf {
 
 WorkerThread::~WorkerThread() {
     if (running()) {
-        game.togglePause();
+        stop();
     }
     join();
 }
 
-void WorkerThread::start(std::function<void()> body) {
+void WorkerThread::start(Body body) {
     join();
     running_.store(true, std::memory_order_release);
-    thread = std::thread([this, body = std::move(body)] {
-        body();
+    thread = std::jthread([this, body = std::move(body)](std::stop_token stop) {
+        body(std::move(stop));
         running_.store(false, std::memory_order_release);
     });
 }
 
+void WorkerThread::requestStop() {
+    thread.request_stop();
+}
+
 void WorkerThread::stop() {
-    game.togglePause();
+    requestStop();
     join();
+    game.silence();
 }
 
 void WorkerThread::join() {

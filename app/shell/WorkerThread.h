@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <stop_token>
 #include <thread>
 
 namespace tf {
@@ -9,11 +10,15 @@ namespace tf {
 class GamePlay;
 
 /// The one pumping thread that may run beside the window thread: the play thread or the
-/// preview thread. A worker leaves its loop when the pump returns false, which `togglePause`
-/// causes; `stop` does that and then waits for the thread to end, so that whatever the window
-/// thread does next (rewind, reset, draw, load, start another) never meets a running pump.
+/// preview thread. Its body is handed a stop token and leaves its loop when a stop is requested
+/// (or when the pump itself returns false: a pause, the end of the song). `stop` requests the
+/// stop, waits for the thread to end and then silences the sixteen channels, so that whatever
+/// the window thread does next (rewind, reset, draw, load, start another) never meets a
+/// running pump. A stop never touches the pause: it means the same whatever state it finds.
 class WorkerThread {
 public:
+    using Body = std::function<void(std::stop_token)>;
+
     explicit WorkerThread(GamePlay& game) : game(game) {}
     /// Stops a worker that still runs (as `stop` does) and waits for it.
     ~WorkerThread();
@@ -22,9 +27,12 @@ public:
 
     /// Runs `body` on a new thread. A previous worker must have been stopped or have ended by
     /// itself; it is joined first, so there is never more than one.
-    void start(std::function<void()> body);
-    /// `togglePause()`, then waits until the worker (if any) has ended. The toggle happens even
-    /// when no worker runs, as every caller's behaviour depends on it.
+    void start(Body body);
+    /// Asks a running worker to leave its loop at its next check; does not wait. Any thread.
+    void requestStop();
+    /// Requests the stop, waits until the worker (if any) has ended, then sends All Sound Off
+    /// on the sixteen channels. The channels are silenced even when no worker ran: the song may
+    /// have ended by itself with notes of the player's still sounding.
     void stop();
     /// Waits for a worker that ends by itself (its pump already returned false).
     void join();
@@ -33,7 +41,7 @@ public:
 
 private:
     GamePlay& game;
-    std::thread thread;
+    std::jthread thread;
     std::atomic<bool> running_{false};
 };
 

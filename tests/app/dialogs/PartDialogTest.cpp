@@ -192,10 +192,12 @@ TEST_F(PartDialogTest, PreviewButtonsStartSwitchAndStop) {
     EXPECT_EQ(allSoundOffCount(), before + 16);
     EXPECT_TRUE(worker.running());
 
+    // A stop silences the channels and leaves the pause alone.
     dialog.command(PreviewButtonBase + 2, host);
     EXPECT_EQ(dialog.previewPart(), -1);
     EXPECT_FALSE(worker.running());
-    EXPECT_TRUE(game.paused());
+    EXPECT_EQ(allSoundOffCount(), before + 32);
+    EXPECT_FALSE(game.paused());
 
     // A stopped preview restarts at once on the next click.
     dialog.command(PreviewButtonBase + 0, host);

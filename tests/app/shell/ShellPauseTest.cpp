@@ -23,7 +23,7 @@ using test::WaitUntil;
 
 /// Virtual time that the play thread cannot take past a gate: a sleep of that thread at or past
 /// the gate waits until the gate is raised. A sleep of the test's own thread (the pause's
-/// hand-off) moves time at once and opens the gate, so a play thread being stopped can always
+/// hand-off) moves time at once and opens the gate, so a play thread being paused can always
 /// leave. Presses scheduled at ticks are latched by the play thread's own sleeps as time passes
 /// them, so a run is the same every time.
 class GatedClock final : public Clock {
