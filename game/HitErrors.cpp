@@ -1,5 +1,7 @@
 #include "game/HitErrors.h"
 
+#include "chart/PlayOptions.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -61,7 +63,7 @@ bool OffersCalibration(const HitErrorSummary& summary) {
 }
 
 std::int32_t CalibratedOffset(std::int32_t offsetInForce, const HitErrorSummary& summary) {
-    return std::clamp(offsetInForce + summary.median, -300, 300);
+    return PlayOptions::ClampJudgeOffset(offsetInForce + summary.median);
 }
 
 } // namespace tf

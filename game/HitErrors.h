@@ -57,7 +57,7 @@ HitErrorSummary SummarizeHitErrors(std::span<const std::int32_t> errors);
 
 /// The offset to offer after a play, or nothing: at least 20 presses were recorded, their median
 /// is more than 5 ms from zero and their spread under 40 ms. The offer is the offset in force
-/// plus the median, held to -300..300.
+/// plus the median, held to the offset range of PlayOptions.
 bool OffersCalibration(const HitErrorSummary& summary);
 std::int32_t CalibratedOffset(std::int32_t offsetInForce, const HitErrorSummary& summary);
 

@@ -1,11 +1,12 @@
 #include "game/KeyFile.h"
 
+#include "platform/AtomicFile.h"
+
 #include <cstddef>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <system_error>
 
 namespace tf {
 
@@ -125,31 +126,9 @@ KeyFileResult SaveKeyFile(const KeyBindings& keys, const std::filesystem::path& 
         text += line;
     }
 
-    const std::filesystem::path target = KeyFilePath(directory);
-    std::filesystem::path temporary = target;
-    temporary += ".tmp";
-    std::error_code ignored;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.is_open()) {
-            return KeyFileResult::Failed;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ignored);
-            return KeyFileResult::Failed;
-        }
-    }
-    // Renaming replaces the old file in one step, so a crash leaves either the old file or the
-    // new one, never a half-written one.
-    std::error_code renameError;
-    std::filesystem::rename(temporary, target, renameError);
-    if (renameError) {
-        std::filesystem::remove(temporary, ignored);
-        return KeyFileResult::Failed;
-    }
-    return KeyFileResult::Saved;
+    return WriteFileAtomically(KeyFilePath(directory), text) == AtomicWriteResult::Written
+               ? KeyFileResult::Saved
+               : KeyFileResult::Failed;
 }
 
 } // namespace tf

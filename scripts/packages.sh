@@ -1,7 +1,7 @@
 # The Debian packages the build and the tests need (sourced by run.sh and test.sh).
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-                qt6-base-dev libfluidsynth-dev librtmidi-dev libasound2-dev fonts-ipafont-gothic
-                timgm6mb-soundfont)
+                qt6-base-dev libfluidsynth-dev librtmidi-dev libasound2-dev libcli11-dev
+                fonts-ipafont-gothic timgm6mb-soundfont)
 # The sanitized and fuzzing builds need clang and its runtime, the format check clang-format; the package is checked with the
 # validators of its desktop entry and AppStream metadata, and with lintian.
 CHECK_PACKAGES=(clang clang-format libclang-rt-14-dev desktop-file-utils appstream lintian)

@@ -10,23 +10,48 @@
 #include "game/GamePlay.h"
 
 #include <algorithm>
-#include <initializer_list>
+#include <array>
 #include <vector>
 
 namespace tf {
 
 namespace {
 
-constexpr std::initializer_list<int> SpeedRadios = {Speed10Radio, Speed15Radio, Speed20Radio, Speed30Radio};
-constexpr std::initializer_list<int> KeysRadios = {Keys5Radio, Keys7Radio, Keys15Radio};
+// The radio buttons of the choices, in the order PlayOptions lists them.
+constexpr std::array<int, PlayOptions::Speeds.size()> SpeedRadios{Speed10Radio, Speed15Radio, Speed20Radio,
+                                                                  Speed30Radio};
+constexpr std::array<int, PlayOptions::LaneCounts.size()> KeysRadios{Keys5Radio, Keys7Radio, Keys15Radio};
 
-bool IsIn(int id, std::initializer_list<int> ids) {
+template <std::size_t N> bool IsIn(int id, const std::array<int, N>& ids) {
     for (int member : ids) {
         if (member == id) {
             return true;
         }
     }
     return false;
+}
+
+/// The radio of `value` among `choices`; that of `fallback` (one of them) when it is none.
+template <typename Value, std::size_t N>
+int RadioOf(const std::array<Value, N>& choices, const std::array<int, N>& radios, Value value,
+            Value fallback) {
+    auto choice = std::find(choices.begin(), choices.end(), value);
+    if (choice == choices.end()) {
+        choice = std::find(choices.begin(), choices.end(), fallback);
+    }
+    return radios[static_cast<std::size_t>(choice - choices.begin())];
+}
+
+/// The choice whose radio is the first ticked; `fallback` when none is.
+template <typename Value, std::size_t N>
+Value ChoiceOf(const PartDialog& dialog, const std::array<Value, N>& choices,
+               const std::array<int, N>& radios, Value fallback) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (dialog.checked(radios[i])) {
+            return choices[i];
+        }
+    }
+    return fallback;
 }
 
 } // namespace
@@ -57,14 +82,16 @@ std::optional<std::int32_t> ReadOffsetText(std::string_view text) {
         return std::nullopt;
     }
     // However many digits there are, the value only needs to be known up to the range's edge.
+    constexpr std::int32_t beyondEdge =
+        std::max(-PlayOptions::MinJudgeOffset, PlayOptions::MaxJudgeOffset) + 1;
     std::int32_t magnitude = 0;
     for (const char c : text) {
         if (c < '0' || c > '9') {
             return std::nullopt;
         }
-        magnitude = std::min(magnitude * 10 + (c - '0'), 1000);
+        magnitude = std::min(magnitude * 10 + (c - '0'), beyondEdge);
     }
-    return std::clamp(negative ? -magnitude : magnitude, -300, 300);
+    return PlayOptions::ClampJudgeOffset(negative ? -magnitude : magnitude);
 }
 
 void PreviewThread(GamePlay& game) {
@@ -90,17 +117,15 @@ void PartDialog::init(std::uint32_t tickedParts, const std::filesystem::path& so
     }
     setChecked(LevelCheck, options.level() == 1);
     setChecked(AutoPlayCheck, options.autoPlay());
-    const double speed = options.speedMultiplier();
-    // Exact comparisons: a speed that is none of the four shows as x1.0.
-    setChecked(speed == 1.5   ? Speed15Radio
-               : speed == 2.0 ? Speed20Radio
-               : speed == 3.0 ? Speed30Radio
-                              : Speed10Radio,
-               true);
+    // Exact comparisons: a speed that is none of the choices shows as the default.
+    setChecked(
+        RadioOf(PlayOptions::Speeds, SpeedRadios, options.speedMultiplier(), PlayOptions::DefaultSpeed),
+        true);
     setChecked(HiddenCheck, options.hidden());
     setChecked(SuddenCheck, options.sudden());
-    const int lanes = options.laneCount();
-    setChecked(lanes == 5 ? Keys5Radio : lanes == 15 ? Keys15Radio : Keys7Radio, true);
+    setChecked(
+        RadioOf(PlayOptions::LaneCounts, KeysRadios, options.laneCount(), PlayOptions::DefaultLaneCount),
+        true);
     offsetText = std::to_string(options.judgeOffset());
     std::vector<std::span<const std::uint8_t>> tracks;
     const Song& song = game.song();
@@ -245,16 +270,12 @@ bool PartDialog::ok(PartDialogHost& host) {
 
 void PartDialog::storeOptions() {
     PlayOptions& options = game.options();
-    options.setLevel(checked(LevelCheck) ? 1 : 2);
+    options.setLevel(checked(LevelCheck) ? 1 : PlayOptions::DefaultLevel);
     options.setAutoPlay(checked(AutoPlayCheck));
-    options.setSpeedMultiplier(checked(Speed10Radio)   ? 1.0
-                               : checked(Speed15Radio) ? 1.5
-                               : checked(Speed20Radio) ? 2.0
-                               : checked(Speed30Radio) ? 3.0
-                                                       : 1.0);
+    options.setSpeedMultiplier(ChoiceOf(*this, PlayOptions::Speeds, SpeedRadios, PlayOptions::DefaultSpeed));
     options.setHidden(checked(HiddenCheck));
     options.setSudden(checked(SuddenCheck));
-    options.setLaneCount(checked(Keys5Radio) ? 5 : checked(Keys7Radio) ? 7 : checked(Keys15Radio) ? 15 : 7);
+    options.setLaneCount(ChoiceOf(*this, PlayOptions::LaneCounts, KeysRadios, PlayOptions::DefaultLaneCount));
     // Read before OK came here; a number beyond the range is held to its edge, which the field
     // then shows.
     options.setJudgeOffset(ReadOffsetText(offsetText).value_or(options.judgeOffset()));

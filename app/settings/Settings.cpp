@@ -2,8 +2,10 @@
 
 #include "app/text/PathText.h"
 #include "chart/PlayOptions.h"
+#include "platform/AtomicFile.h"
 #include "platform/ParseNumber.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -35,23 +37,24 @@ std::optional<bool> ReadBool(std::string_view text) {
     return std::nullopt;
 }
 
+/// How the file writes a speed: "1.0", "1.5", "2.0", "3.0".
+std::string SpeedText(double speed) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%.1f", PlayOptions::KnownSpeed(speed));
+    return text;
+}
+
+/// The file's own spellings of the speeds, and a whole one without its ".0" as a hand writes
+/// it ("2"); not every text that reads as the number ("1.50" is refused).
 std::optional<double> ReadSpeed(std::string_view text) {
-    for (auto [name, speed] : {std::pair{"1", 1.0},
-                               {"1.0", 1.0},
-                               {"1.5", 1.5},
-                               {"2", 2.0},
-                               {"2.0", 2.0},
-                               {"3", 3.0},
-                               {"3.0", 3.0}}) {
-        if (text == name) {
+    for (const double speed : PlayOptions::Speeds) {
+        const std::string written = SpeedText(speed);
+        const std::string_view shortened = std::string_view(written).substr(0, written.size() - 2);
+        if (text == written || (written.ends_with(".0") && text == shortened)) {
             return speed;
         }
     }
     return std::nullopt;
-}
-
-std::string_view SpeedText(double speed) {
-    return speed == 1.5 ? "1.5" : speed == 2.0 ? "2.0" : speed == 3.0 ? "3.0" : "1.0";
 }
 
 /// The path as the file's UTF-8 text, when it can stand on one line of the file (no line break,
@@ -135,13 +138,11 @@ void Settings::applyTo(PlayOptions& options) const {
 
 void Settings::takeFrom(const PlayOptions& options) {
     autoPlay = options.autoPlay();
-    const double speed = options.speedMultiplier();
-    highSpeed = speed == 1.5 || speed == 2.0 || speed == 3.0 ? speed : 1.0;
+    highSpeed = PlayOptions::KnownSpeed(options.speedMultiplier());
     hidden = options.hidden();
     sudden = options.sudden();
-    level = options.level() == 1 ? 1 : 2;
-    const int lanes = options.laneCount();
-    keys = lanes == 5 || lanes == 15 ? lanes : 7;
+    level = PlayOptions::KnownLevel(options.level());
+    keys = PlayOptions::KnownLaneCount(options.laneCount());
     offset = options.judgeOffset();
 }
 
@@ -155,25 +156,9 @@ Settings LoadSettings(const std::filesystem::path& file) {
     Read(sections, "Play", "HighSpeed", ReadSpeed, settings.highSpeed);
     Read(sections, "Play", "Hidden", ReadBool, settings.hidden);
     Read(sections, "Play", "Sudden", ReadBool, settings.sudden);
-    const auto level = [](std::string_view text) -> std::optional<int> {
-        const auto value = ParseNumber<long>(text);
-        return value && (*value == 1 || *value == 2) ? std::optional<int>(static_cast<int>(*value))
-                                                     : std::nullopt;
-    };
-    Read(sections, "Play", "Level", level, settings.level);
-    const auto keys = [](std::string_view text) -> std::optional<int> {
-        const auto value = ParseNumber<long>(text);
-        return value && (*value == 5 || *value == 7 || *value == 15)
-                   ? std::optional<int>(static_cast<int>(*value))
-                   : std::nullopt;
-    };
-    Read(sections, "Play", "Keys", keys, settings.keys);
-    const auto offset = [](std::string_view text) -> std::optional<int> {
-        const auto value = ParseNumber<long>(text);
-        return value && *value >= -300 && *value <= 300 ? std::optional<int>(static_cast<int>(*value))
-                                                        : std::nullopt;
-    };
-    Read(sections, "Play", "Offset", offset, settings.offset);
+    Read(sections, "Play", "Level", PlayOptions::ParseLevel, settings.level);
+    Read(sections, "Play", "Keys", PlayOptions::ParseLaneCount, settings.keys);
+    Read(sections, "Play", "Offset", PlayOptions::ParseJudgeOffset, settings.offset);
 
     // An unknown zoom or language is as good as none: the screen's and the system's are used.
     if (const std::string* zoom = Find(sections, "View", "Zoom")) {
@@ -220,9 +205,9 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
     line("HighSpeed", SpeedText(settings.highSpeed));
     line("Hidden", settings.hidden ? "1" : "0");
     line("Sudden", settings.sudden ? "1" : "0");
-    line("Level", settings.level == 1 ? "1" : "2");
-    line("Keys", std::to_string(settings.keys == 5 || settings.keys == 15 ? settings.keys : 7));
-    line("Offset", std::to_string(settings.offset >= -300 && settings.offset <= 300 ? settings.offset : 0));
+    line("Level", std::to_string(PlayOptions::KnownLevel(settings.level)));
+    line("Keys", std::to_string(PlayOptions::KnownLaneCount(settings.keys)));
+    line("Offset", std::to_string(PlayOptions::IsJudgeOffset(settings.offset) ? settings.offset : 0));
     text += "\n[View]\n";
     if (settings.zoom) {
         line("Zoom", ZoomText(*settings.zoom));
@@ -252,28 +237,7 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
     if (file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), ignored);
     }
-    std::filesystem::path temporary = file;
-    temporary += ".tmp";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (!out.is_open()) {
-            return false;
-        }
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
-        out.close();
-        if (!out) {
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
-    }
-    // One step from the old file to the new one: a crash leaves one or the other, whole.
-    std::error_code renameError;
-    std::filesystem::rename(temporary, file, renameError);
-    if (renameError) {
-        std::filesystem::remove(temporary, ignored);
-        return false;
-    }
-    return true;
+    return WriteFileAtomically(file, text) == AtomicWriteResult::Written;
 }
 
 std::filesystem::path UserSettingsFilePath(const char* xdgConfigHome, const char* home) {

@@ -4,67 +4,140 @@
 
 #include "tf_version.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <array>
 #include <cstdio>
+#include <map>
+#include <vector>
 
 namespace tf {
 
+namespace {
+
+constexpr std::array<std::string_view, 5> ValueOptions{"--midi-out", "--midi-in", "--soundfont",
+                                                       "--audio-driver", "--lang"};
+constexpr std::array<std::string_view, 2> Flags{"--help", "--version"};
+
+template <std::size_t N> bool IsIn(std::string_view name, const std::array<std::string_view, N>& names) {
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+/// The arguments as the parser is to read them, last first: "--name=value" of an option that
+/// takes a value is split in two, so that an empty value stays a value of its own; after "--"
+/// (unless it is a value) every word stands as it is. Nothing, and the error, when a flag is
+/// given a value.
+std::optional<std::vector<std::string>> Tokens(std::span<const std::string_view> arguments,
+                                               std::string& error) {
+    std::vector<std::string> tokens;
+    bool optionsEnded = false;
+    for (const std::string_view argument : arguments) {
+        const bool isValue = !tokens.empty() && IsIn(tokens.back(), ValueOptions);
+        const std::size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        optionsEnded = optionsEnded || (!isValue && argument == "--");
+        if (optionsEnded || isValue || equals == std::string_view::npos) {
+            tokens.emplace_back(argument);
+        } else if (IsIn(name, Flags)) {
+            error = "unknown option " + std::string(name);
+            return std::nullopt;
+        } else if (IsIn(name, ValueOptions)) {
+            tokens.emplace_back(name);
+            tokens.emplace_back(argument.substr(equals + 1));
+        } else {
+            tokens.emplace_back(argument);
+        }
+    }
+    std::reverse(tokens.begin(), tokens.end());
+    return tokens;
+}
+
+/// The words the parser did not take as options: "--" (which ends the options), "-h", the song,
+/// and anything else that starts with '-', which is an unknown option.
+std::string ReadRest(const std::vector<std::string>& rest, CommandLine& line) {
+    bool optionsEnded = false;
+    for (const std::string& word : rest) {
+        if (!optionsEnded && word == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && word == "-h") {
+            line.help = true;
+        } else if (!optionsEnded && word.starts_with("-")) {
+            return "unknown option " + word.substr(0, word.find('='));
+        } else if (!line.midiFile.empty()) {
+            return "only one MIDI file can be named";
+        } else {
+            line.midiFile = word;
+        }
+    }
+    return {};
+}
+
+/// One option as given, into `line`; the error when its value is unusable.
+std::string Apply(std::string_view name, const std::string& value, CommandLine& line) {
+    if (name == "--help" || name == "--version") {
+        (name == "--help" ? line.help : line.version) = true;
+    } else if (name == "--lang") {
+        line.language = LanguageFromCode(value);
+        if (!line.language) {
+            return "--lang takes ja or en, not '" + value + "'";
+        }
+    } else {
+        (name == "--midi-out"    ? line.midiOut
+         : name == "--midi-in"   ? line.midiIn
+         : name == "--soundfont" ? line.soundFont
+                                 : line.audioDriver) = value;
+    }
+    return {};
+}
+
+/// Every option of `arguments` into `line`, each applied in the order given (a later one wins);
+/// the first problem found, or empty.
+std::string Read(std::span<const std::string_view> arguments, CommandLine& line) {
+    std::string error;
+    auto tokens = Tokens(arguments, error);
+    if (!tokens) {
+        return error;
+    }
+    CLI::App parser;
+    parser.set_help_flag();
+    parser.allow_extras();
+    for (const std::string_view name : ValueOptions) {
+        parser.add_option(std::string(name))->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    }
+    for (const std::string_view name : Flags) {
+        parser.add_flag(std::string(name))->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    }
+    try {
+        parser.parse(*tokens);
+    } catch (const CLI::ArgumentMismatch&) {
+        // Only an option that takes a value, last on the line, leaves one missing; a problem
+        // before it is named first.
+        error = Read(arguments.first(arguments.size() - 1), line);
+        return error.empty() ? std::string(arguments.back()) + " needs a value" : error;
+    } catch (const CLI::ParseError& failure) {
+        return failure.what();
+    }
+    if (error = ReadRest(parser.remaining(), line); !error.empty()) {
+        return error;
+    }
+    std::map<const CLI::Option*, std::size_t> taken;
+    for (const CLI::Option* option : parser.parse_order()) {
+        const std::string name = option->get_name();
+        const bool flag = IsIn(name, Flags);
+        if (error = Apply(name, flag ? std::string() : option->results().at(taken[option]++), line);
+            !error.empty()) {
+            return error;
+        }
+    }
+    return {};
+}
+
+} // namespace
+
 CommandLine ParseCommandLine(std::span<const std::string_view> arguments) {
     CommandLine line;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size() && line.error.empty(); ++i) {
-        std::string_view argument = arguments[i];
-        if (!optionsEnded && (argument == "--help" || argument == "-h")) {
-            line.help = true;
-            continue;
-        }
-        if (!optionsEnded && argument == "--version") {
-            line.version = true;
-            continue;
-        }
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (!optionsEnded && argument.starts_with("-")) {
-            std::string_view name = argument;
-            std::string_view value;
-            bool hasValue = false;
-            if (const auto equals = argument.find('='); equals != std::string_view::npos) {
-                name = argument.substr(0, equals);
-                value = argument.substr(equals + 1);
-                hasValue = true;
-            }
-            if (name != "--midi-out" && name != "--midi-in" && name != "--soundfont" &&
-                name != "--audio-driver" && name != "--lang") {
-                line.error = "unknown option " + std::string(name);
-                break;
-            }
-            if (!hasValue) {
-                if (i + 1 >= arguments.size()) {
-                    line.error = std::string(name) + " needs a value";
-                    break;
-                }
-                value = arguments[++i];
-            }
-            if (name == "--lang") {
-                line.language = LanguageFromCode(value);
-                if (!line.language) {
-                    line.error = "--lang takes ja or en, not '" + std::string(value) + "'";
-                }
-                continue;
-            }
-            (name == "--midi-out"    ? line.midiOut
-             : name == "--midi-in"   ? line.midiIn
-             : name == "--soundfont" ? line.soundFont
-                                     : line.audioDriver) = std::string(value);
-            continue;
-        }
-        if (!line.midiFile.empty()) {
-            line.error = "only one MIDI file can be named";
-            break;
-        }
-        line.midiFile = std::string(argument);
-    }
+    line.error = Read(arguments, line);
     return line;
 }
 

@@ -104,6 +104,24 @@ TEST(CliCommandLine, RenderNeedsAnOutput) {
     EXPECT_EQ(parsed.error, "render needs --out FILE.wav");
 }
 
+TEST(CliCommandLine, AValueMayBeJoinedWithAnEqualsSignAndALaterOptionWins) {
+    const auto parsed =
+        Parse({"events", "--speed=1.5", "a.mid", "--keys", "5", "--keys=15", "--offset=-300"});
+    ASSERT_TRUE(parsed.arguments) << parsed.error;
+    EXPECT_EQ(parsed.arguments->speed, 1.5);
+    EXPECT_EQ(parsed.arguments->laneCount, 15);
+    EXPECT_EQ(parsed.arguments->offset, -300);
+    EXPECT_EQ(Parse({"events", "a.mid", "--presses="}).error, "bad value '' for '--presses'");
+    EXPECT_EQ(Parse({"events", "a.mid", "--autoplay=1"}).error, "unknown option '--autoplay=1'");
+    EXPECT_EQ(Parse({"events", "a.mid", "--offset=301"}).error, "bad value '301' for '--offset'");
+    EXPECT_EQ(Parse({"events", "a.mid", "--presses", "--speed=2"}).arguments->pressesFile, "--speed=2");
+    // A word that starts with one dash is a file, and "--" is no option of the companion's.
+    EXPECT_EQ(Parse({"info", "-odd.mid"}).arguments->file, "-odd.mid");
+    EXPECT_EQ(Parse({"info", "--", "a.mid"}).error, "unknown option '--'");
+    // A missing value is named only when nothing before it was wrong.
+    EXPECT_EQ(Parse({"events", "a.mid", "--bogus", "--max-ms"}).error, "unknown option '--bogus'");
+}
+
 TEST(CliCommandLine, ErrorsNameTheProblem) {
     EXPECT_EQ(Parse({}).error, "no command given");
     EXPECT_EQ(Parse({"play", "a.mid"}).error, "unknown command 'play'");

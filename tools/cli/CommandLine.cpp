@@ -1,10 +1,15 @@
 #include "tools/cli/CommandLine.h"
 
+#include "chart/PlayOptions.h"
 #include "platform/ParseNumber.h"
 
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
 #include <array>
 #include <functional>
-#include <initializer_list>
+#include <map>
+#include <vector>
 
 namespace tf::cli {
 
@@ -16,28 +21,6 @@ std::optional<int> ParsePart(std::string_view text) {
         return std::nullopt;
     }
     return *part;
-}
-
-/// `text` as a number, when it is one of `allowed`.
-std::optional<std::int32_t> ParseChoice(std::string_view text, std::initializer_list<std::int32_t> allowed) {
-    const auto value = ParseNumber<std::int32_t>(text);
-    for (std::int32_t choice : allowed) {
-        if (value && *value == choice) {
-            return choice;
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<double> ParseSpeed(std::string_view text) {
-    const auto speed = ParseNumber<double>(text);
-    constexpr std::array<double, 4> Speeds{1.0, 1.5, 2.0, 3.0};
-    for (double allowed : Speeds) {
-        if (speed && *speed == allowed) {
-            return allowed;
-        }
-    }
-    return std::nullopt;
 }
 
 // One option a command accepts. `apply` gets the option's value (empty for a flag) and
@@ -57,8 +40,8 @@ std::span<const Option> OptionsOf(Command command) {
                               }};
     static const Option without{"--without", true, parts.apply};
     static const Option speed{"--speed", true, [](CliArguments& a, std::string_view v) {
-                                  const auto s = ParseSpeed(v);
-                                  a.speed = s.value_or(1.0);
+                                  const auto s = PlayOptions::ParseSpeed(v);
+                                  a.speed = s.value_or(PlayOptions::DefaultSpeed);
                                   return s.has_value();
                               }};
     static const Option autoPlay{"--autoplay", false, [](CliArguments& a, std::string_view) {
@@ -83,13 +66,13 @@ std::span<const Option> OptionsOf(Command command) {
                                   return n.has_value();
                               }};
     static const Option keys{"--keys", true, [](CliArguments& a, std::string_view v) {
-                                 const auto lanes = ParseChoice(v, {5, 7, 15});
-                                 a.laneCount = lanes.value_or(7);
+                                 const auto lanes = PlayOptions::ParseLaneCount(v);
+                                 a.laneCount = lanes.value_or(PlayOptions::DefaultLaneCount);
                                  return lanes.has_value();
                              }};
     static const Option level{"--level", true, [](CliArguments& a, std::string_view v) {
-                                  const auto l = ParseChoice(v, {1, 2});
-                                  a.level = l.value_or(2);
+                                  const auto l = PlayOptions::ParseLevel(v);
+                                  a.level = l.value_or(PlayOptions::DefaultLevel);
                                   return l.has_value();
                               }};
     static const Option presses{"--presses", true, [](CliArguments& a, std::string_view v) {
@@ -112,9 +95,9 @@ std::span<const Option> OptionsOf(Command command) {
                                     return n.has_value() && *n > 0 && *n <= MaxSeconds;
                                 }};
     static const Option offset{"--offset", true, [](CliArguments& a, std::string_view v) {
-                                   const auto ms = ParseNumber<std::int32_t>(v);
+                                   const auto ms = PlayOptions::ParseJudgeOffset(v);
                                    a.offset = ms.value_or(0);
-                                   return ms.has_value() && *ms >= -300 && *ms <= 300;
+                                   return ms.has_value();
                                }};
     static const Option drawEveryFrame{"--draw-every-frame", false, [](CliArguments& a, std::string_view) {
                                            a.drawEveryFrame = true;
@@ -168,6 +151,98 @@ ParsedCommandLine Failure(std::string error) {
     return {std::nullopt, std::move(error)};
 }
 
+const Option* Named(std::span<const Option> options, std::string_view name) {
+    for (const Option& option : options) {
+        if (option.name == name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+/// The words as the parser is to read them, last first: "--name=value" of an option that takes a
+/// value is split in two, so that an empty value stays a value of its own; a word that is the
+/// value of the option before it, and every word after "--", stand as they are. Nothing, and the
+/// error, when a flag is given a value.
+std::optional<std::vector<std::string>> Tokens(std::span<const Option> options,
+                                               std::span<const std::string_view> words, std::string& error) {
+    std::vector<std::string> tokens;
+    bool optionsEnded = false;
+    for (const std::string_view word : words) {
+        const Option* before = tokens.empty() ? nullptr : Named(options, tokens.back());
+        const bool isValue = before != nullptr && before->takesValue;
+        optionsEnded = optionsEnded || (!isValue && word == "--");
+        const std::size_t equals = word.find('=');
+        const Option* option =
+            !optionsEnded && !isValue && word.starts_with("--") && equals != std::string_view::npos
+                ? Named(options, word.substr(0, equals))
+                : nullptr;
+        if (option != nullptr && !option->takesValue) {
+            error = "unknown option '" + std::string(word) + "'";
+            return std::nullopt;
+        }
+        if (option != nullptr) {
+            tokens.emplace_back(word.substr(0, equals));
+            tokens.emplace_back(word.substr(equals + 1));
+        } else {
+            tokens.emplace_back(word);
+        }
+    }
+    std::reverse(tokens.begin(), tokens.end());
+    return tokens;
+}
+
+/// The file and every option of `words` into `arguments`, each option applied in the order
+/// given (a later one wins); the first problem found, or empty. Words the parser did not take
+/// as options are the file, a second file or an unknown option ("--" among them: this command
+/// line has no use for it).
+std::string ReadOptions(std::span<const Option> options, std::span<const std::string_view> words,
+                        CliArguments& arguments, bool& haveFile) {
+    std::string error;
+    auto tokens = Tokens(options, words, error);
+    if (!tokens) {
+        return error;
+    }
+    CLI::App parser;
+    parser.set_help_flag();
+    parser.allow_extras();
+    std::map<const CLI::Option*, const Option*> known;
+    for (const Option& option : options) {
+        CLI::Option* parsed = option.takesValue ? parser.add_option(std::string(option.name))
+                                                : parser.add_flag(std::string(option.name));
+        known[parsed->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)] = &option;
+    }
+    try {
+        parser.parse(*tokens);
+    } catch (const CLI::ArgumentMismatch&) {
+        // Only an option that takes a value, last on the line, leaves one missing; a problem
+        // before it is named first.
+        error = ReadOptions(options, words.first(words.size() - 1), arguments, haveFile);
+        return error.empty() ? "option '" + std::string(words.back()) + "' needs a value" : error;
+    } catch (const CLI::ParseError& failure) {
+        return failure.what();
+    }
+    for (const std::string& word : parser.remaining()) {
+        if (word.starts_with("--")) {
+            return "unknown option '" + word + "'";
+        }
+        if (haveFile) {
+            return "unexpected argument '" + word + "'";
+        }
+        arguments.file = word;
+        haveFile = true;
+    }
+    std::map<const CLI::Option*, std::size_t> taken;
+    for (const CLI::Option* parsed : parser.parse_order()) {
+        const Option& option = *known.at(parsed);
+        const std::string value = option.takesValue ? parsed->results().at(taken[parsed]++) : std::string();
+        if (!option.apply(arguments, value)) {
+            return "bad value '" + value + "' for '" + std::string(option.name) + "'";
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<std::uint32_t> ParsePartList(std::string_view text) {
@@ -199,37 +274,10 @@ ParsedCommandLine ParseCommandLine(std::span<const std::string_view> words) {
     if (*command == Command::Help || *command == Command::Version) {
         return {arguments, {}};
     }
-    const auto options = OptionsOf(*command);
     bool haveFile = false;
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::string_view word = words[i];
-        if (!word.starts_with("--")) {
-            if (haveFile) {
-                return Failure("unexpected argument '" + std::string(word) + "'");
-            }
-            arguments.file = word;
-            haveFile = true;
-            continue;
-        }
-        const Option* option = nullptr;
-        for (const Option& candidate : options) {
-            if (candidate.name == word) {
-                option = &candidate;
-            }
-        }
-        if (!option) {
-            return Failure("unknown option '" + std::string(word) + "'");
-        }
-        std::string_view value;
-        if (option->takesValue) {
-            if (i + 1 == words.size()) {
-                return Failure("option '" + std::string(word) + "' needs a value");
-            }
-            value = words[++i];
-        }
-        if (!option->apply(arguments, value)) {
-            return Failure("bad value '" + std::string(value) + "' for '" + std::string(word) + "'");
-        }
+    if (std::string error = ReadOptions(OptionsOf(*command), words.subspan(1), arguments, haveFile);
+        !error.empty()) {
+        return Failure(std::move(error));
     }
     if (!haveFile) {
         return Failure("no MIDI file given");

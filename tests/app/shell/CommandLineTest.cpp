@@ -32,10 +32,21 @@ TEST(CommandLineTest, OptionsTakeTheirValueSeparatedOrJoined) {
     EXPECT_EQ(line.error, "");
     line = Parse({"--", "-odd.mid"});
     EXPECT_EQ(line.midiFile, "-odd.mid");
+    EXPECT_EQ(Parse({"--", "--lang=ja"}).midiFile, "--lang=ja");
+    // An empty joined value is a value; a value may start with a dash; a later option wins.
+    line = Parse({"--soundfont=", "a.mid", "--midi-in", "-3", "--lang=ja", "--lang", "en"});
+    EXPECT_EQ(line.soundFont, "");
+    EXPECT_EQ(line.midiFile, "a.mid");
+    EXPECT_EQ(line.midiIn, "-3");
+    EXPECT_EQ(line.language, Language::English);
+    EXPECT_EQ(line.error, "");
 }
 
 TEST(CommandLineTest, MistakesAreNamed) {
     EXPECT_EQ(Parse({"--volume", "3"}).error, "unknown option --volume");
+    EXPECT_EQ(Parse({"--volume=3"}).error, "unknown option --volume");
+    EXPECT_EQ(Parse({"-hx"}).error, "unknown option -hx");
+    EXPECT_TRUE(Parse({"-h"}).help);
     EXPECT_EQ(Parse({"--midi-out"}).error, "--midi-out needs a value");
     EXPECT_EQ(Parse({"a.mid", "b.mid"}).error, "only one MIDI file can be named");
     EXPECT_TRUE(Parse({"--help"}).help);
