@@ -1,5 +1,7 @@
 #include "game/KeyBindings.h"
 
+#include "platform/KeyCodes.h"
+
 #include <cstddef>
 
 namespace tf {
@@ -7,8 +9,8 @@ namespace tf {
 namespace {
 
 // Lane order follows the piano: even lanes on the bottom letter row, odd lanes on the row above.
-constexpr std::array<std::uint32_t, KeyBindings::laneCount> defaultCodes{90, 83, 88, 68, 67, 70, 86,  71,
-                                                                         66, 72, 78, 74, 77, 75, 188, 76};
+constexpr std::array<std::uint32_t, KeyBindings::laneCount> defaultCodes{
+    VkZ, VkS, VkX, VkD, VkC, VkF, VkV, VkG, VkB, VkH, VkN, VkJ, VkM, VkK, VkComma, VkL};
 
 constexpr bool ValidLane(int lane) {
     return lane >= 0 && lane < KeyBindings::laneCount;

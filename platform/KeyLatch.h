@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/KeyCodes.h"
 #include "platform/KeyState.h"
 
 #include <array>
@@ -8,7 +9,7 @@
 namespace tf {
 
 /// Key presses latched by the window thread and consumed by the play thread: one flag per
-/// virtual-key code 0 to 255. A code above 255 (possible from a hand-edited key file) is simply
+/// virtual-key code below `KeyCodeCount`. A code above those (possible from a hand-edited key file) is simply
 /// never pressed.
 class KeyLatch final : public KeyState {
 public:
@@ -20,7 +21,7 @@ public:
     void clear();
 
 private:
-    std::array<std::atomic<bool>, 256> latched{};
+    std::array<std::atomic<bool>, KeyCodeCount> latched{};
 };
 
 } // namespace tf

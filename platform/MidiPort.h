@@ -6,18 +6,25 @@
 
 namespace tf {
 
-/// Result codes of the MIDI output calls, with the values of the Windows multimedia system so
-/// that every backend reports failures the same way.
-namespace mmresult {
-inline constexpr std::uint32_t NoError = 0;
-inline constexpr std::uint32_t Error = 1;
-inline constexpr std::uint32_t BadDeviceId = 2;
-inline constexpr std::uint32_t Allocated = 4;
-inline constexpr std::uint32_t InvalidHandle = 5;
-inline constexpr std::uint32_t NoMemory = 7;
-inline constexpr std::uint32_t InvalidParam = 11;
-inline constexpr std::uint32_t NoDevice = 68;
-} // namespace mmresult
+/// What a MIDI output call came to. Every backend answers in these words; only the Windows
+/// port translates to and from the multimedia system's numbers. A result must be looked at:
+/// a send that silently fails is a silent game.
+enum class [[nodiscard]] PortResult : std::uint8_t{
+    Ok,
+    /// Failed for a reason none of the others names.
+    Failed,
+    /// No output of that name or number exists.
+    NoSuchDevice,
+    /// The output is held by another program (or by this port already).
+    InUse,
+    /// The port is not open.
+    NotOpen,
+    OutOfMemory,
+    /// The call was given something it cannot take.
+    BadArgument,
+    /// There is no output to open at all.
+    NoDevice,
+};
 
 /// What an output says about itself to the player, in a few plain words.
 struct PortDescription {
@@ -35,15 +42,15 @@ struct PortDescription {
 class MidiPort {
 public:
     virtual ~MidiPort() = default;
-    virtual std::uint32_t open() = 0;
+    virtual PortResult open() = 0;
     /// `word` = status | data1 << 8 | data2 << 16.
-    virtual std::uint32_t sendShort(std::uint32_t word) = 0;
+    virtual PortResult sendShort(std::uint32_t word) = 0;
     /// Hands over a whole system-exclusive message. The bytes stay valid, unchanged, until
     /// `longDone()` returns true; the port may read them until then.
-    virtual std::uint32_t sendLong(std::span<const std::uint8_t> message) = 0;
+    virtual PortResult sendLong(std::span<const std::uint8_t> message) = 0;
     /// True when no message handed to `sendLong` is still being read.
     virtual bool longDone() = 0;
-    virtual std::uint32_t close() = 0;
+    virtual PortResult close() = 0;
     /// What the output is and, after a failed `open`, what failed. Any thread.
     virtual PortDescription describe() const { return {}; }
 };

@@ -18,17 +18,17 @@ MidiOutDevice::~MidiOutDevice() {
     }
 }
 
-std::string_view MidiOutDevice::OpenFailureText(std::uint32_t result) {
+std::string_view MidiOutDevice::OpenFailureText(PortResult result) {
     switch (result) {
-    case mmresult::NoDevice:
+    case PortResult::NoDevice:
         return "MIDIポートが見つかりません。";
-    case mmresult::Allocated:
+    case PortResult::InUse:
         return "指定されたリソースは既に割り当てられています。";
-    case mmresult::BadDeviceId:
+    case PortResult::NoSuchDevice:
         return "指定されたデバイス識別子は範囲外です。";
-    case mmresult::InvalidParam:
+    case PortResult::BadArgument:
         return "指定されたポインタまたは構造体は無効です。";
-    case mmresult::NoMemory:
+    case PortResult::OutOfMemory:
         return "システムはメモリを割り当てられてないか、またはロックできません。";
     default:
         return {};
@@ -36,9 +36,9 @@ std::string_view MidiOutDevice::OpenFailureText(std::uint32_t result) {
 }
 
 bool MidiOutDevice::open() {
-    const std::uint32_t result = port.open();
+    const PortResult result = port.open();
     lastResult_.store(result, std::memory_order_relaxed);
-    opened = result == mmresult::NoError;
+    opened = result == PortResult::Ok;
     const std::string_view text = OpenFailureText(result);
     if (text.empty()) {
         return false;
@@ -50,15 +50,15 @@ bool MidiOutDevice::open() {
 bool MidiOutDevice::sendShort(int status, int data1, int data2) {
     if (!opened) {
         // A port that never opened has no handle: the send fails and the game stays silent.
-        lastResult_.store(mmresult::InvalidHandle, std::memory_order_relaxed);
+        lastResult_.store(PortResult::NotOpen, std::memory_order_relaxed);
         return true;
     }
     const std::uint32_t word = (static_cast<std::uint32_t>(status) & 0xFFu) |
                                (static_cast<std::uint32_t>(data1) & 0xFFu) << 8 |
                                (static_cast<std::uint32_t>(data2) & 0xFFu) << 16;
-    const std::uint32_t result = port.sendShort(word);
+    const PortResult result = port.sendShort(word);
     lastResult_.store(result, std::memory_order_relaxed);
-    return result != mmresult::NoError;
+    return result != PortResult::Ok;
 }
 
 bool MidiOutDevice::prepareLong(std::span<const std::uint8_t> payload) {
@@ -76,18 +76,18 @@ bool MidiOutDevice::prepareLong(std::span<const std::uint8_t> payload) {
     longBuffer = std::move(message);
     longPending = true;
     longSent = false;
-    const std::uint32_t result = opened ? mmresult::NoError : mmresult::InvalidHandle;
+    const PortResult result = opened ? PortResult::Ok : PortResult::NotOpen;
     lastResult_.store(result, std::memory_order_relaxed);
-    return result != mmresult::NoError;
+    return result != PortResult::Ok;
 }
 
 bool MidiOutDevice::sendLong() {
-    std::uint32_t result = mmresult::InvalidHandle;
+    PortResult result = PortResult::NotOpen;
     if (opened) {
-        result = longPending ? port.sendLong(longBuffer) : mmresult::InvalidParam;
+        result = longPending ? port.sendLong(longBuffer) : PortResult::BadArgument;
     }
     lastResult_.store(result, std::memory_order_relaxed);
-    if (result != mmresult::NoError) {
+    if (result != PortResult::Ok) {
         return true;
     }
     longSent = true;
@@ -111,19 +111,19 @@ bool MidiOutDevice::releaseLong() {
     longBuffer = {};
     longPending = false;
     longSent = false;
-    const std::uint32_t result = opened ? mmresult::NoError : mmresult::InvalidHandle;
+    const PortResult result = opened ? PortResult::Ok : PortResult::NotOpen;
     lastResult_.store(result, std::memory_order_relaxed);
-    return result != mmresult::NoError;
+    return result != PortResult::Ok;
 }
 
 bool MidiOutDevice::close() {
     if (!opened) {
-        lastResult_.store(mmresult::InvalidHandle, std::memory_order_relaxed);
+        lastResult_.store(PortResult::NotOpen, std::memory_order_relaxed);
         return true;
     }
-    const std::uint32_t result = port.close();
+    const PortResult result = port.close();
     lastResult_.store(result, std::memory_order_relaxed);
-    if (result != mmresult::NoError) {
+    if (result != PortResult::Ok) {
         return true;
     }
     opened = false;

@@ -39,13 +39,13 @@ public:
     bool releaseLong();
     bool close();
 
-    std::uint32_t lastResult() const { return lastResult_.load(std::memory_order_relaxed); }
+    PortResult lastResult() const { return lastResult_.load(std::memory_order_relaxed); }
     bool isOpen() const { return opened; }
     /// The message in the slot, as handed to the port (empty when none).
     std::span<const std::uint8_t> longMessage() const { return longBuffer; }
 
     /// The text shown for an open result, or an empty view for results that show nothing.
-    static std::string_view OpenFailureText(std::uint32_t result);
+    static std::string_view OpenFailureText(PortResult result);
 
 private:
     void freeRetiredIfDone();
@@ -56,7 +56,7 @@ private:
     /// Messages whose slot a later one took before they were released; the port may still read
     /// them, so they live until it says it is done, or until the port is closed.
     std::vector<std::vector<std::uint8_t>> retired;
-    std::atomic<std::uint32_t> lastResult_{0};
+    std::atomic<PortResult> lastResult_{PortResult::Ok};
     bool longPending = false;
     /// The message in the slot was handed to the port, which may read it until it is done.
     bool longSent = false;

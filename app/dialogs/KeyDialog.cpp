@@ -20,10 +20,10 @@ constexpr std::string_view ChoiceTexts[KeyChoiceCount] = {
 
 std::uint32_t KeyChoiceCode(int index) {
     if (index >= 0 && index <= 9) {
-        return 0x30 + static_cast<std::uint32_t>(index);
+        return DigitKey(index);
     }
     if (index >= 10 && index <= 35) {
-        return 0x37 + static_cast<std::uint32_t>(index);
+        return LetterKey(index - 10);
     }
     if (index >= 36 && index < KeyChoiceCount) {
         return OemKeyTable[static_cast<std::size_t>(index - 36)];
@@ -32,11 +32,11 @@ std::uint32_t KeyChoiceCode(int index) {
 }
 
 int KeyChoiceIndex(std::uint32_t code) {
-    if (code >= 0x30 && code <= 0x39) {
-        return static_cast<int>(code - 0x30);
+    if (code >= Vk0 && code <= Vk9) {
+        return static_cast<int>(code - Vk0);
     }
-    if (code >= 0x41 && code <= 0x5A) {
-        return static_cast<int>(code - 0x37);
+    if (code >= VkA && code <= VkZ) {
+        return 10 + static_cast<int>(code - VkA);
     }
     for (std::size_t i = 0; i < OemKeyTable.size(); ++i) {
         if (OemKeyTable[i] == code) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/text/Language.h"
+#include "platform/KeyCodes.h"
 
 #include <array>
 #include <cstdint>
@@ -27,8 +28,9 @@ std::string LaneName(int lane, Language language = Language::Japanese);
 /// The 48 keys a lane can be given, in the order of every drop-down list: the digits 0-9, the
 /// letters A-Z, then the twelve punctuation keys in `OemKeyTable` order.
 inline constexpr int KeyChoiceCount = 48;
-inline constexpr std::array<std::uint32_t, 12> OemKeyTable = {0xBA, 0xBB, 0xBC, 0xBD, 0xBE, 0xBF,
-                                                              0xC0, 0xDB, 0xDC, 0xDD, 0xDE, 0xE2};
+inline constexpr std::array<std::uint32_t, 12> OemKeyTable = {
+    VkSemicolon, VkEquals,      VkComma,     VkMinus,        VkPeriod, VkSlash,
+    VkBackquote, VkOpenBracket, VkBackslash, VkCloseBracket, VkQuote,  VkIsoExtra};
 
 /// The virtual-key code of list entry `index`; 0 for an index outside 0-47.
 std::uint32_t KeyChoiceCode(int index);

@@ -1,8 +1,9 @@
 #include "app/qt/KeyMapping.h"
 
-#include "app/shell/CommandIds.h"
+#include "platform/KeyCodes.h"
 
 #include <array>
+#include <string_view>
 #include <utility>
 
 namespace tf {
@@ -22,79 +23,70 @@ constexpr int QtKeyF4 = 0x01000033;
 
 // X11 keycodes (evdev + 8) of the US keyboard's main block.
 constexpr std::array<std::pair<std::uint32_t, std::uint32_t>, 48> KeycodeTable = {{
-    {10, '1'}, {11, '2'},  {12, '3'},  {13, '4'},  {14, '5'},  {15, '6'},  {16, '7'},  {17, '8'},
-    {18, '9'}, {19, '0'},  {20, 0xBD}, {21, 0xBB}, {24, 'Q'},  {25, 'W'},  {26, 'E'},  {27, 'R'},
-    {28, 'T'}, {29, 'Y'},  {30, 'U'},  {31, 'I'},  {32, 'O'},  {33, 'P'},  {34, 0xDB}, {35, 0xDD},
-    {38, 'A'}, {39, 'S'},  {40, 'D'},  {41, 'F'},  {42, 'G'},  {43, 'H'},  {44, 'J'},  {45, 'K'},
-    {46, 'L'}, {47, 0xBA}, {48, 0xDE}, {49, 0xC0}, {51, 0xDC}, {52, 'Z'},  {53, 'X'},  {54, 'C'},
-    {55, 'V'}, {56, 'B'},  {57, 'N'},  {58, 'M'},  {59, 0xBC}, {60, 0xBE}, {61, 0xBF}, {94, 0xE2},
+    {10, Vk1},         {11, Vk2}, {12, Vk3},     {13, Vk4},         {14, Vk5},           {15, Vk6},
+    {16, Vk7},         {17, Vk8}, {18, Vk9},     {19, Vk0},         {20, VkMinus},       {21, VkEquals},
+    {24, VkQ},         {25, VkW}, {26, VkE},     {27, VkR},         {28, VkT},           {29, VkY},
+    {30, VkU},         {31, VkI}, {32, VkO},     {33, VkP},         {34, VkOpenBracket}, {35, VkCloseBracket},
+    {38, VkA},         {39, VkS}, {40, VkD},     {41, VkF},         {42, VkG},           {43, VkH},
+    {44, VkJ},         {45, VkK}, {46, VkL},     {47, VkSemicolon}, {48, VkQuote},       {49, VkBackquote},
+    {51, VkBackslash}, {52, VkZ}, {53, VkX},     {54, VkC},         {55, VkV},           {56, VkB},
+    {57, VkN},         {58, VkM}, {59, VkComma}, {60, VkPeriod},    {61, VkSlash},       {94, VkIsoExtra},
 }};
+
+// The shifted digits of a US keyboard, from '0' to '9': the key of each is its digit's.
+constexpr std::string_view ShiftedDigits = ")!@#$%^&*(";
 
 // A character, shifted or not, to the code of the US key that types it.
 std::uint32_t FromCharacter(int c) {
     if (c >= '0' && c <= '9') {
-        return static_cast<std::uint32_t>(c);
+        return DigitKey(c - '0');
     }
     if (c >= 'A' && c <= 'Z') {
-        return static_cast<std::uint32_t>(c);
+        return LetterKey(c - 'A');
     }
     if (c >= 'a' && c <= 'z') {
-        return static_cast<std::uint32_t>(c - 'a' + 'A');
+        return LetterKey(c - 'a');
+    }
+    if (c > 0 && c < 0x80) {
+        if (const std::size_t digit = ShiftedDigits.find(static_cast<char>(c));
+            digit != std::string_view::npos) {
+            return DigitKey(static_cast<int>(digit));
+        }
     }
     switch (c) {
     case ';':
     case ':':
-        return 0xBA;
+        return VkSemicolon;
     case '=':
     case '+':
-        return 0xBB;
+        return VkEquals;
     case ',':
     case '<':
-        return 0xBC;
+        return VkComma;
     case '-':
     case '_':
-        return 0xBD;
+        return VkMinus;
     case '.':
     case '>':
-        return 0xBE;
+        return VkPeriod;
     case '/':
     case '?':
-        return 0xBF;
+        return VkSlash;
     case '`':
     case '~':
-        return 0xC0;
+        return VkBackquote;
     case '[':
     case '{':
-        return 0xDB;
+        return VkOpenBracket;
     case '\\':
     case '|':
-        return 0xDC;
+        return VkBackslash;
     case ']':
     case '}':
-        return 0xDD;
+        return VkCloseBracket;
     case '\'':
     case '"':
-        return 0xDE;
-    case '!':
-        return '1';
-    case '@':
-        return '2';
-    case '#':
-        return '3';
-    case '$':
-        return '4';
-    case '%':
-        return '5';
-    case '^':
-        return '6';
-    case '&':
-        return '7';
-    case '*':
-        return '8';
-    case '(':
-        return '9';
-    case ')':
-        return '0';
+        return VkQuote;
     default:
         return 0;
     }

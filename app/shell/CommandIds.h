@@ -1,6 +1,7 @@
 #pragma once
 
-#include <cstdint>
+// The keys the main window acts on (Enter, Esc, Space, F1-F4, F11) are named with all the others.
+#include "platform/KeyCodes.h"
 
 namespace tf {
 
@@ -35,15 +36,5 @@ inline constexpr int RecentSongLimit = 8;
 /// The standard button ids every dialog uses.
 inline constexpr int OkButton = 1;
 inline constexpr int CancelButton = 2;
-
-/// The Windows virtual-key codes the main window acts on.
-inline constexpr std::uint32_t VkReturn = 13;
-inline constexpr std::uint32_t VkEscape = 27;
-inline constexpr std::uint32_t VkSpace = 32;
-inline constexpr std::uint32_t VkF1 = 112;
-inline constexpr std::uint32_t VkF2 = 113;
-inline constexpr std::uint32_t VkF3 = 114;
-inline constexpr std::uint32_t VkF4 = 115;
-inline constexpr std::uint32_t VkF11 = 122;
 
 } // namespace tf

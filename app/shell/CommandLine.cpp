@@ -1,6 +1,6 @@
 #include "app/shell/CommandLine.h"
 
-#include "platform/midi/FluidSynthPort.h"
+#include "platform/SynthOutput.h"
 
 #include "tf_version.h"
 
@@ -168,8 +168,8 @@ std::string UsageText(std::string_view program) {
     std::snprintf(
         latency, sizeof latency,
         "\nThe built-in synthesizer adds %.1f ms of output latency (%d periods of %d frames at %d Hz).\n",
-        FluidSynthPort::OutputLatencyMs, FluidSynthPort::Periods, FluidSynthPort::PeriodFrames,
-        FluidSynthPort::SampleRate);
+        SynthOutput::OutputLatencyMs, SynthOutput::Periods, SynthOutput::PeriodFrames,
+        SynthOutput::SampleRate);
     text += latency;
     return text;
 }

@@ -2,18 +2,18 @@
 
 namespace tf {
 
-CapturePort::CapturePort(Clock& clock, std::uint32_t openResult, bool failSends)
+CapturePort::CapturePort(Clock& clock, PortResult openResult, bool failSends)
     : clock(clock), openResult(openResult), failSends(failSends) {}
 
-std::uint32_t CapturePort::open() {
+PortResult CapturePort::open() {
     std::lock_guard lock(mutex);
     ++opens;
     return openResult;
 }
 
-std::uint32_t CapturePort::sendShort(std::uint32_t word) {
+PortResult CapturePort::sendShort(std::uint32_t word) {
     if (failSends) {
-        return mmresult::Error;
+        return PortResult::Failed;
     }
     const std::uint32_t tick = clock.tickCount();
     std::lock_guard lock(mutex);
@@ -21,17 +21,17 @@ std::uint32_t CapturePort::sendShort(std::uint32_t word) {
                    {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
                     static_cast<std::uint8_t>(word >> 16)},
                    false});
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
-std::uint32_t CapturePort::sendLong(std::span<const std::uint8_t> message) {
+PortResult CapturePort::sendLong(std::span<const std::uint8_t> message) {
     if (failSends) {
-        return mmresult::Error;
+        return PortResult::Failed;
     }
     const std::uint32_t tick = clock.tickCount();
     std::lock_guard lock(mutex);
     log.push_back({tick, {message.begin(), message.end()}, true});
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 // The message is copied when it is handed over, so it is delivered at once.
@@ -39,10 +39,10 @@ bool CapturePort::longDone() {
     return true;
 }
 
-std::uint32_t CapturePort::close() {
+PortResult CapturePort::close() {
     std::lock_guard lock(mutex);
     ++closes;
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 std::vector<CapturePort::Message> CapturePort::messages() const {

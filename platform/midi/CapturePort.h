@@ -21,14 +21,14 @@ public:
     };
 
     /// `openResult` is what `open` answers; `failSends` makes every send fail with
-    /// MMSYSERR_ERROR (nothing is recorded then), to stand for a broken device.
-    explicit CapturePort(Clock& clock, std::uint32_t openResult = mmresult::NoError, bool failSends = false);
+    /// `PortResult::Failed` (nothing is recorded then), to stand for a broken device.
+    explicit CapturePort(Clock& clock, PortResult openResult = PortResult::Ok, bool failSends = false);
 
-    std::uint32_t open() override;
-    std::uint32_t sendShort(std::uint32_t word) override;
-    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    PortResult open() override;
+    PortResult sendShort(std::uint32_t word) override;
+    PortResult sendLong(std::span<const std::uint8_t> message) override;
     bool longDone() override;
-    std::uint32_t close() override;
+    PortResult close() override;
 
     /// A copy of everything recorded so far.
     std::vector<Message> messages() const;
@@ -38,7 +38,7 @@ public:
 
 private:
     Clock& clock;
-    const std::uint32_t openResult;
+    const PortResult openResult;
     const bool failSends;
     mutable std::mutex mutex;
     std::vector<Message> log;

@@ -102,13 +102,14 @@ FluidSynthPort::FluidSynthPort(std::string_view soundFont, Mode mode, std::strin
       portMode(mode), forcedDriver(audioDriver) {}
 
 FluidSynthPort::~FluidSynthPort() {
-    close();
+    // A port that is not open answers `NotOpen`, which is all the same here.
+    static_cast<void>(close());
 }
 
-std::uint32_t FluidSynthPort::open() {
+PortResult FluidSynthPort::open() {
     std::unique_lock lock(mutex);
     if (engine) {
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     InstallLogFunction();
     failure.clear();
@@ -118,36 +119,36 @@ std::uint32_t FluidSynthPort::open() {
     std::error_code error;
     if (!std::filesystem::is_regular_file(soundFontPath, error)) {
         failure = "FluidSynth: no SoundFont " + soundFontPath;
-        return mmresult::NoDevice;
+        return PortResult::NoDevice;
     }
 
     auto next = std::make_unique<Engine>();
     next->settings.reset(new_fluid_settings());
     if (!next->settings) {
         failure = "FluidSynth: out of memory";
-        return mmresult::NoMemory;
+        return PortResult::OutOfMemory;
     }
     fluid_settings_t* settings = next->settings.get();
-    fluid_settings_setnum(settings, "synth.sample-rate", SampleRate);
+    fluid_settings_setnum(settings, "synth.sample-rate", SynthOutput::SampleRate);
     fluid_settings_setint(settings, "synth.threadsafe-api", 1);
-    fluid_settings_setint(settings, "audio.period-size", PeriodFrames);
-    fluid_settings_setint(settings, "audio.periods", Periods);
+    fluid_settings_setint(settings, "audio.period-size", SynthOutput::PeriodFrames);
+    fluid_settings_setint(settings, "audio.periods", SynthOutput::Periods);
 
     next->synth.reset(new_fluid_synth(settings));
     if (!next->synth) {
         failure = "FluidSynth: out of memory";
-        return mmresult::NoMemory;
+        return PortResult::OutOfMemory;
     }
     if (fluid_synth_sfload(next->synth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED) {
         failure = "FluidSynth: the SoundFont " + soundFontPath + " does not load";
-        return mmresult::NoDevice;
+        return PortResult::NoDevice;
     }
 
     if (portMode == Mode::RealTime && !startAudio(*next)) {
-        return mmresult::NoDevice;
+        return PortResult::NoDevice;
     }
     engine = std::move(next);
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 bool FluidSynthPort::startAudio(Engine& next) {
@@ -183,10 +184,10 @@ bool FluidSynthPort::startAudio(Engine& next) {
     return false;
 }
 
-std::uint32_t FluidSynthPort::sendShort(std::uint32_t word) {
+PortResult FluidSynthPort::sendShort(std::uint32_t word) {
     std::shared_lock lock(mutex);
     if (!engine) {
-        return mmresult::InvalidHandle;
+        return PortResult::NotOpen;
     }
     fluid_synth_t* synth = engine->synth.get();
     const int status = static_cast<int>(word & 0xFF);
@@ -197,7 +198,7 @@ std::uint32_t FluidSynthPort::sendShort(std::uint32_t word) {
     // take it as data; the message is dropped rather than sounded with a wrapped value.
     const bool twoBytes = (status & 0xF0) == 0xC0 || (status & 0xF0) == 0xD0;
     if (data1 > 0x7F || (!twoBytes && data2 > 0x7F)) {
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     // The synthesizer's own answers (no voice to release, say) are not failures of the port: a
     // MIDI cable would have carried the message all the same.
@@ -226,13 +227,13 @@ std::uint32_t FluidSynthPort::sendShort(std::uint32_t word) {
     default:
         break;
     }
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
-std::uint32_t FluidSynthPort::sendLong(std::span<const std::uint8_t> message) {
+PortResult FluidSynthPort::sendLong(std::span<const std::uint8_t> message) {
     std::shared_lock lock(mutex);
     if (!engine) {
-        return mmresult::InvalidHandle;
+        return PortResult::NotOpen;
     }
     std::span<const std::uint8_t> body = message;
     if (!body.empty() && body.front() == 0xF0) {
@@ -246,20 +247,20 @@ std::uint32_t FluidSynthPort::sendLong(std::span<const std::uint8_t> message) {
                           static_cast<int>(std::min<std::size_t>(body.size(), 0x7FFFFFFF)), nullptr, nullptr,
                           nullptr, 0);
     }
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 bool FluidSynthPort::longDone() {
     return true;
 }
 
-std::uint32_t FluidSynthPort::close() {
+PortResult FluidSynthPort::close() {
     std::unique_lock lock(mutex);
     if (!engine) {
-        return mmresult::InvalidHandle;
+        return PortResult::NotOpen;
     }
     engine.reset();
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 bool FluidSynthPort::render(std::span<std::int16_t> interleavedStereo) {

@@ -12,11 +12,11 @@ constexpr std::string_view AlsaPrefix = "alsa:";
 // Chosen by the player, so unlike a port that failed to open it is no failure: open succeeds.
 class SilentPort final : public MidiPort {
 public:
-    std::uint32_t open() override { return mmresult::NoError; }
-    std::uint32_t sendShort(std::uint32_t) override { return mmresult::NoError; }
-    std::uint32_t sendLong(std::span<const std::uint8_t>) override { return mmresult::NoError; }
+    PortResult open() override { return PortResult::Ok; }
+    PortResult sendShort(std::uint32_t) override { return PortResult::Ok; }
+    PortResult sendLong(std::span<const std::uint8_t>) override { return PortResult::Ok; }
     bool longDone() override { return true; }
-    std::uint32_t close() override { return mmresult::NoError; }
+    PortResult close() override { return PortResult::Ok; }
     PortDescription describe() const override { return {"none", {}}; }
 };
 

@@ -53,19 +53,20 @@ std::size_t ShortMessageLength(std::uint8_t status) {
 RtMidiPort::RtMidiPort(std::string_view selector) : selector(selector) {}
 
 RtMidiPort::~RtMidiPort() {
-    close();
+    // A port that is not open answers `NotOpen`, which is all the same here.
+    static_cast<void>(close());
 }
 
-std::uint32_t RtMidiPort::open() {
+PortResult RtMidiPort::open() {
     std::lock_guard lock(mutex);
     if (out) {
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     failure.clear();
     std::error_code error;
     if (!std::filesystem::exists(SequencerDevice, error)) {
         failure = std::string("ALSA sequencer: no ") + SequencerDevice;
-        return mmresult::NoDevice;
+        return PortResult::NoDevice;
     }
     const QuietAlsaErrors quiet;
     std::unique_ptr<RtMidiOut> next;
@@ -73,7 +74,7 @@ std::uint32_t RtMidiPort::open() {
         next = std::make_unique<RtMidiOut>(RtMidi::LINUX_ALSA, ClientName);
     } catch (const RtMidiError&) {
         failure = "ALSA sequencer: it does not open";
-        return mmresult::NoDevice;
+        return PortResult::NoDevice;
     }
     callFailed = false;
     next->setErrorCallback(RecordError, &callFailed);
@@ -86,38 +87,38 @@ std::uint32_t RtMidiPort::open() {
     const std::optional<std::size_t> chosen = ChooseMidiPort(names, selector);
     if (!chosen || callFailed) {
         failure = "ALSA: no sequencer port " + selector;
-        return mmresult::BadDeviceId;
+        return PortResult::NoSuchDevice;
     }
     next->openPort(static_cast<unsigned>(*chosen), ClientName);
     if (callFailed || !next->isPortOpen()) {
         failure = "ALSA: the port " + names[*chosen] + " refused the connection";
-        return mmresult::Allocated;
+        return PortResult::InUse;
     }
     connectedName = names[*chosen];
     out = std::move(next);
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
-std::uint32_t RtMidiPort::send(std::span<const std::uint8_t> bytes) {
+PortResult RtMidiPort::send(std::span<const std::uint8_t> bytes) {
     std::lock_guard lock(mutex);
     if (!out) {
-        return mmresult::InvalidHandle;
+        return PortResult::NotOpen;
     }
     if (bytes.empty()) {
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     callFailed = false;
     out->sendMessage(bytes.data(), bytes.size());
-    return callFailed ? mmresult::Error : mmresult::NoError;
+    return callFailed ? PortResult::Failed : PortResult::Ok;
 }
 
-std::uint32_t RtMidiPort::sendShort(std::uint32_t word) {
+PortResult RtMidiPort::sendShort(std::uint32_t word) {
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
                                    static_cast<std::uint8_t>(word >> 16)};
     return send(std::span(bytes).first(ShortMessageLength(bytes[0])));
 }
 
-std::uint32_t RtMidiPort::sendLong(std::span<const std::uint8_t> message) {
+PortResult RtMidiPort::sendLong(std::span<const std::uint8_t> message) {
     return send(message);
 }
 
@@ -125,15 +126,15 @@ bool RtMidiPort::longDone() {
     return true;
 }
 
-std::uint32_t RtMidiPort::close() {
+PortResult RtMidiPort::close() {
     std::lock_guard lock(mutex);
     if (!out) {
-        return mmresult::InvalidHandle;
+        return PortResult::NotOpen;
     }
     out->closePort();
     out.reset();
     connectedName.clear();
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 std::string RtMidiPort::portName() const {

@@ -26,16 +26,16 @@ public:
     RtMidiPort(const RtMidiPort&) = delete;
     RtMidiPort& operator=(const RtMidiPort&) = delete;
 
-    /// 0 when connected; MMSYSERR_BADDEVICEID (2) when no port matches the selector;
-    /// MIDIERR_NODEVICE (68) when the ALSA sequencer cannot be opened at all; MMSYSERR_ALLOCATED
-    /// (4) when the port exists but refuses the connection. Opening an open port succeeds.
-    std::uint32_t open() override;
+    /// `Ok` when connected; `NoSuchDevice` when no port matches the selector; `NoDevice` when
+    /// the ALSA sequencer cannot be opened at all; `InUse` when the port exists but refuses the
+    /// connection. Opening an open port succeeds.
+    PortResult open() override;
     /// Sends as many bytes as the status calls for (three for 8x, 9x, Ax, Bx, Ex).
-    std::uint32_t sendShort(std::uint32_t word) override;
-    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    PortResult sendShort(std::uint32_t word) override;
+    PortResult sendLong(std::span<const std::uint8_t> message) override;
     /// Always true: the sequencer copies a message when it is sent.
     bool longDone() override;
-    std::uint32_t close() override;
+    PortResult close() override;
 
     /// The name of the connected port; empty when not open.
     std::string portName() const;
@@ -43,7 +43,7 @@ public:
     PortDescription describe() const override;
 
 private:
-    std::uint32_t send(std::span<const std::uint8_t> bytes);
+    PortResult send(std::span<const std::uint8_t> bytes);
 
     const std::string selector;
     mutable std::mutex mutex;

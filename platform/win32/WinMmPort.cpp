@@ -1,5 +1,7 @@
 #include "platform/win32/WinMmPort.h"
 
+#include "platform/win32/WinMmResult.h"
+
 #include <algorithm>
 #include <string>
 
@@ -13,13 +15,14 @@ constexpr UINT HeaderSize = sizeof(MIDIHDR);
 
 WinMmPort::~WinMmPort() {
     if (handle != nullptr) {
-        close();
+        // Nothing is left to do about a port that will not close.
+        static_cast<void>(close());
     }
 }
 
-std::uint32_t WinMmPort::open() {
+PortResult WinMmPort::open() {
     if (handle != nullptr) {
-        return MMSYSERR_ALLOCATED;
+        return PortResult::InUse;
     }
     HMIDIOUT opened = nullptr;
     const MMRESULT result = midiOutOpen(&opened, MIDI_MAPPER, 0, 0, CALLBACK_NULL);
@@ -27,7 +30,7 @@ std::uint32_t WinMmPort::open() {
         handle = opened;
     }
     openResult.store(result, std::memory_order_relaxed);
-    return result;
+    return PortResultOf(result);
 }
 
 PortDescription WinMmPort::describe() const {
@@ -38,13 +41,13 @@ PortDescription WinMmPort::describe() const {
                 : "the Windows MIDI mapper did not open (result " + std::to_string(result) + ")"};
 }
 
-std::uint32_t WinMmPort::sendShort(std::uint32_t word) {
-    return midiOutShortMsg(handle, word);
+PortResult WinMmPort::sendShort(std::uint32_t word) {
+    return PortResultOf(midiOutShortMsg(handle, word));
 }
 
-std::uint32_t WinMmPort::sendLong(std::span<const std::uint8_t> message) {
+PortResult WinMmPort::sendLong(std::span<const std::uint8_t> message) {
     if (message.size() > 0xFFFFFFFFu) {
-        return MMSYSERR_INVALPARAM;
+        return PortResult::BadArgument;
     }
     const std::lock_guard lock(headersLock);
     unprepareFinished();
@@ -54,15 +57,15 @@ std::uint32_t WinMmPort::sendLong(std::span<const std::uint8_t> message) {
     header->dwBufferLength = static_cast<DWORD>(message.size());
     MMRESULT result = midiOutPrepareHeader(handle, header.get(), HeaderSize);
     if (result != MMSYSERR_NOERROR) {
-        return result;
+        return PortResultOf(result);
     }
     result = midiOutLongMsg(handle, header.get(), HeaderSize);
     if (result != MMSYSERR_NOERROR) {
         midiOutUnprepareHeader(handle, header.get(), HeaderSize);
-        return result;
+        return PortResultOf(result);
     }
     headers.push_back(std::move(header));
-    return MMSYSERR_NOERROR;
+    return PortResult::Ok;
 }
 
 bool WinMmPort::longDone() {
@@ -71,7 +74,7 @@ bool WinMmPort::longDone() {
     return headers.empty();
 }
 
-std::uint32_t WinMmPort::close() {
+PortResult WinMmPort::close() {
     const std::lock_guard lock(headersLock);
     const bool playing = std::any_of(headers.begin(), headers.end(),
                                      [](const auto& header) { return (header->dwFlags & MHDR_DONE) == 0; });
@@ -85,7 +88,7 @@ std::uint32_t WinMmPort::close() {
         handle = nullptr;
         headers.clear();
     }
-    return result;
+    return PortResultOf(result);
 }
 
 void WinMmPort::unprepareFinished() {

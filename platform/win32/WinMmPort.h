@@ -10,8 +10,9 @@
 
 namespace tf {
 
-/// The MIDI mapper through the Windows multimedia calls. Every result is the call's own, passed
-/// through unchanged, so the open failures the player is told about are exactly Windows' codes.
+/// The MIDI mapper through the Windows multimedia calls. Every result is the call's own, told in
+/// the port's words (`PortResultOf`), so the open failures the player is told about are exactly
+/// the ones Windows reports.
 class WinMmPort final : public MidiPort {
 public:
     WinMmPort() = default;
@@ -21,18 +22,18 @@ public:
     WinMmPort& operator=(const WinMmPort&) = delete;
 
     /// `midiOutOpen` on the MIDI mapper, without a callback. A second open while the port is
-    /// open answers MMSYSERR_ALLOCATED and keeps the first handle.
-    std::uint32_t open() override;
-    std::uint32_t sendShort(std::uint32_t word) override;
+    /// open answers `InUse` and keeps the first handle.
+    PortResult open() override;
+    PortResult sendShort(std::uint32_t word) override;
     /// Prepares a header over `message` (which the caller keeps valid until `longDone`) and
     /// queues it with `midiOutLongMsg`. A header whose queueing fails is unprepared at once.
-    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    PortResult sendLong(std::span<const std::uint8_t> message) override;
     /// Unprepares every header the driver has finished with; true when none is left.
     bool longDone() override;
     /// Returns the queued headers (`midiOutReset` when one is still playing), unprepares them
     /// and closes the port with `midiOutClose`, whose result it answers.
-    std::uint32_t close() override;
-    /// "Windows MIDI mapper"; after a failed open, its result.
+    PortResult close() override;
+    /// "Windows MIDI mapper"; after a failed open, Windows' own number for what failed.
     PortDescription describe() const override;
 
 private:

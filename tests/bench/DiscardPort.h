@@ -12,18 +12,18 @@ namespace tf::bench {
 /// measures the core and not a synthesizer or a recording.
 class DiscardPort final : public MidiPort {
 public:
-    std::uint32_t open() override { return mmresult::NoError; }
-    std::uint32_t sendShort(std::uint32_t) override {
+    PortResult open() override { return PortResult::Ok; }
+    PortResult sendShort(std::uint32_t) override {
         bump();
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     /// The bytes are never read, so the message is done as soon as it is handed over.
-    std::uint32_t sendLong(std::span<const std::uint8_t>) override {
+    PortResult sendLong(std::span<const std::uint8_t>) override {
         bump();
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     bool longDone() override { return true; }
-    std::uint32_t close() override { return mmresult::NoError; }
+    PortResult close() override { return PortResult::Ok; }
 
     /// Messages handed over so far, short and long.
     std::uint64_t sent() const { return count.load(std::memory_order_relaxed); }

@@ -27,12 +27,12 @@ TEST(PortFactory, NoneIsSilentOnPurposeAndOpens) {
     const auto port = MakeMidiPort("none");
     ASSERT_NE(port, nullptr);
     EXPECT_EQ(port->describe().output, "none");
-    EXPECT_EQ(port->open(), mmresult::NoError);
-    EXPECT_EQ(port->sendShort(0x00643C90), mmresult::NoError);
+    EXPECT_EQ(port->open(), PortResult::Ok);
+    EXPECT_EQ(port->sendShort(0x00643C90), PortResult::Ok);
     const std::uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
-    EXPECT_EQ(port->sendLong(sysex), mmresult::NoError);
+    EXPECT_EQ(port->sendLong(sysex), PortResult::Ok);
     EXPECT_TRUE(port->longDone());
-    EXPECT_EQ(port->close(), mmresult::NoError);
+    EXPECT_EQ(port->close(), PortResult::Ok);
 }
 
 TEST(PortFactory, AlsaWordsNameASequencerPort) {
@@ -80,36 +80,36 @@ TEST(RtMidiPort, ChoosesByNumberThenExactNameThenPartOfAName) {
 
 TEST(RtMidiPort, NothingIsSentBeforeOpen) {
     RtMidiPort port("0");
-    EXPECT_EQ(port.sendShort(0x00643C90), mmresult::InvalidHandle);
-    EXPECT_EQ(port.close(), mmresult::InvalidHandle);
+    EXPECT_EQ(port.sendShort(0x00643C90), PortResult::NotOpen);
+    EXPECT_EQ(port.close(), PortResult::NotOpen);
     EXPECT_TRUE(port.longDone());
     EXPECT_EQ(port.portName(), "");
 }
 
 TEST(RtMidiPort, APortThatDoesNotExistIsABadDeviceId) {
     RtMidiPort byName("no such port \x7f tonefalls");
-    const std::uint32_t result = byName.open();
-    if (result == mmresult::NoDevice) {
+    const PortResult result = byName.open();
+    if (result == PortResult::NoDevice) {
         GTEST_SKIP() << "no ALSA sequencer on this machine";
     }
-    EXPECT_EQ(result, mmresult::BadDeviceId);
+    EXPECT_EQ(result, PortResult::NoSuchDevice);
     RtMidiPort byNumber("100000");
-    EXPECT_EQ(byNumber.open(), mmresult::BadDeviceId);
-    EXPECT_EQ(byNumber.sendShort(0x00643C90), mmresult::InvalidHandle);
+    EXPECT_EQ(byNumber.open(), PortResult::NoSuchDevice);
+    EXPECT_EQ(byNumber.sendShort(0x00643C90), PortResult::NotOpen);
 }
 
 TEST(RtMidiPort, OpensTheFirstPortByNumber) {
     RtMidiPort port("0");
-    const std::uint32_t result = port.open();
-    if (result == mmresult::NoDevice || result == mmresult::BadDeviceId) {
+    const PortResult result = port.open();
+    if (result == PortResult::NoDevice || result == PortResult::NoSuchDevice) {
         GTEST_SKIP() << "no ALSA sequencer output port on this machine";
     }
-    ASSERT_EQ(result, mmresult::NoError);
+    ASSERT_EQ(result, PortResult::Ok);
     EXPECT_NE(port.portName(), "");
-    EXPECT_EQ(port.sendShort(0x00007FB0), mmresult::NoError);
+    EXPECT_EQ(port.sendShort(0x00007FB0), PortResult::Ok);
     const std::uint8_t sysex[] = {0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7};
-    EXPECT_EQ(port.sendLong(sysex), mmresult::NoError);
-    EXPECT_EQ(port.close(), mmresult::NoError);
+    EXPECT_EQ(port.sendLong(sysex), PortResult::Ok);
+    EXPECT_EQ(port.close(), PortResult::Ok);
 }
 
 } // namespace

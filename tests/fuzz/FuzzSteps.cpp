@@ -25,11 +25,11 @@ namespace {
 /// An output that accepts everything and keeps nothing: recording would only cost time.
 class SilentPort final : public MidiPort {
 public:
-    std::uint32_t open() override { return mmresult::NoError; }
-    std::uint32_t sendShort(std::uint32_t) override { return mmresult::NoError; }
-    std::uint32_t sendLong(std::span<const std::uint8_t>) override { return mmresult::NoError; }
+    PortResult open() override { return PortResult::Ok; }
+    PortResult sendShort(std::uint32_t) override { return PortResult::Ok; }
+    PortResult sendLong(std::span<const std::uint8_t>) override { return PortResult::Ok; }
     bool longDone() override { return true; }
-    std::uint32_t close() override { return mmresult::NoError; }
+    PortResult close() override { return PortResult::Ok; }
 };
 
 class QuietSink final : public MessageSink {

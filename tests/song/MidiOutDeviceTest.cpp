@@ -20,17 +20,17 @@ using test::RecordingSink;
 /// the address sanitizer) when the test reads it back.
 class SlowPort final : public MidiPort {
 public:
-    std::uint32_t open() override { return mmresult::NoError; }
-    std::uint32_t sendShort(std::uint32_t) override { return mmresult::NoError; }
-    std::uint32_t sendLong(std::span<const std::uint8_t> message) override {
+    PortResult open() override { return PortResult::Ok; }
+    PortResult sendShort(std::uint32_t) override { return PortResult::Ok; }
+    PortResult sendLong(std::span<const std::uint8_t> message) override {
         handed.push_back(message);
         done = false;
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     bool longDone() override { return done; }
-    std::uint32_t close() override {
+    PortResult close() override {
         ++closes;
-        return mmresult::NoError;
+        return PortResult::Ok;
     }
     std::vector<std::span<const std::uint8_t>> handed;
     bool done = true;
@@ -38,7 +38,7 @@ public:
 };
 
 struct DeviceRig {
-    explicit DeviceRig(std::uint32_t openResult = mmresult::NoError, bool failSends = false)
+    explicit DeviceRig(PortResult openResult = PortResult::Ok, bool failSends = false)
         : port(clock, openResult, failSends) {}
     ManualClock clock;
     CapturePort port;
@@ -50,22 +50,22 @@ TEST(MidiOutDeviceTest, OpenSucceedsSilently) {
     DeviceRig rig;
     EXPECT_FALSE(rig.device.open());
     EXPECT_TRUE(rig.device.isOpen());
-    EXPECT_EQ(rig.device.lastResult(), mmresult::NoError);
+    EXPECT_EQ(rig.device.lastResult(), PortResult::Ok);
     EXPECT_TRUE(rig.sink.messages().empty());
     EXPECT_EQ(rig.port.openCount(), 1);
 }
 
 TEST(MidiOutDeviceTest, EachReportedOpenFailureShowsItsTextOnce) {
-    const std::vector<std::pair<std::uint32_t, std::string>> cases{
-        {68, "MIDIポートが見つかりません。"},
-        {4, "指定されたリソースは既に割り当てられています。"},
-        {2, "指定されたデバイス識別子は範囲外です。"},
-        {11, "指定されたポインタまたは構造体は無効です。"},
-        {7, "システムはメモリを割り当てられてないか、またはロックできません。"},
+    const std::vector<std::pair<PortResult, std::string>> cases{
+        {PortResult::NoDevice, "MIDIポートが見つかりません。"},
+        {PortResult::InUse, "指定されたリソースは既に割り当てられています。"},
+        {PortResult::NoSuchDevice, "指定されたデバイス識別子は範囲外です。"},
+        {PortResult::BadArgument, "指定されたポインタまたは構造体は無効です。"},
+        {PortResult::OutOfMemory, "システムはメモリを割り当てられてないか、またはロックできません。"},
     };
     for (const auto& [result, text] : cases) {
         DeviceRig rig(result);
-        EXPECT_TRUE(rig.device.open()) << result;
+        EXPECT_TRUE(rig.device.open()) << text;
         EXPECT_FALSE(rig.device.isOpen());
         EXPECT_EQ(rig.device.lastResult(), result);
         const auto shown = rig.sink.messages();
@@ -78,7 +78,7 @@ TEST(MidiOutDeviceTest, EachReportedOpenFailureShowsItsTextOnce) {
 }
 
 TEST(MidiOutDeviceTest, OtherOpenFailuresShowNothingAndReportNoFailure) {
-    for (std::uint32_t result : {mmresult::Error, mmresult::InvalidHandle, 3u, 69u}) {
+    for (const PortResult result : {PortResult::Failed, PortResult::NotOpen}) {
         DeviceRig rig(result);
         EXPECT_FALSE(rig.device.open());
         EXPECT_FALSE(rig.device.isOpen());
@@ -102,10 +102,10 @@ TEST(MidiOutDeviceTest, ShortMessageWordTakesOneByteOfEachArgument) {
 }
 
 TEST(MidiOutDeviceTest, SendsFailWithoutAMessageWhenThePortNeverOpened) {
-    DeviceRig rig(mmresult::NoDevice);
+    DeviceRig rig(PortResult::NoDevice);
     rig.device.open();
     EXPECT_TRUE(rig.device.sendShort(0x90, 60, 100));
-    EXPECT_EQ(rig.device.lastResult(), mmresult::InvalidHandle);
+    EXPECT_EQ(rig.device.lastResult(), PortResult::NotOpen);
     EXPECT_TRUE(rig.device.prepareLong(Bytes{0x01, 0xF7}));
     EXPECT_TRUE(rig.device.sendLong());
     EXPECT_FALSE(rig.device.longDone());
@@ -115,10 +115,10 @@ TEST(MidiOutDeviceTest, SendsFailWithoutAMessageWhenThePortNeverOpened) {
 }
 
 TEST(MidiOutDeviceTest, FailedSendIsOnlyRecorded) {
-    DeviceRig rig(mmresult::NoError, true);
+    DeviceRig rig(PortResult::Ok, true);
     rig.device.open();
     EXPECT_TRUE(rig.device.sendShort(0x90, 60, 100));
-    EXPECT_EQ(rig.device.lastResult(), mmresult::Error);
+    EXPECT_EQ(rig.device.lastResult(), PortResult::Failed);
     EXPECT_TRUE(rig.sink.messages().empty());
 }
 
@@ -134,7 +134,7 @@ TEST(MidiOutDeviceTest, LongMessageGetsAnF0OnlyWhenItsPayloadEndsInF7) {
         DeviceRig rig;
         rig.device.open();
         EXPECT_FALSE(rig.device.prepareLong(payload));
-        EXPECT_EQ(rig.device.lastResult(), mmresult::NoError);
+        EXPECT_EQ(rig.device.lastResult(), PortResult::Ok);
         EXPECT_EQ(Bytes(rig.device.longMessage().begin(), rig.device.longMessage().end()), message);
         EXPECT_FALSE(rig.device.sendLong());
         const auto sent = rig.port.messages();
@@ -154,7 +154,7 @@ TEST(MidiOutDeviceTest, SlotLifecycle) {
     rig.device.sendLong();
     EXPECT_TRUE(rig.device.longDone());
     EXPECT_FALSE(rig.device.releaseLong());
-    EXPECT_EQ(rig.device.lastResult(), mmresult::NoError);
+    EXPECT_EQ(rig.device.lastResult(), PortResult::Ok);
     EXPECT_FALSE(rig.device.longDone());
     EXPECT_TRUE(rig.device.longMessage().empty());
     EXPECT_FALSE(rig.device.releaseLong());
@@ -164,7 +164,7 @@ TEST(MidiOutDeviceTest, SendLongWithNothingPreparedFails) {
     DeviceRig rig;
     rig.device.open();
     EXPECT_TRUE(rig.device.sendLong());
-    EXPECT_EQ(rig.device.lastResult(), mmresult::InvalidParam);
+    EXPECT_EQ(rig.device.lastResult(), PortResult::BadArgument);
     EXPECT_TRUE(rig.port.messages().empty());
 }
 

@@ -77,7 +77,7 @@ TEST(MidiSequencerTest, ConstructionOpensThePortOnce) {
 
 TEST(MidiSequencerTest, OpenFailureIsReportedAtConstructionAndTheGameRunsSilent) {
     ManualClock clock;
-    CapturePort port(clock, mmresult::NoDevice);
+    CapturePort port(clock, PortResult::NoDevice);
     test::RecordingSink sink;
     MidiOutDevice device(port, sink);
     TransportFlags flags;

@@ -5,6 +5,7 @@
 #include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
 #include "platform/Surface.h"
+#include "platform/SynthOutput.h"
 #include "platform/midi/FluidSynthPort.h"
 #include "platform/midi/PortFactory.h"
 #include "song/SongTime.h"
@@ -163,7 +164,7 @@ int RunRender(const CliArguments& arguments) {
     if (!Load(game, arguments.file)) {
         return ExitFailure;
     }
-    if (!wav.open(arguments.out, FluidSynthPort::SampleRate, 2)) {
+    if (!wav.open(arguments.out, SynthOutput::SampleRate, 2)) {
         std::fprintf(stderr, "tonefalls-cli: cannot create %s\n", arguments.out.c_str());
         return ExitFailure;
     }

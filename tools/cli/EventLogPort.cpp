@@ -7,30 +7,30 @@ namespace tf::cli {
 EventLogPort::EventLogPort(Clock& clock, std::uint32_t startTick, std::FILE* out)
     : clock(clock), startTick(startTick), out(out) {}
 
-std::uint32_t EventLogPort::open() {
-    return mmresult::NoError;
+PortResult EventLogPort::open() {
+    return PortResult::Ok;
 }
 
-std::uint32_t EventLogPort::sendShort(std::uint32_t word) {
+PortResult EventLogPort::sendShort(std::uint32_t word) {
     const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(word), static_cast<std::uint8_t>(word >> 8),
                                    static_cast<std::uint8_t>(word >> 16)};
     print(bytes);
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
-std::uint32_t EventLogPort::sendLong(std::span<const std::uint8_t> message) {
+PortResult EventLogPort::sendLong(std::span<const std::uint8_t> message) {
     print(message);
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 bool EventLogPort::longDone() {
     return true;
 }
 
-std::uint32_t EventLogPort::close() {
+PortResult EventLogPort::close() {
     std::lock_guard lock(mutex);
     std::fflush(out);
-    return mmresult::NoError;
+    return PortResult::Ok;
 }
 
 void EventLogPort::print(std::span<const std::uint8_t> bytes) {

@@ -18,12 +18,12 @@ class EventLogPort final : public MidiPort {
 public:
     EventLogPort(Clock& clock, std::uint32_t startTick, std::FILE* out);
 
-    std::uint32_t open() override;
-    std::uint32_t sendShort(std::uint32_t word) override;
-    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    PortResult open() override;
+    PortResult sendShort(std::uint32_t word) override;
+    PortResult sendLong(std::span<const std::uint8_t> message) override;
     /// Always true: the message is printed, and so done with, when it is sent.
     bool longDone() override;
-    std::uint32_t close() override;
+    PortResult close() override;
 
 private:
     void print(std::span<const std::uint8_t> bytes);

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/ManualClock.h"
+#include "platform/SynthOutput.h"
 #include "platform/midi/FluidSynthPort.h"
 #include "tools/cli/WavWriter.h"
 
@@ -28,7 +29,7 @@ public:
     bool ok() const { return writeOk; }
 
 private:
-    static constexpr std::uint32_t FramesPerMs = FluidSynthPort::SampleRate / 1000;
+    static constexpr std::uint32_t FramesPerMs = SynthOutput::SampleRate / 1000;
 
     ManualClock time{0};
     FluidSynthPort& synth;

@@ -32,12 +32,12 @@ public:
 
     explicit StampingPort(Clock& clock) : clock(clock) {}
 
-    std::uint32_t open() override { return mmresult::NoError; }
-    std::uint32_t sendShort(std::uint32_t word) override;
-    std::uint32_t sendLong(std::span<const std::uint8_t> message) override;
+    PortResult open() override { return PortResult::Ok; }
+    PortResult sendShort(std::uint32_t word) override;
+    PortResult sendLong(std::span<const std::uint8_t> message) override;
     // Nothing is held back, so a long message is delivered by the time it is handed over.
     bool longDone() override { return true; }
-    std::uint32_t close() override { return mmresult::NoError; }
+    PortResult close() override { return PortResult::Ok; }
 
     /// Every later message is marked as sent by `sender`.
     void setSender(Sender sender) { current = sender; }

@@ -60,7 +60,7 @@ protected:
         game.reset();
     }
 
-    void openWindow(std::uint32_t openResult = mmresult::NoError, bool failSends = false) {
+    void openWindow(PortResult openResult = PortResult::Ok, bool failSends = false) {
         port = std::make_unique<CapturePort>(clock, openResult, failSends);
         game = std::make_unique<GamePlay>(clock, latch, *port, buffer, sink);
         window = std::make_unique<MainWindow>(*game, latch, buffer);
@@ -138,7 +138,7 @@ protected:
 };
 
 TEST_F(MainWindowFaultTest, ABrokenOutputIsReportedOnceAndTheGamePlaysSilentlyToTheResult) {
-    openWindow(mmresult::NoDevice, true);
+    openWindow(PortResult::NoDevice, true);
     ASSERT_EQ(sink.messages().size(), 1u);
     EXPECT_EQ(sink.messages()[0].text, "MIDIポートが見つかりません。");
     EXPECT_EQ(sink.messages()[0].icon, MessageIcon::Stop);
@@ -159,7 +159,7 @@ TEST_F(MainWindowFaultTest, ABrokenOutputIsReportedOnceAndTheGamePlaysSilentlyTo
 }
 
 TEST_F(MainWindowFaultTest, AnOutputFailingWithAnUnlistedResultShowsNothingAndStillPlays) {
-    openWindow(mmresult::Error, true);
+    openWindow(PortResult::Failed, true);
     EXPECT_TRUE(sink.messages().empty());
     play(song.str(), true);
     waitForResult();

@@ -13,11 +13,11 @@ namespace {
 
 class DescribedPort final : public MidiPort {
 public:
-    std::uint32_t open() override { return mmresult::NoDevice; }
-    std::uint32_t sendShort(std::uint32_t) override { return mmresult::InvalidHandle; }
-    std::uint32_t sendLong(std::span<const std::uint8_t>) override { return mmresult::InvalidHandle; }
+    PortResult open() override { return PortResult::NoDevice; }
+    PortResult sendShort(std::uint32_t) override { return PortResult::NotOpen; }
+    PortResult sendLong(std::span<const std::uint8_t>) override { return PortResult::NotOpen; }
     bool longDone() override { return true; }
-    std::uint32_t close() override { return mmresult::InvalidHandle; }
+    PortResult close() override { return PortResult::NotOpen; }
     PortDescription describe() const override { return description; }
     PortDescription description;
 };

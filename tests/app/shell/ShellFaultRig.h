@@ -21,7 +21,7 @@ namespace tf::test {
 
 /// The shell and a real game over the fakes, with the output port chosen by each test.
 struct Rig {
-    explicit Rig(std::uint32_t openResult = mmresult::NoError, bool failSends = false)
+    explicit Rig(PortResult openResult = PortResult::Ok, bool failSends = false)
         : port(clock, openResult, failSends), game(clock, latch, port, surface, sink),
           shell(game, latch, surface, surfaceLock, view) {}
 

@@ -40,7 +40,7 @@ std::string ReadText(const std::filesystem::path& path) {
 // --- An output that fails every call -------------------------------------------------------
 
 struct BrokenOutput {
-    std::uint32_t openResult;
+    PortResult openResult;
     const char* text; // empty: the failure shows nothing
 };
 
@@ -88,19 +88,18 @@ TEST_P(ShellBrokenOutputTest, TheGameSaysSoAtMostOnceAndPlaysSilentlyToTheResult
 
 INSTANTIATE_TEST_SUITE_P(
     EveryOpenResult, ShellBrokenOutputTest,
-    ::testing::Values(BrokenOutput{mmresult::NoDevice, "MIDIポートが見つかりません。"},
-                      BrokenOutput{mmresult::Allocated, "指定されたリソースは既に割り当てられています。"},
-                      BrokenOutput{mmresult::BadDeviceId, "指定されたデバイス識別子は範囲外です。"},
-                      BrokenOutput{mmresult::InvalidParam, "指定されたポインタまたは構造体は無効です。"},
-                      BrokenOutput{mmresult::NoMemory,
+    ::testing::Values(BrokenOutput{PortResult::NoDevice, "MIDIポートが見つかりません。"},
+                      BrokenOutput{PortResult::InUse, "指定されたリソースは既に割り当てられています。"},
+                      BrokenOutput{PortResult::NoSuchDevice, "指定されたデバイス識別子は範囲外です。"},
+                      BrokenOutput{PortResult::BadArgument, "指定されたポインタまたは構造体は無効です。"},
+                      BrokenOutput{PortResult::OutOfMemory,
                                    "システムはメモリを割り当てられてないか、またはロックできません。"},
-                      BrokenOutput{mmresult::Error, ""}, BrokenOutput{mmresult::InvalidHandle, ""},
-                      BrokenOutput{0xDEADBEEF, ""},
+                      BrokenOutput{PortResult::Failed, ""}, BrokenOutput{PortResult::NotOpen, ""},
                       // Opens, then fails every send.
-                      BrokenOutput{mmresult::NoError, ""}));
+                      BrokenOutput{PortResult::Ok, ""}));
 
 TEST_F(ShellFaultTest, APreviewOnABrokenOutputEndsQuietlyToo) {
-    Rig rig(mmresult::NoDevice, true);
+    Rig rig(PortResult::NoDevice, true);
     rig.shell.create();
     rig.choose(song.str());
     rig.view.partDialog = [&rig](PartDialog& dialog) {

@@ -34,15 +34,15 @@ TEST(TextsTest, EveryTextHasBothLanguagesAndTheGamesJapaneseStaysAsItWas) {
     EXPECT_EQ(LaneName(3, Language::Japanese), "黒鍵盤 2");
     // The output's failure texts come from the core; the table translates them by their words.
     EXPECT_EQ(Text(TextId::OutputNotFound, Language::Japanese),
-              MidiOutDevice::OpenFailureText(mmresult::NoDevice));
+              MidiOutDevice::OpenFailureText(PortResult::NoDevice));
     EXPECT_EQ(Text(TextId::OutputAllocated, Language::Japanese),
-              MidiOutDevice::OpenFailureText(mmresult::Allocated));
+              MidiOutDevice::OpenFailureText(PortResult::InUse));
     EXPECT_EQ(Text(TextId::OutputBadDeviceId, Language::Japanese),
-              MidiOutDevice::OpenFailureText(mmresult::BadDeviceId));
+              MidiOutDevice::OpenFailureText(PortResult::NoSuchDevice));
     EXPECT_EQ(Text(TextId::OutputInvalidParam, Language::Japanese),
-              MidiOutDevice::OpenFailureText(mmresult::InvalidParam));
+              MidiOutDevice::OpenFailureText(PortResult::BadArgument));
     EXPECT_EQ(Text(TextId::OutputNoMemory, Language::Japanese),
-              MidiOutDevice::OpenFailureText(mmresult::NoMemory));
+              MidiOutDevice::OpenFailureText(PortResult::OutOfMemory));
 }
 
 // The part labels are made with the table's format, so each language's format must take the
