@@ -23,6 +23,23 @@
 #include <system_error>
 #include <vector>
 
+namespace {
+
+/// Where a desktop game keeps its files and which language it speaks.
+tf::ShellSetup DesktopSetup(const tf::CommandLine& line) {
+    tf::ShellSetup setup;
+    setup.programDirectory = tf::PathFromQString(QCoreApplication::applicationDirPath());
+    setup.keyFileRule = tf::KeyFileRule::ConfigFolder;
+    setup.configFolder = tf::ConfigFolderOfEnvironment();
+    std::error_code noDirectory;
+    setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
+    setup.systemLanguage = tf::LanguageOfLocale(QLocale::system().name().toStdString());
+    setup.language = line.language;
+    return setup;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
     const std::string_view program = argc > 0 ? argv[0] : "tonefalls";
     // --help and --version answer in a terminal without a display, so before any window system
@@ -61,15 +78,7 @@ int main(int argc, char** argv) {
     tf::HeldMessages messages(*port, true);
     tf::GamePlay game(clock, keys, *port, backBuffer, messages);
 
-    tf::ShellSetup setup;
-    setup.programDirectory = tf::PathFromQString(QCoreApplication::applicationDirPath());
-    setup.keyFileRule = tf::KeyFileRule::ConfigFolder;
-    setup.configFolder = tf::ConfigFolderOfEnvironment();
-    std::error_code noDirectory;
-    setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
-    setup.systemLanguage = tf::LanguageOfLocale(QLocale::system().name().toStdString());
-    setup.language = line.language;
-    tf::MainWindow window(game, keys, backBuffer, setup);
+    tf::MainWindow window(game, keys, backBuffer, DesktopSetup(line));
     window.shell().setOutput(port.get());
     window.centreOnScreen();
     // A keyboard that is not there is no reason to stop: the lanes still play on the computer's.

@@ -1,0 +1,24 @@
+#include "app/win32/ProgramFolder.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace tf {
+
+std::filesystem::path ProgramDirectory() {
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            return std::filesystem::path(name).parent_path();
+        }
+        name.resize(name.size() * 2);
+    }
+}
+
+} // namespace tf
