@@ -7,6 +7,20 @@
 
 namespace tf {
 
+namespace detail {
+/// Whether `value` is one of `choices`. A free function, defined before the class, so that the
+/// class's constexpr checks can be used in constant expressions by every compiler.
+template <typename Value, std::size_t N>
+constexpr bool Contains(const std::array<Value, N>& choices, Value value) {
+    for (const Value choice : choices) {
+        if (choice == value) {
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace detail
+
 /// The options of the next play. They live for the process and are shown again the next time
 /// the part-selection dialog opens.
 ///
@@ -29,9 +43,9 @@ public:
     static constexpr std::int32_t MaxJudgeOffset = 300;
 
     /// Whether a value is one of the choices. Speeds compare exactly: 1.5 is one, 1.4999 is not.
-    static constexpr bool IsSpeed(double speed) { return Contains(Speeds, speed); }
-    static constexpr bool IsLaneCount(std::int32_t lanes) { return Contains(LaneCounts, lanes); }
-    static constexpr bool IsLevel(std::int32_t level) { return Contains(Levels, level); }
+    static constexpr bool IsSpeed(double speed) { return detail::Contains(Speeds, speed); }
+    static constexpr bool IsLaneCount(std::int32_t lanes) { return detail::Contains(LaneCounts, lanes); }
+    static constexpr bool IsLevel(std::int32_t level) { return detail::Contains(Levels, level); }
     static constexpr bool IsJudgeOffset(std::int32_t ms) {
         return ms >= MinJudgeOffset && ms <= MaxJudgeOffset;
     }
@@ -77,16 +91,6 @@ public:
     void setJudgeOffset(std::int32_t ms) { judgeOffset_ = ClampJudgeOffset(ms); }
 
 private:
-    template <typename Value, std::size_t N>
-    static constexpr bool Contains(const std::array<Value, N>& choices, Value value) {
-        for (const Value choice : choices) {
-            if (choice == value) {
-                return true;
-            }
-        }
-        return false;
-    }
-
     bool autoPlay_ = false;
     double speedMultiplier_ = DefaultSpeed;
     std::int32_t level_ = DefaultLevel;
