@@ -1,12 +1,13 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/FolderSync.h"
+
 #include <system_error>
 #include <utility>
 
 #ifdef _WIN32
 #include <io.h>
 #else
-#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -32,18 +33,6 @@ bool FlushToDisk(std::FILE* file) {
     return _commit(_fileno(file)) == 0;
 #else
     return fsync(fileno(file)) == 0;
-#endif
-}
-
-/// Makes the rename itself survive a power cut. Where a folder cannot be opened or synced (some
-/// file systems refuse) the rename has still been made, so this is done as well as it can be.
-void FlushFolder([[maybe_unused]] const std::filesystem::path& folder) {
-#ifndef _WIN32
-    const int descriptor = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor >= 0) {
-        static_cast<void>(fsync(descriptor));
-        close(descriptor);
-    }
 #endif
 }
 
@@ -91,7 +80,7 @@ AtomicWriteResult AtomicFile::commit() {
         return AtomicWriteResult::Failed;
     }
     temporary_.clear();
-    FlushFolder(target_.parent_path());
+    SyncFolder(target_.parent_path());
     return AtomicWriteResult::Written;
 }
 

@@ -1,5 +1,7 @@
 #include "records/DurableFile.h"
 
+#include "platform/FolderSync.h"
+
 #include <cerrno>
 #include <string>
 
@@ -92,15 +94,6 @@ bool EndsInLineEnd(int descriptor) {
     return ::pread(descriptor, &last, 1, status.st_size - 1) != 1 || last == '\n';
 }
 
-/// A file just made survives a power cut only once its folder's entry is on the disk too.
-void SyncFolder(const std::filesystem::path& file) {
-    const File folder(::open(file.parent_path().empty() ? "." : file.parent_path().c_str(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.open()) {
-        ::fsync(folder.get());
-    }
-}
-
 #endif
 
 DurableWrite Finish(const File& file, std::string_view bytes) {
@@ -136,9 +129,8 @@ DurableWrite AppendLineDurably(const std::filesystem::path& path, std::string_vi
     whole += line;
     whole += '\n';
     const DurableWrite result = Finish(file, whole);
-#ifndef _WIN32
-    SyncFolder(path);
-#endif
+    // A file just made survives a power cut only once its folder's entry is on the disk too.
+    SyncFolder(path.parent_path());
     return result;
 }
 
@@ -153,9 +145,8 @@ DurableWrite WriteNewFileDurably(const std::filesystem::path& path, std::string_
         return DurableWrite::CannotOpen;
     }
     const DurableWrite result = Finish(file, bytes);
-#ifndef _WIN32
-    SyncFolder(path);
-#endif
+    // A file just made survives a power cut only once its folder's entry is on the disk too.
+    SyncFolder(path.parent_path());
     return result;
 }
 
