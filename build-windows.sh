@@ -75,7 +75,7 @@ if [ "$which_builds" != win64 ]; then
     echo "== dist/windows"
     rm -rf dist/windows dist/Tonefalls-windows.zip
     mkdir -p dist/windows/help
-    cp "$exe" build-win-host/data/main.bmp build-win-host/data/title.bmp build-win-host/data/result.bmp dist/windows/
+    cp "$exe" build-win-host/data/main.bmp build-win-host/data/title.bmp build-win-host/data/title-en.bmp build-win-host/data/result.bmp dist/windows/
     cp build-win-host/data/help/help.html build-win-host/data/help/help-en.html build-win-host/data/help/help.css dist/windows/help/
     # The folder itself goes into the zip, so unzipping gives one "Tonefalls" folder.
     stage=$(mktemp -d)

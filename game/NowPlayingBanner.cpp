@@ -7,6 +7,10 @@ namespace {
 constexpr Colour Black = 0x000000;
 constexpr Colour Orange = 0x00A5FF;
 
+int CentreX(const Surface& surface) {
+    return (surface.width() + 262) / 2 + 20;
+}
+
 } // namespace
 
 void NowPlayingBanner::drawBanner(Surface& surface, std::uint32_t now) {
@@ -34,8 +38,15 @@ void NowPlayingBanner::drawBanner(Surface& surface, std::uint32_t now) {
         break;
     }
     surface.setTextAlign(TextAlign::Centre);
-    surface.text(FontFace::PGothic, 20, (surface.width() + 262) / 2 + 20, surface.height() - 80,
-                 "NOW PLAYING!");
+    surface.text(FontFace::PGothic, 20, CentreX(surface), surface.height() - 80, "NOW PLAYING!");
+}
+
+void NowPlayingBanner::eraseBanner(Surface& surface, const Bitmap* background) {
+    // Twelve characters at 20 pixels stay well inside 90 pixels either side of the centre.
+    constexpr int halfWidth = 90;
+    const int left = CentreX(surface) - halfWidth;
+    const int top = surface.height() - 82;
+    surface.blit(background, left, top, 2 * halfWidth, 26, left, top);
 }
 
 } // namespace tf

@@ -17,6 +17,8 @@ public:
     }
     /// Draws the banner for song tick `now` and moves the phase on.
     void drawBanner(Surface& surface, std::uint32_t now);
+    /// Puts `background` back over the place the banner is drawn at, which takes it away.
+    static void eraseBanner(Surface& surface, const Bitmap* background);
 
     std::int32_t phase() const { return phase_; }
     TickTimer& blinkTimer() { return blinkTimer_; }

@@ -1,6 +1,7 @@
 #include "game/PlayFieldView.h"
 
 #include "game/Judgement.h"
+#include "game/JudgementColours.h"
 
 #include <algorithm>
 #include <array>
@@ -25,16 +26,7 @@ constexpr Colour Orange = 0x00A5FF;
 /// The colour of a press `errorMs` away from its note: the colour of its judgement's window.
 Colour WindowColour(std::int32_t errorMs) {
     const auto distance = static_cast<std::uint32_t>(errorMs < 0 ? -errorMs : errorMs);
-    switch (JudgeDistance(distance)) {
-    case Perfect:
-        return Yellow;
-    case Great:
-        return Green;
-    case Good:
-        return 0xFF8040; // light blue
-    default:
-        return 0x808080;
-    }
+    return JudgementColour(JudgeDistance(distance));
 }
 
 /// `colour` with each channel scaled by `share` (0 to 1): towards black.
@@ -88,12 +80,33 @@ void PlayFieldView::drawField(const PlaySession& session, const PlayOptions& opt
             drawKeyMark(lane);
         }
     }
+    if (showKeyLabels.load(std::memory_order_relaxed)) {
+        drawKeyLabels(options.laneCount());
+    }
     if (session.labelShown()) {
         drawJudgeLabel(session.judgeDisplay(), options);
     }
     if (showHitErrorBar.load(std::memory_order_relaxed)) {
         drawHitErrorBar(session.hitErrors(), now);
     }
+}
+
+// Under the keyboard, one name a lane centred on its key, clear of the hit-error bar above; only
+// the lanes the play uses.
+void PlayFieldView::drawKeyLabels(int laneCount) {
+    constexpr Colour Label = 0x00D8D0C8;
+    surface_.setTextColour(Label);
+    surface_.setTextAlign(TextAlign::Centre);
+    const int lanes = std::min(laneCount, static_cast<int>(keyLabels.size()));
+    for (int lane = 0; lane < lanes; ++lane) {
+        const std::string& label = keyLabels[static_cast<std::size_t>(lane)];
+        if (!label.empty()) {
+            surface_.text(FontFace::Gothic, 10, 16 * lane + 29, 391, label);
+        }
+    }
+    // What the clock left, which the judgement label and the screens after the play build on.
+    surface_.setTextColour(Black);
+    surface_.setTextAlign(TextAlign::Left);
 }
 
 // Along the bottom of the free area right of the lanes, clear of the counters and the clock.

@@ -8,8 +8,10 @@
 #include "game/PlaySession.h"
 #include "platform/Surface.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
+#include <string>
 
 namespace tf {
 
@@ -35,9 +37,15 @@ public:
     void setShowSongLength(bool on) { showSongLength.store(on, std::memory_order_relaxed); }
     /// A tick under the judgement line for each of the last presses at its error, fading.
     void setShowHitErrorBar(bool on) { showHitErrorBar.store(on, std::memory_order_relaxed); }
+    /// Shows each lane's key name under its key mark (on unless switched off). Any thread.
+    void setShowKeyLabels(bool on) { showKeyLabels.store(on, std::memory_order_relaxed); }
+    /// The key names of lanes 0-14, a character or two each. Only while no play thread runs.
+    void setKeyLabels(const std::array<std::string, 15>& labels) { keyLabels = labels; }
 
     /// The play-field background; null draws nothing under the notes.
     void setMainBitmap(const Bitmap* bitmap) { mainBitmap = bitmap; }
+    /// Takes the banner off the picture drawn last (a paused play shows no "NOW PLAYING!").
+    void eraseBanner() { NowPlayingBanner::eraseBanner(surface_, mainBitmap); }
     NowPlayingBanner& banner() { return banner_; }
     Surface& surface() { return surface_; }
 
@@ -49,6 +57,7 @@ private:
     void drawJudgeLabel(const JudgeDisplay& display, const PlayOptions& options);
     void drawProgress(std::uint32_t t);
     void drawHitErrorBar(const HitErrors& errors, std::uint32_t now);
+    void drawKeyLabels(int laneCount);
 
     Surface& surface_;
     const Bitmap* mainBitmap = nullptr;
@@ -62,6 +71,8 @@ private:
     std::uint32_t songEnd = 0;
     std::atomic<bool> showSongLength{false};
     std::atomic<bool> showHitErrorBar{false};
+    std::atomic<bool> showKeyLabels{true};
+    std::array<std::string, 15> keyLabels;
 };
 
 } // namespace tf

@@ -26,6 +26,18 @@ enum class [[nodiscard]] PortResult : std::uint8_t{
     NoDevice,
 };
 
+/// What kept an output from opening, as the player would be told it.
+enum class PortFailure {
+    None,
+    /// No MIDI output to connect to, or it refused the connection.
+    NoMidiOutput,
+    /// The synthesizer has no working audio driver: nothing can sound.
+    NoAudioDriver,
+    /// The SoundFont is missing or does not load.
+    NoSoundFont,
+    NoMemory
+};
+
 /// What an output says about itself to the player, in a few plain words.
 struct PortDescription {
     /// The output as it plays once open: "FluidSynth, FluidR3_GM.sf2, pulseaudio",
@@ -34,6 +46,8 @@ struct PortDescription {
     /// Why the last `open` failed, naming what failed ("FluidSynth: no audio driver opened
     /// (tried pulseaudio, alsa)"); empty when it did not fail or was not tried.
     std::string failure;
+    /// The kind of `failure`; None when it did not fail or the port does not say.
+    PortFailure cause = PortFailure::None;
 };
 
 /// One MIDI output. Calls may come from the window thread and from one worker thread at once

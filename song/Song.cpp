@@ -114,6 +114,24 @@ std::vector<std::vector<std::uint8_t>> SplitTracks(std::span<const std::uint8_t>
     return tracks;
 }
 
+// Why `bytes` make no song, None when they do. A file that is not a Standard MIDI File at all (a
+// text renamed .mid) is refused rather than read as a song of empty parts; past the "MThd" the
+// header is read as it stands, except for a division of 0, which no tick conversion can divide by.
+LoadFailure RefusedHeader(std::span<const std::uint8_t> file) {
+    if (file.empty()) {
+        return LoadFailure::Empty;
+    }
+    const std::span<const std::uint8_t> bytes = StandardMidiPart(file);
+    const std::size_t compared = std::min(bytes.size(), HeaderMarker.size());
+    if (compared == 0 || !std::equal(HeaderMarker.begin(), HeaderMarker.begin() + compared, bytes.begin())) {
+        return LoadFailure::NotMidi;
+    }
+    if (bytes.size() < HeaderLength) {
+        return LoadFailure::TooShort;
+    }
+    return bytes[12] * 256 + bytes[13] == 0 ? LoadFailure::BadHeader : LoadFailure::None;
+}
+
 } // namespace
 
 // A RIFF MIDI file ("RIFF" size "RMID", then chunks) carries the Standard MIDI File in its "data"
@@ -142,9 +160,11 @@ std::span<const std::uint8_t> StandardMidiPart(std::span<const std::uint8_t> byt
 
 LoadResult Song::load(const std::filesystem::path& path) {
     if (!path_.empty() && path == path_) {
+        failure_ = LoadFailure::None;
         return LoadResult::Loaded;
     }
     release();
+    failure_ = LoadFailure::CannotOpen;
     std::error_code error;
     // Only a regular file has an end: a device or a pipe could feed the reader forever.
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) {
@@ -170,22 +190,17 @@ LoadResult Song::load(const std::filesystem::path& path) {
 
 LoadResult Song::loadBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path) {
     if (!path_.empty() && path == path_) {
+        failure_ = LoadFailure::None;
         return LoadResult::Loaded;
     }
     release();
+    failure_ = RefusedHeader(bytes);
+    if (failure_ != LoadFailure::None) {
+        return LoadResult::Failed;
+    }
     bytes = StandardMidiPart(bytes);
-    // A file that is not a Standard MIDI File at all (a text renamed .mid) is refused rather than
-    // read as a song of empty parts; past the "MThd" the header is read as it stands.
-    if (bytes.size() < HeaderLength || !std::equal(HeaderMarker.begin(), HeaderMarker.end(), bytes.begin())) {
-        return LoadResult::Failed;
-    }
-    const std::int32_t division = bytes[12] * 256 + bytes[13];
-    if (division == 0) {
-        // No tick conversion can divide by it.
-        return LoadResult::Failed;
-    }
     trackCount_ = bytes[10] * 256 + bytes[11];
-    division_ = division;
+    division_ = bytes[12] * 256 + bytes[13];
     initialTempo_ = ScanInitialTempo(bytes);
     tracks_ = SplitTracks(bytes, static_cast<std::size_t>(trackCount_));
     path_ = path;

@@ -10,6 +10,21 @@ namespace tf {
 /// What a load did. The song is either wholly replaced or, on failure, released.
 enum class [[nodiscard]] LoadResult{Loaded, Failed};
 
+/// Why the last load failed, for the player.
+enum class LoadFailure {
+    None,
+    /// Missing, not a regular file, or unreadable.
+    CannotOpen,
+    /// 0 bytes.
+    Empty,
+    /// Starts like a MIDI file but ends before its header does.
+    TooShort,
+    /// Anything else that does not start with "MThd" (a RIFF file without a "data" chunk too).
+    NotMidi,
+    /// The header's division is 0.
+    BadHeader
+};
+
 /// The loaded file, split into its tracks: what the pump, the census and the chart builder all
 /// walk, each with cursors of its own. Replaced whole by each load; the file's bytes are not
 /// kept, only the track bodies cut from them.
@@ -23,6 +38,8 @@ public:
     /// Loads a song from bytes in memory, as `load` does from a file named `path`.
     LoadResult loadBytes(std::span<const std::uint8_t> bytes, const std::filesystem::path& path);
     void release();
+    /// Why the last `load` or `loadBytes` failed; None when it succeeded.
+    LoadFailure failure() const { return failure_; }
 
     /// The number of tracks the header declares, whether or not the file holds them.
     std::int32_t trackCount() const { return trackCount_; }
@@ -46,6 +63,7 @@ private:
     std::int32_t initialTempo_ = 500000;
     std::filesystem::path path_;
     std::uint64_t generation_ = 0;
+    LoadFailure failure_ = LoadFailure::None;
 };
 
 /// The Standard MIDI File in `bytes`: the "data" chunk of a RIFF "RMID" wrapper, or the bytes as

@@ -53,6 +53,14 @@ std::string_view KeyChoiceText(int index) {
     return ChoiceTexts[index];
 }
 
+std::array<std::string, 15> LaneKeyLabels(const KeyBindings& keys) {
+    std::array<std::string, 15> labels;
+    for (std::size_t lane = 0; lane < labels.size(); ++lane) {
+        labels[lane] = KeyChoiceText(KeyChoiceIndex(keys.primaryKey(static_cast<int>(lane))));
+    }
+    return labels;
+}
+
 std::string LaneName(int lane, Language language) {
     return std::string(Text(lane % 2 == 0 ? TextId::WhiteKeyLane : TextId::BlackKeyLane, language)) + " " +
            std::to_string(lane / 2 + 1);

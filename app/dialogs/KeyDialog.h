@@ -40,6 +40,10 @@ int KeyChoiceIndex(std::uint32_t code);
 /// keyboard (the ISO key left of Z shows "<"). Empty for an index outside 0-47.
 std::string_view KeyChoiceText(int index);
 
+/// Each lane's primary key as its list entry reads ("Z", "S", ","), for the names under the
+/// keyboard during play; empty for a key that is none of the 48.
+std::array<std::string, 15> LaneKeyLabels(const KeyBindings& keys);
+
 /// The key dialog's behaviour: one selection per lane 0-14, read from each lane's primary key;
 /// OK gives each lane its selected key alone. A lane whose key is none of the 48 shows no
 /// selection and keeps both its keys on OK. Lanes that share a key are named in the dialog

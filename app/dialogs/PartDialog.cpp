@@ -115,6 +115,7 @@ void PartDialog::init(std::uint32_t tickedParts, const std::filesystem::path& so
     const PlayOptions& options = game.options();
     ticks.clear();
     for (int channel = 0; channel < 16; ++channel) {
+        notes[static_cast<std::size_t>(channel)] = game.countPartNotes(channel);
         setChecked(PartCheckBase + channel, (tickedParts >> channel & 1u) != 0);
     }
     setChecked(LevelCheck, options.level() == 1);
@@ -136,9 +137,9 @@ void PartDialog::init(std::uint32_t tickedParts, const std::filesystem::path& so
     }
     const SongFacts facts = ReadSongFacts(tracks);
     for (int channel = 0; channel < 16; ++channel) {
-        const std::int32_t notes = game.countPartNotes(channel);
-        counts[static_cast<std::size_t>(channel)] = std::to_string(notes);
-        instruments[static_cast<std::size_t>(channel)] = PartInstrument(facts, channel, notes, language_);
+        const std::int32_t count = notes[static_cast<std::size_t>(channel)];
+        counts[static_cast<std::size_t>(channel)] = std::to_string(count);
+        instruments[static_cast<std::size_t>(channel)] = PartInstrument(facts, channel, count, language_);
     }
     songTitle = SongTitle(facts, songPath);
     previewPart_ = -1;
@@ -150,6 +151,11 @@ bool PartDialog::checked(int id) const {
 }
 
 void PartDialog::setChecked(int id, bool on) {
+    if (on && id >= PartCheckBase && id < PartCheckBase + 16 && partEmpty(id - PartCheckBase)) {
+        // A part with nothing to play is never chosen, so choosing only such parts is choosing
+        // none, and OK asks about it.
+        on = false;
+    }
     if (on && IsIn(id, SpeedRadios)) {
         for (int other : SpeedRadios) {
             ticks[other] = false;
@@ -188,7 +194,19 @@ std::string PartDialog::caption() const {
     if (!songTitle.empty()) {
         line += " - " + songTitle;
     }
+    if (std::all_of(notes.begin(), notes.end(), [](std::int32_t count) { return count == 0; })) {
+        line += " - ";
+        line += Text(TextId::NoNotesInSong, language_);
+    }
     return line;
+}
+
+bool PartDialog::partEmpty(int channel) const {
+    return channel >= 0 && channel < 16 && notes[static_cast<std::size_t>(channel)] == 0;
+}
+
+std::string_view PartDialog::previewTip(int channel) const {
+    return Text(partEmpty(channel) ? TextId::EmptyPartTip : TextId::PreviewTip, language_);
 }
 
 std::uint32_t PartDialog::partMask() const {
@@ -227,6 +245,10 @@ bool PartDialog::command(int id, PartDialogHost& host) {
 }
 
 void PartDialog::preview(int channel) {
+    if (partEmpty(channel) && previewPart_ != channel) {
+        // Nothing would sound; a running preview of another part goes on.
+        return;
+    }
     if (previewPart_ == channel) {
         stopPreview();
         return;

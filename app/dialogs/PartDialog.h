@@ -73,8 +73,16 @@ public:
     /// The player typed in the offset field (OffsetField); other ids are ignored. OK reads the
     /// text with `ReadOffsetText` and refuses, with a message, what it cannot read.
     void setText(int id, std::string_view text);
-    /// The dialog's title line: its caption and the song's name.
+    /// The dialog's title line: its caption, the song's name and, for a song without a single
+    /// note, that it has none.
     std::string caption() const;
+    /// True for a part without notes: its box cannot be ticked and its preview plays nothing, so
+    /// the view shows both greyed, with `previewTip` saying why.
+    bool partEmpty(int channel) const;
+    /// The tip of a part's preview button.
+    std::string_view previewTip(int channel) const;
+    /// The song's name as the title line gives it.
+    const std::string& songName() const { return songTitle; }
     /// The parts ticked now (bit n: channel n).
     std::uint32_t partMask() const;
     Language language() const { return language_; }
@@ -94,6 +102,7 @@ private:
     Language language_;
     std::map<int, bool> ticks;
     std::array<std::string, 16> counts;
+    std::array<std::int32_t, 16> notes{};
     std::array<std::string, 16> instruments;
     std::string songTitle;
     std::string offsetText = "0";

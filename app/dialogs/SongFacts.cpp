@@ -128,9 +128,29 @@ SongFacts ReadSongFacts(std::span<const std::span<const std::uint8_t>> tracks) {
     return facts;
 }
 
+bool IsPlaceholderName(std::string_view name) {
+    std::string folded;
+    for (const char c : name) {
+        if (c != ' ' && c != '_' && c != '-') {
+            folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        }
+    }
+    // Digits after a sequencer's stock word are its numbering ("Track 1", "Sequence 02").
+    while (!folded.empty() && folded.back() >= '0' && folded.back() <= '9') {
+        folded.pop_back();
+    }
+    for (const std::string_view stock :
+         {"", "track", "untitled", "sequence", "noname", "newtrack", "tempotrack"}) {
+        if (folded == stock) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string SongTitle(const SongFacts& facts, const std::filesystem::path& songPath) {
     std::string title = ShowableText(facts.trackName);
-    if (title.empty()) {
+    if (IsPlaceholderName(title) && !songPath.empty()) {
         title = FileNameText(songPath);
     }
     return title;

@@ -24,8 +24,12 @@ struct SongFacts {
 /// over as the pump steps over them, and nothing outside a track is read.
 SongFacts ReadSongFacts(std::span<const std::span<const std::uint8_t>> tracks);
 
+/// True for a track name that a sequencer gives every file ("Track 1", "untitled", "Sequence",
+/// blanks only), whatever the case, blanks and numbering: it tells one song from no other.
+bool IsPlaceholderName(std::string_view name);
+
 /// The name the dialog gives the song: the track name when it is UTF-8 (plain ASCII included)
-/// with something to show, else the file name of `songPath`.
+/// with something to show and is no placeholder, else the file name of `songPath`.
 std::string SongTitle(const SongFacts& facts, const std::filesystem::path& songPath);
 
 } // namespace tf

@@ -56,6 +56,8 @@ private:
 
 /// The mark on the preview button of the part that is playing alone.
 constexpr auto PreviewMark = u"♪";
+/// The mark on the greyed preview button of a part with nothing to play.
+constexpr auto EmptyPartMark = u"–";
 
 void ShowTicks(TemplateDialog& dialog, const PartDialog& model) {
     for (const DialogControl& c : PartDialogTemplate().controls) {
@@ -68,7 +70,9 @@ void ShowTicks(TemplateDialog& dialog, const PartDialog& model) {
             const bool playing = model.previewPart() == channel;
             const QSignalBlocker blocker(preview);
             preview->setChecked(playing);
-            preview->setText(playing ? QString::fromUtf16(PreviewMark) : QString());
+            preview->setText(playing                    ? QString::fromUtf16(PreviewMark)
+                             : model.partEmpty(channel) ? QString::fromUtf16(EmptyPartMark)
+                                                        : QString());
         }
     }
 }
@@ -86,7 +90,12 @@ void FillPartDialog(TemplateDialog& dialog, const PartDialog& model) {
         if (QAbstractButton* preview = dialog.button(PreviewButtonBase + channel)) {
             // Checkable, so the part that plays alone shows its button pressed in.
             preview->setCheckable(true);
-            preview->setToolTip(FromUtf8(Text(TextId::PreviewTip, model.language())));
+            preview->setToolTip(FromUtf8(model.previewTip(channel)));
+            preview->setEnabled(!model.partEmpty(channel));
+        }
+        if (QAbstractButton* part = dialog.button(PartCheckBase + channel)) {
+            part->setEnabled(!model.partEmpty(channel));
+            part->setToolTip(model.partEmpty(channel) ? FromUtf8(model.previewTip(channel)) : QString());
         }
     }
     dialog.setFieldText(OffsetField, model.text(OffsetField));

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -157,6 +158,14 @@ void MainWindow::showMessage(MessageIcon icon, std::string_view caption, std::st
     keysToTheGame();
 }
 
+bool MainWindow::showNotice(std::string_view caption, std::string_view text, Language language) {
+    QMessageBox box(QMessageBox::Warning, FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, this);
+    auto* dismiss = new QCheckBox(FromUtf8(Text(TextId::DoNotShowAgain, language)), &box);
+    box.setCheckBox(dismiss);
+    box.exec();
+    return dismiss->isChecked();
+}
+
 void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(this, dialog);
     keysToTheGame();
@@ -243,6 +252,10 @@ void MainWindow::keepOnScreen() {
     // corner on the screen, caption and menu first.
     place.moveCenter(area.center());
     move(std::max(place.left(), area.left()), std::max(place.top(), area.top()));
+}
+
+void MainWindow::showKeyLabels(bool on) {
+    keyLabelsAction->setChecked(on);
 }
 
 void MainWindow::showHitErrorBar(bool on) {

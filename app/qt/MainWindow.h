@@ -59,6 +59,7 @@ public:
     // ShellView
     bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
+    bool showNotice(std::string_view caption, std::string_view text, Language language) override;
     void runPartDialog(PartDialog& dialog) override;
     void showAbout(std::string_view soundLine, Language language) override;
     bool openHelp(const std::filesystem::path& page) override;
@@ -68,6 +69,7 @@ public:
     ScreenRoom screenRoom() override;
     void showViewMode(const ViewMode& mode) override;
     void showHitErrorBar(bool on) override;
+    void showKeyLabels(bool on) override;
     void showRecentSongs(const std::vector<std::string>& labels) override;
     void showLanguage(Language language) override;
 
@@ -107,6 +109,7 @@ private:
     QAction* fullScreenAction = nullptr;
     QAction* smoothFillAction = nullptr;
     QAction* hitErrorBarAction = nullptr;
+    QAction* keyLabelsAction = nullptr;
     std::filesystem::path chooserFolder_;
     QtLanguage qtLanguage;
     Shell shell_;

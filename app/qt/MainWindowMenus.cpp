@@ -88,6 +88,8 @@ void MainWindow::addViewMenu() {
     // The shell decides the mark: triggering flips Qt's own check, which showHitErrorBar then sets.
     hitErrorBarAction = addCommand(view, TextId::HitErrorBarItem, HitErrorBarCommand);
     hitErrorBarAction->setCheckable(true);
+    keyLabelsAction = addCommand(view, TextId::KeyLabelsItem, KeyLabelsCommand);
+    keyLabelsAction->setCheckable(true);
     view->addSeparator();
     QMenu* language = addMenu(view, TextId::LanguageMenu);
     auto* languages = new QActionGroup(this);

@@ -90,9 +90,11 @@ int main(int argc, char** argv) {
     // One after the other: the output's box is closed before a song from the command line opens
     // its dialog.
     window.whenShown([&messages, &window, &line] {
-        messages.release([&window](tf::MessageIcon icon, std::string_view caption,
-                                   std::string_view text) { window.showMessage(icon, caption, text); },
-                         [&window] { return window.shell().textLanguage(); });
+        messages.release(
+            [&window](tf::MessageIcon, std::string_view caption, std::string_view text) {
+                window.shell().showOutputFailure(caption, text);
+            },
+            [&window] { return window.shell().textLanguage(); });
         if (!line.midiFile.empty()) {
             // The argument's bytes are the file's name, as the system gave them.
             window.shell().openSong(std::filesystem::path(line.midiFile));

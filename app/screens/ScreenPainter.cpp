@@ -8,9 +8,11 @@ namespace tf {
 
 void ScreenPainter::drawTitle(Language language) {
     shown = {};
+    const Bitmap* title =
+        language == Language::English && englishTitlePicture != nullptr ? englishTitlePicture : titlePicture;
     {
         std::lock_guard lock(surfaceLock);
-        DrawScreen(surface, AppState::Title, titlePicture, resultPicture, tally, false, nullptr, language);
+        DrawScreen(surface, AppState::Title, title, resultPicture, tally, false, nullptr, language);
     }
     view.requestRepaint();
 }
@@ -24,7 +26,7 @@ void ScreenPainter::drawResult() {
     {
         std::lock_guard lock(surfaceLock);
         DrawScreen(surface, AppState::Result, titlePicture, resultPicture, tally, shown.autoPlay,
-                   &shown.timing, shown.language);
+                   &shown.timing, shown.language, shown.song);
     }
     view.requestRepaint();
 }

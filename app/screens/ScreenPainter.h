@@ -5,6 +5,7 @@
 #include "platform/Surface.h"
 
 #include <mutex>
+#include <string>
 
 namespace tf {
 
@@ -18,6 +19,8 @@ struct PlayResult {
     bool autoPlay = false;
     Language language = Language::Japanese;
     TimingReport timing;
+    /// The song's name, under the heading (nothing when empty).
+    std::string song;
 };
 
 /// Draws the still screens and the pause mark into the back buffer, under the surface's lock,
@@ -29,12 +32,15 @@ public:
     ScreenPainter(Surface& surface, std::mutex& surfaceLock, ShellView& view, const JudgeTally& tally)
         : surface(surface), surfaceLock(surfaceLock), view(view), tally(tally) {}
 
-    /// The pictures the title and result screens lie on (null: none).
-    void setPictures(const Bitmap* title, const Bitmap* result) {
+    /// The pictures the title and result screens lie on (null: none). The title has one with its
+    /// tagline in English (null: the other serves both languages).
+    void setPictures(const Bitmap* title, const Bitmap* englishTitle, const Bitmap* result) {
         titlePicture = title;
+        englishTitlePicture = englishTitle;
         resultPicture = result;
     }
-    /// The title screen; the result shown before goes, and its offer with it.
+    /// The title screen, on the picture of `language`; the result shown before goes, and its
+    /// offer with it.
     void drawTitle(Language language);
     /// The result screen with `result`, which it keeps.
     void showResult(const PlayResult& result);
@@ -51,6 +57,7 @@ private:
     ShellView& view;
     const JudgeTally& tally;
     const Bitmap* titlePicture = nullptr;
+    const Bitmap* englishTitlePicture = nullptr;
     const Bitmap* resultPicture = nullptr;
     PlayResult shown;
 };

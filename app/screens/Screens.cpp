@@ -1,6 +1,8 @@
 #include "app/screens/Screens.h"
 
 #include "app/text/Texts.h"
+#include "game/JudgementColours.h"
+
 #include <algorithm>
 
 #include <cmath>
@@ -48,7 +50,7 @@ void DrawTiming(Surface& surface, const TimingReport& timing, Language language)
         // Every bin that holds a press shows at least a sliver.
         const int height = std::max(1, static_cast<int>(static_cast<std::int64_t>(count) * tallest / most));
         const int x = left + bin * binStep + (binStep - barWidth) / 2;
-        const Colour colour = WindowBarColour(BinJudgement(bin));
+        const Colour colour = JudgementColour(BinJudgement(bin));
         surface.box(x, baseline - height, x + barWidth, baseline, 0, colour, colour);
     }
     constexpr int width = HitErrorSummary::binCount * binStep;
@@ -71,8 +73,37 @@ void DrawTiming(Surface& surface, const TimingReport& timing, Language language)
     }
 }
 
+// Between the heading and the counters' card: which song this was, and the keys that lead on.
+void DrawSongAndKeys(Surface& surface, const TimingReport* timing, Language language, std::string_view song) {
+    constexpr Colour Quiet = 0x00907060;
+    const int w = surface.width();
+    surface.setTextAlign(TextAlign::Centre);
+    if (!song.empty()) {
+        surface.setTextColour(TextBlue);
+        surface.text(FontFace::PGothic, 16, w / 2, 86, song);
+    }
+    const bool offer = timing != nullptr && timing->offer && !timing->offerTaken;
+    surface.setTextColour(Quiet);
+    surface.text(FontFace::PGothic, 12, w / 2, 106, ResultKeysLine(offer, language));
+}
+
+// The mark's label inside the medal: a grade at the marks' size, AUTO PLAY in two short lines
+// that keep within its face.
+void DrawMark(Surface& surface, const std::string& mark) {
+    const int w = surface.width();
+    const int h = surface.height();
+    surface.setTextColour(MarkRed);
+    surface.setTextAlign(TextAlign::Centre);
+    if (mark != AutoPlayMark) {
+        surface.text(FontFace::Gothic, 52, w - 100, h - 80, mark);
+        return;
+    }
+    surface.text(FontFace::Gothic, 24, w - 100, h - 78, "AUTO");
+    surface.text(FontFace::Gothic, 24, w - 100, h - 54, "PLAY");
+}
+
 void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally, bool autoPlay,
-                const TimingReport* timing, Language language) {
+                const TimingReport* timing, Language language, std::string_view song) {
     const int w = surface.width();
     const int h = surface.height();
     surface.blit(result, 0, 0, w, h, 0, 0);
@@ -93,41 +124,38 @@ void DrawResult(Surface& surface, const Bitmap* result, const JudgeTally& tally,
     if (timing != nullptr && timing->summary.count > 0) {
         DrawTiming(surface, *timing, language);
     }
-    if (sheet.mark.empty()) {
-        return;
+    if (!sheet.mark.empty()) {
+        DrawMark(surface, sheet.mark);
     }
-    surface.setTextColour(MarkRed);
-    surface.setTextAlign(TextAlign::Centre);
-    // Nine characters at the marks' size would run past the right edge; at 36 pixels the label
-    // stays inside the window on the marks' centre.
-    const int height = sheet.mark == AutoPlayMark ? 36 : 52;
-    surface.text(FontFace::Gothic, height, w - 100, h - 80, sheet.mark);
+    DrawSongAndKeys(surface, timing, language, song);
 }
 
 } // namespace
 
-Colour WindowBarColour(Judgement judgement) {
-    switch (judgement) {
-    // The chips beside the counters on the result picture.
-    case Perfect:
-        return Rgb(255, 200, 40);
-    case Great:
-        return Rgb(255, 150, 40);
-    case Good:
-        return Rgb(70, 190, 100);
-    default:
-        return Rgb(70, 150, 240);
-    }
-}
-
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
-                const JudgeTally& tally, bool autoPlay, const TimingReport* timing, Language language) {
+                const JudgeTally& tally, bool autoPlay, const TimingReport* timing, Language language,
+                std::string_view song) {
     surface.fill(0, 0, surface.width(), surface.height(), White);
     if (appState == AppState::Title) {
         DrawTitle(surface, title, language);
     } else if (appState == AppState::Result) {
-        DrawResult(surface, result, tally, autoPlay, timing, language);
+        DrawResult(surface, result, tally, autoPlay, timing, language, song);
     }
+}
+
+std::string ResultKeysLine(bool offer, Language language) {
+    std::string line;
+    for (const TextId key :
+         {TextId::ResultEnterKey, TextId::ResultAgainKey, TextId::ResultOffsetKey, TextId::ResultTitleKey}) {
+        if (key == TextId::ResultOffsetKey && !offer) {
+            continue;
+        }
+        if (!line.empty()) {
+            line += "   ";
+        }
+        line += Text(key, language);
+    }
+    return line;
 }
 
 void DrawPauseLabel(Surface& surface, std::string_view text) {

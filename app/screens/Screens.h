@@ -25,12 +25,14 @@ inline constexpr Colour MarkRed = 0x003333FF;
 /// it counts any press, adds the run's timing under the counters, in `language`: the histogram
 /// of the errors, the median, mean and spread, and the offset offer. The title's prompt and the
 /// result's heading are in `language` too; the judgements and marks read the same in every language.
+/// The result names `song` under its heading (nothing when empty) and its keys in a quiet line
+/// under that, F4 only while the offset offer stands.
 void DrawScreen(Surface& surface, AppState appState, const Bitmap* title, const Bitmap* result,
                 const JudgeTally& tally, bool autoPlay = false, const TimingReport* timing = nullptr,
-                Language language = Language::Japanese);
+                Language language = Language::Japanese, std::string_view song = {});
 
-/// The colour the result screen's histogram gives the bars of a judgement window (0x00BBGGRR).
-Colour WindowBarColour(Judgement judgement);
+/// The result screen's line of keys, in `language`: Enter, F3, F4 when `offer`, Esc.
+std::string ResultKeysLine(bool offer, Language language);
 
 /// Writes `text` in a box across the middle of the lanes, over whatever the play field shows:
 /// the mark of a paused play. Leaves the alignment centred and the colour white.

@@ -12,6 +12,9 @@ namespace tf {
 /// The pictures the window loads once, in this order.
 inline constexpr const char* MainBitmapFile = "main.bmp";
 inline constexpr const char* TitleBitmapFile = "title.bmp";
+/// The title picture with its tagline in English; the English game falls back to the other one
+/// when it is missing.
+inline constexpr const char* EnglishTitleBitmapFile = "title-en.bmp";
 inline constexpr const char* ResultBitmapFile = "result.bmp";
 
 /// The folders that may hold the data files (the three pictures and the help pages), in the

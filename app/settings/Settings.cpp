@@ -167,6 +167,7 @@ Settings LoadSettings(const std::filesystem::path& file) {
     Read(sections, "View", "FullScreen", ReadBool, settings.fullScreen);
     Read(sections, "View", "SmoothFullScreen", ReadBool, settings.smoothFullScreen);
     Read(sections, "View", "HitErrorBar", ReadBool, settings.hitErrorBar);
+    Read(sections, "View", "KeyLabels", ReadBool, settings.keyLabels);
     if (const std::string* language = Find(sections, "View", "Language")) {
         settings.language = LanguageFromCode(*language);
     }
@@ -189,6 +190,9 @@ Settings LoadSettings(const std::filesystem::path& file) {
         // A path the system cannot make of the text (Windows: not UTF-8) is left out, as an
         // empty one is.
         settings.recent.append({PathFromText(*path), parts});
+    }
+    if (const std::string* failure = Find(sections, "Sound", "SilencedFailure")) {
+        settings.silencedOutputFailure = *failure;
     }
     return settings;
 }
@@ -216,6 +220,7 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
     line("FullScreen", settings.fullScreen ? "1" : "0");
     line("SmoothFullScreen", settings.smoothFullScreen ? "1" : "0");
     line("HitErrorBar", settings.hitErrorBar ? "1" : "0");
+    line("KeyLabels", settings.keyLabels ? "1" : "0");
     if (settings.language) {
         line("Language", LanguageCode(*settings.language));
     }
@@ -233,6 +238,12 @@ bool SaveSettings(const Settings& settings, const std::filesystem::path& file) {
         ++number;
         line("Song" + std::to_string(number), *path);
         line("Parts" + std::to_string(number), std::to_string(song.parts & 0xFFFFu));
+    }
+
+    if (!settings.silencedOutputFailure.empty() &&
+        settings.silencedOutputFailure.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos) {
+        text += "\n[Sound]\n";
+        line("SilencedFailure", settings.silencedOutputFailure);
     }
 
     std::error_code ignored;

@@ -35,6 +35,8 @@ struct Settings {
     bool smoothFullScreen = false;
     /// The bar of the last presses' errors under the judgement line.
     bool hitErrorBar = false;
+    /// Each lane's key named under the keyboard during play.
+    bool keyLabels = true;
     /// Nothing until the player picks a language: the system's is used.
     std::optional<Language> language;
 
@@ -42,6 +44,8 @@ struct Settings {
     /// own default.
     std::filesystem::path folder;
     RecentSongs recent;
+    /// The output failure (`OutputFailureKey`) whose box the player asked not to see again.
+    std::string silencedOutputFailure;
 
     bool operator==(const Settings&) const = default;
 

@@ -33,6 +33,7 @@ void ShellStorage::loadPictures(const PictureLoader& load) {
     mainBitmap = load(data / MainBitmapFile);
     titleBitmap = load(data / TitleBitmapFile);
     resultBitmap = load(data / ResultBitmapFile);
+    englishTitleBitmap = load(data / EnglishTitleBitmapFile);
 }
 
 void ShellStorage::close(const KeyBindings& keys) {
@@ -47,6 +48,7 @@ void ShellStorage::close(const KeyBindings& keys) {
     mainBitmap.reset();
     titleBitmap.reset();
     resultBitmap.reset();
+    englishTitleBitmap.reset();
 }
 
 std::filesystem::path ShellStorage::helpPage(Language language) const {

@@ -30,7 +30,7 @@ struct StoragePlaces {
 /// Reads a picture file at its own size; null when missing or unreadable.
 using PictureLoader = std::function<std::unique_ptr<Bitmap>(const std::filesystem::path&)>;
 
-/// What the shell keeps on disk and reads once: the data folders, the three pictures, the key
+/// What the shell keeps on disk and reads once: the data folders, the pictures, the key
 /// file and the settings. Every change to the settings goes through `change`, which writes the
 /// file at once, so nothing the player picks waits for the window to close to be remembered.
 /// Window thread only.
@@ -59,6 +59,8 @@ public:
     /// The pictures; null where none was loaded.
     const Bitmap* mainPicture() const { return mainBitmap.get(); }
     const Bitmap* titlePicture() const { return titleBitmap.get(); }
+    /// The title with its tagline in English (null: the other one stands in).
+    const Bitmap* englishTitlePicture() const { return englishTitleBitmap.get(); }
     const Bitmap* resultPicture() const { return resultBitmap.get(); }
 
 private:
@@ -72,6 +74,7 @@ private:
     Settings settings_;
     std::unique_ptr<Bitmap> mainBitmap;
     std::unique_ptr<Bitmap> titleBitmap;
+    std::unique_ptr<Bitmap> englishTitleBitmap;
     std::unique_ptr<Bitmap> resultBitmap;
 };
 

@@ -25,6 +25,8 @@ inline constexpr int FullScreenCommand = 145;
 inline constexpr int HitErrorBarCommand = 146;
 /// The View menu's check item that fills the full screen smoothly instead of at a whole factor.
 inline constexpr int SmoothFullScreenCommand = 147;
+/// The View menu's check item that shows each lane's key under the keyboard during play.
+inline constexpr int KeyLabelsCommand = 149;
 /// View > Language: the texts in Japanese or in English from now on.
 inline constexpr int JapaneseCommand = 151;
 inline constexpr int EnglishCommand = 152;

@@ -2,11 +2,13 @@
 
 #include "game/GamePlay.h"
 
+#include <utility>
+
 namespace tf {
 
-void LastPlay::remember(const std::filesystem::path& path, std::uint32_t partMask,
-                        const PlayOptions& options) {
-    play = Play{path, partMask, options};
+void LastPlay::remember(const std::filesystem::path& path, std::uint32_t partMask, const PlayOptions& options,
+                        std::string name) {
+    play = Play{path, partMask, options, std::move(name)};
     chartIsCurrent = true;
 }
 

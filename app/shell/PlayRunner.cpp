@@ -25,6 +25,11 @@ bool PlayRunner::pause() {
     worker_.join();
     // The song reached its end while it was being paused: its result is on the screen.
     paused_ = !game.songFinished();
+    if (paused_) {
+        // Nothing is playing now: the banner goes until the play goes on.
+        std::lock_guard lock(surfaceLock);
+        game.playField().eraseBanner();
+    }
     return paused_;
 }
 
@@ -57,7 +62,7 @@ void PlayRunner::playLoop(const std::stop_token& stop, bool autoPlay, std::int32
     }
     if (game.songFinished()) {
         // Worked out once, here, from the errors the play recorded; AUTO PLAY judges nothing.
-        PlayResult result{autoPlay, language, {}};
+        PlayResult result{autoPlay, language, {}, {}};
         if (!autoPlay) {
             result.timing = MakeTimingReport(game.session().hitErrors().errors(), offset);
         }

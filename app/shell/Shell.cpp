@@ -4,7 +4,9 @@
 #include "app/settings/PathChecks.h"
 #include "app/shell/CommandIds.h"
 #include "app/shell/ModalScope.h"
+#include "app/shell/NoSoundNotice.h"
 #include "app/shell/ShellView.h"
+#include "app/text/LoadFailureText.h"
 #include "app/text/OutputTexts.h"
 #include "app/text/PathText.h"
 #include "app/text/Texts.h"
@@ -19,8 +21,9 @@ namespace tf {
 Shell::Shell(GamePlay& game, KeyState& keys, Surface& surface, std::mutex& surfaceLock, ShellView& view)
     : game(game), keys(keys), view(view), choices(storage, view, game.playField()),
       painter(surface, surfaceLock, view, game.tally()),
-      runner(game, surfaceLock, view, [this](const PlayResult& result) {
-          // On the play thread, whose song has just ended.
+      runner(game, surfaceLock, view, [this](PlayResult result) {
+          // On the play thread, whose song has just ended (the last play changes only without one).
+          result.song = lastPlay.name();
           state.store(AppState::Result);
           painter.showResult(result);
       }) {
@@ -40,12 +43,12 @@ void Shell::create(const ShellSetup& setup) {
         places, [this](const std::filesystem::path& file) { return view.loadBitmap(file); },
         game.keyBindings());
     game.setMainBitmap(storage.mainPicture());
-    painter.setPictures(storage.titlePicture(), storage.resultPicture());
+    painter.setPictures(storage.titlePicture(), storage.englishTitlePicture(), storage.resultPicture());
     storage.settings().applyTo(game.options());
     choices.apply(setup.systemLanguage, setup.language);
     showRecentSongs();
     created = true;
-    drawTitle();
+    painter.drawTitle(textLanguage());
 }
 
 void Shell::destroy() {
@@ -58,7 +61,7 @@ void Shell::destroy() {
     keyboard.close();
     game.setMainBitmap(nullptr);
     game.setMidiLanes(nullptr);
-    painter.setPictures(nullptr, nullptr);
+    painter.setPictures(nullptr, nullptr, nullptr);
     storage.close(game.keyBindings());
 }
 
@@ -198,7 +201,7 @@ void Shell::escape() {
         // The play thread that showed the result may still be on its way out.
         runner.join();
         state.store(AppState::Title);
-        drawTitle();
+        painter.drawTitle(textLanguage());
         break;
     default:
         // Esc has a meaning on every screen the game has; only where it has none would it
@@ -222,8 +225,9 @@ void Shell::restart() {
     const LastPlay::Replay replay =
         screen == AppState::Result ? lastPlay.makeCurrent(game) : LastPlay::Replay::Ready;
     if (replay != LastPlay::Replay::Ready) {
-        message(Text(replay == LastPlay::Replay::LoadFailed ? TextId::LoadFailed : TextId::TooManyNotes,
-                     textLanguage()));
+        message(replay == LastPlay::Replay::LoadFailed
+                    ? LoadFailureText(game.song().failure(), lastPlay.path(), textLanguage())
+                    : std::string(Text(TextId::TooManyNotes, textLanguage())));
         state.store(AppState::Title);
         return;
     }
@@ -279,7 +283,7 @@ void Shell::openSong(const std::filesystem::path& path) {
     // Whatever happens now, the song, the options or the chart may no longer be the last play's.
     lastPlay.chartReplaced();
     if (game.load(path) == LoadResult::Failed) {
-        message(Text(TextId::LoadFailed, textLanguage()));
+        message(LoadFailureText(game.song().failure(), path, textLanguage()));
         state.store(AppState::Title);
         return;
     }
@@ -294,7 +298,7 @@ void Shell::openSong(const std::filesystem::path& path) {
     if (!dialog.accepted()) {
         return;
     }
-    lastPlay.remember(path, dialog.partMask(), game.options());
+    lastPlay.remember(path, dialog.partMask(), game.options(), dialog.songName());
     storage.change([&](Settings& settings) {
         settings.takeFrom(game.options());
         settings.recent.add(song, dialog.partMask());
@@ -333,13 +337,20 @@ void Shell::beginPlay(bool newChart) {
         keyboard.dealLanes(game.chart());
     }
     keyboard.clearPresses();
+    // The keys as they are now: the key dialog may have changed them since the last play.
+    choices.nameKeys(game.keyBindings());
     runner.start(textLanguage());
 }
 
 void Shell::backToTitle() {
     runner.stop();
     state.store(AppState::Title);
-    drawTitle();
+    painter.drawTitle(textLanguage());
+}
+
+void Shell::showOutputFailure(std::string_view caption, std::string_view text) {
+    const ModalScope scope(modal);
+    ShowNoSoundNotice(view, storage, output, caption, text, textLanguage());
 }
 
 void Shell::message(std::string_view text) {
@@ -365,7 +376,7 @@ void Shell::switchLanguage(Language language) {
     // What the window shows now follows at once; the dialogs follow the next time they open.
     switch (appState()) {
     case AppState::Title:
-        drawTitle();
+        painter.drawTitle(textLanguage());
         break;
     case AppState::Result:
         // The play thread that drew the result may still be on its way out.
@@ -381,10 +392,6 @@ void Shell::switchLanguage(Language language) {
         }
         break;
     }
-}
-
-void Shell::drawTitle() {
-    painter.drawTitle(textLanguage());
 }
 
 } // namespace tf

@@ -76,6 +76,8 @@ public:
 
     /// The output the game plays on, for the about box; null leaves the box saying "none".
     void setOutput(const MidiPort* port) { output = port; }
+    /// The box that says the output did not open (see `ShowNoSoundNotice`).
+    void showOutputFailure(std::string_view caption, std::string_view text);
 
     /// A key went down on the window (`autoRepeat` for the repeats of a held key), as a Windows
     /// virtual-key code. A first press is latched for the play frame; Enter, Esc, F3 and F4 then
@@ -142,7 +144,6 @@ private:
     void about();
     void openHelp();
     void message(std::string_view text);
-    void drawTitle();
     void openRecent(std::size_t index);
     void showRecentSongs();
     void switchLanguage(Language language);

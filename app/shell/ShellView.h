@@ -25,6 +25,11 @@ public:
     virtual bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) = 0;
     /// A modal message box with an OK button, owned by the window.
     virtual void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) = 0;
+    /// A warning box that the player may ask not to see again: OK and a "Do not show again"
+    /// choice (`DoNotShowAgain` in `language`), or, where a box cannot hold a choice, the
+    /// question `ShowAgainQuestion` under the text with Yes and No. True when the player chose
+    /// not to see it again.
+    virtual bool showNotice(std::string_view caption, std::string_view text, Language language) = 0;
     /// Runs the part-selection dialog modally over the window until the model ends it.
     virtual void runPartDialog(PartDialog& dialog) = 0;
     /// The about box in `language`, modal, with `soundLine` naming the output in use.
@@ -45,6 +50,8 @@ public:
     virtual void showViewMode(const ViewMode& mode) = 0;
     /// Checks the View menu's hit-error bar item when `on`, clears it otherwise.
     virtual void showHitErrorBar(bool on) = 0;
+    /// Checks the View menu's key-labels item when `on`, clears it otherwise.
+    virtual void showKeyLabels(bool on) = 0;
     /// The entries of GamePlay > Recent, newest first; entry i stands for the command
     /// RecentSongCommandBase + i. Empty: the submenu is greyed.
     virtual void showRecentSongs(const std::vector<std::string>& labels) = 0;

@@ -1,5 +1,6 @@
 #include "app/shell/ViewChoices.h"
 
+#include "app/dialogs/KeyDialog.h"
 #include "app/settings/ShellStorage.h"
 #include "app/shell/CommandIds.h"
 #include "app/shell/ShellView.h"
@@ -23,6 +24,7 @@ void ViewChoices::apply(Language system, std::optional<Language> run) {
     mode.smoothFill = settings.smoothFullScreen;
     show(mode);
     showHitErrorBar(settings.hitErrorBar);
+    showKeyLabels(settings.keyLabels);
 }
 
 bool ViewChoices::command(int id) {
@@ -46,6 +48,11 @@ bool ViewChoices::command(int id) {
     if (id == HitErrorBarCommand) {
         storage.change([](Settings& settings) { settings.hitErrorBar = !settings.hitErrorBar; });
         showHitErrorBar(storage.settings().hitErrorBar);
+        return true;
+    }
+    if (id == KeyLabelsCommand) {
+        storage.change([](Settings& settings) { settings.keyLabels = !settings.keyLabels; });
+        showKeyLabels(storage.settings().keyLabels);
         return true;
     }
     return false;
@@ -85,6 +92,16 @@ void ViewChoices::showHitErrorBar(bool on) {
     // An atomic switch: a play running now shows or hides the bar from its next frame.
     playField.setShowHitErrorBar(on);
     view.showHitErrorBar(on);
+}
+
+void ViewChoices::nameKeys(const KeyBindings& keys) {
+    playField.setKeyLabels(LaneKeyLabels(keys));
+}
+
+void ViewChoices::showKeyLabels(bool on) {
+    // Atomic too: a running play shows or hides the names from its next frame.
+    playField.setShowKeyLabels(on);
+    view.showKeyLabels(on);
 }
 
 } // namespace tf

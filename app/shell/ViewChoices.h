@@ -7,12 +7,13 @@
 
 namespace tf {
 
+class KeyBindings;
 class PlayFieldView;
 class ShellStorage;
 class ShellView;
 
-/// How the player has the window look: the zoom, full screen, the hit-error bar and the
-/// language. Each choice is shown at once (the view, the play field) and remembered in the
+/// How the player has the window look: the zoom, full screen, the hit-error bar, the key labels
+/// and the language. Each choice is shown at once (the view, the play field) and remembered in the
 /// settings. Window thread only.
 class ViewChoices {
 public:
@@ -22,12 +23,15 @@ public:
     /// At window creation, from the settings: the language (`runLanguage`, the command line's,
     /// outranks the one picked before for this run; `systemLanguage` stands in until one is),
     /// then the zoom (until the player picks one, the largest that suits the screen), full
-    /// screen and the hit-error bar.
+    /// screen, the hit-error bar and the key labels.
     void apply(Language systemLanguage, std::optional<Language> runLanguage);
-    /// The View menu's zoom, full-screen, smooth-fill and hit-error bar commands; false for any other.
+    /// The View menu's zoom, full-screen, smooth-fill, hit-error bar and key-label commands; false
+    /// for any other.
     bool command(int id);
     /// Leaves full screen (when the window is in it) at the zoom it had.
     void leaveFullScreen();
+    /// The names under the keyboard during play: each lane's key in `keys`. No play thread runs.
+    void nameKeys(const KeyBindings& keys);
     /// The player's pick outranks the command line's from now on, and is remembered.
     void pickLanguage(Language language);
 
@@ -40,6 +44,7 @@ public:
 private:
     void show(const ViewMode& mode);
     void showHitErrorBar(bool on);
+    void showKeyLabels(bool on);
 
     ShellStorage& storage;
     ShellView& view;

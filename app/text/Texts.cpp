@@ -83,8 +83,8 @@ constexpr std::array<TextRow, TextCount> Rows = {{
 
     {TextId::AboutTitle, "バージョン情報", "About Tonefalls"},
     {TextId::VersionLine, "Tonefalls Version 0.21 - QUILL MIX", "Tonefalls Version 0.21 - QUILL MIX"},
-    {TextId::AboutCredit, "Pictures, help and songs made for this game.",
-     "Pictures, help and songs made for this game."},
+    {TextId::AboutCredit, "画像とヘルプはこのゲームのために作りました。曲は付属しません。",
+     "Pictures and help made for this game. No songs come with it: play your own MIDI files."},
     {TextId::SoundLabel, "Sound: ", "Sound: "},
     {TextId::NoSound, "none", "none"},
     {TextId::OutputNotFound, "MIDIポートが見つかりません。", "No MIDI output was found."},
@@ -98,8 +98,10 @@ constexpr std::array<TextRow, TextCount> Rows = {{
      "There was not enough memory to open the MIDI output."},
     {TextId::PlaysSilently, "音を出さずにゲームを続けます。", "The game plays without sound."},
     {TextId::OtherOutputOptions,
-     "ほかの出力: --midi-out fluidsynth|alsa:NAME|none, --audio-driver NAME, --soundfont FILE",
-     "Another output: --midi-out fluidsynth|alsa:NAME|none, --audio-driver NAME, --soundfont FILE."},
+     "ほかの出力を選ぶオプション:\n  --midi-out fluidsynth|alsa:NAME|none\n  --audio-driver NAME\n  "
+     "--soundfont FILE",
+     "Options that choose another output:\n  --midi-out fluidsynth|alsa:NAME|none\n  --audio-driver NAME\n"
+     "  --soundfont FILE"},
 
     {TextId::Pause, "一時停止", "PAUSE"},
 
@@ -116,6 +118,35 @@ constexpr std::array<TextRow, TextCount> Rows = {{
     {TextId::PressCountLabel, "打鍵数", "Presses"},
     {TextId::OfferFormat, "F4: オフセットを %d ms にする", "F4: set offset to %d ms"},
     {TextId::OffsetSetFormat, "オフセットを %d ms にしました", "Offset set to %d ms"},
+
+    // What a new player was told too little of: why the game is silent, why a song did not
+    // load, a song or part with nothing to play, the lanes' keys and the result screen's keys.
+    {TextId::OutputNoMidiOutput, "MIDI出力が見つからないか、開けませんでした。",
+     "No MIDI output was found, or it would not open."},
+    {TextId::OutputNoAudioDriver, "オーディオドライバーを開けなかったため、音が出せません。",
+     "No audio driver could be opened, so there is no sound."},
+    {TextId::OutputNoSoundFont, "音色ファイル (SoundFont) が見つからないか、読み込めませんでした。",
+     "The SoundFont (the instruments' sounds) is missing or did not load."},
+    {TextId::OutputDetailLabel, "詳細: ", "Details: "},
+    {TextId::DoNotShowAgain, "次回からこのメッセージを表示しない", "Do not show this again"},
+    {TextId::ShowAgainQuestion, "次回の起動時もこのメッセージを表示しますか？",
+     "Show this message again at the next start?"},
+    {TextId::LoadFileLabel, "ファイル: ", "File: "},
+    {TextId::LoadCannotOpen, "ファイルを開けません。", "The file cannot be opened."},
+    {TextId::LoadEmpty, "ファイルが空です (0 バイト)。", "The file is empty (0 bytes)."},
+    {TextId::LoadTooShort, "ファイルが短すぎて、MIDIファイルのヘッダーが入っていません。",
+     "The file is too short to hold a MIDI header."},
+    {TextId::LoadNotMidi, "MIDIファイルではありません。", "It is not a MIDI file."},
+    {TextId::LoadBadHeader, "MIDIファイルのヘッダーが壊れています (分解能が 0)。",
+     "Its MIDI header is broken (a time division of 0)."},
+    {TextId::NoNotesInSong, "この曲には音符がありません", "this song has no notes"},
+    {TextId::EmptyPartTip, "このパートには音符がないので、聴くものがありません",
+     "This part has no notes: nothing to play"},
+    {TextId::KeyLabelsItem, "&Key labels", "&Key labels"},
+    {TextId::ResultEnterKey, "Enter: 曲を選ぶ", "Enter: next song"},
+    {TextId::ResultAgainKey, "F3: もう一度", "F3: play again"},
+    {TextId::ResultOffsetKey, "F4: オフセット", "F4: offset"},
+    {TextId::ResultTitleKey, "Esc: タイトル", "Esc: title"},
 }};
 
 constexpr bool RowsInOrder() {

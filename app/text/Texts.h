@@ -108,6 +108,33 @@ enum class TextId {
     /// The offer of a new offset, and the line that replaces it once taken.
     OfferFormat,
     OffsetSetFormat,
+
+    // The no-sound box's first line by what failed (the core's own text when the port does not
+    // say), the line that carries the library's words, and the choice to see it no more.
+    OutputNoMidiOutput,
+    OutputNoAudioDriver,
+    OutputNoSoundFont,
+    OutputDetailLabel,
+    DoNotShowAgain,
+    /// The same choice where the box can only ask Yes or No.
+    ShowAgainQuestion,
+    // Why a song did not load, under LoadFailed and the file's name.
+    LoadFileLabel,
+    LoadCannotOpen,
+    LoadEmpty,
+    LoadTooShort,
+    LoadNotMidi,
+    LoadBadHeader,
+    // The part dialog for a song or a part without notes.
+    NoNotesInSong,
+    EmptyPartTip,
+    // The View menu's switch for the lanes' key names.
+    KeyLabelsItem,
+    // The result screen's keys, shown in one line; the offset key only when offered.
+    ResultEnterKey,
+    ResultAgainKey,
+    ResultOffsetKey,
+    ResultTitleKey,
     Count
 };
 

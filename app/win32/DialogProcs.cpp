@@ -106,10 +106,12 @@ void ShowTicks(HWND dialog, const PartDialog& model) {
             CheckDlgButton(dialog, control.id, model.checked(control.id) ? BST_CHECKED : BST_UNCHECKED);
         }
     }
-    // The part that plays alone carries a note on its button.
+    // The part that plays alone carries a note on its button; a part without notes a dash.
     for (int channel = 0; channel < 16; ++channel) {
         SetDlgItemTextW(dialog, PreviewButtonBase + channel,
-                        model.previewPart() == channel ? L"\u266A" : L"");
+                        model.previewPart() == channel ? L"\u266A"
+                        : model.partEmpty(channel)     ? L"\u2013"
+                                                       : L"");
     }
 }
 
@@ -131,8 +133,9 @@ bool TooltipsReady() {
     return ready;
 }
 
-/// Gives each preview button the tip `text`. The tip window belongs to the dialog and goes with it.
-void AddPreviewTips(HINSTANCE instance, HWND dialog, const std::wstring& text) {
+/// Gives each preview button its tip from the model. The tip window belongs to the dialog and
+/// goes with it; it keeps a copy of each text.
+void AddPreviewTips(HINSTANCE instance, HWND dialog, const PartDialog& model) {
     if (!TooltipsReady()) {
         return;
     }
@@ -149,7 +152,8 @@ void AddPreviewTips(HINSTANCE instance, HWND dialog, const std::wstring& text) {
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = dialog;
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog, PreviewButtonBase + channel));
-        tool.lpszText = const_cast<wchar_t*>(text.c_str());
+        std::wstring text = Widen(model.previewTip(channel));
+        tool.lpszText = text.data();
         SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -237,7 +241,13 @@ INT_PTR CALLBACK PartDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
         }
         SendDlgItemMessageW(dialog, OffsetField, EM_LIMITTEXT, 8, 0);
         SetDlgItemTextW(dialog, OffsetField, Widen(model.text(OffsetField)).c_str());
-        AddPreviewTips(context->instance, dialog, Widen(Text(TextId::PreviewTip, model.language())));
+        AddPreviewTips(context->instance, dialog, model);
+        // A part with nothing to play can be neither chosen nor heard.
+        for (int channel = 0; channel < 16; ++channel) {
+            const BOOL enabled = model.partEmpty(channel) ? FALSE : TRUE;
+            EnableWindow(GetDlgItem(dialog, PartCheckBase + channel), enabled);
+            EnableWindow(GetDlgItem(dialog, PreviewButtonBase + channel), enabled);
+        }
         return TRUE;
     }
     auto* context = ContextOf<PartDialog>(dialog);

@@ -60,6 +60,7 @@ HMENU MakeMainMenu(Language language) {
     AppendItem(view, TextId::SmoothFullScreenItem, SmoothFullScreenCommand, language);
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     AppendItem(view, TextId::HitErrorBarItem, HitErrorBarCommand, language);
+    AppendItem(view, TextId::KeyLabelsItem, KeyLabelsCommand, language);
     AppendMenuW(view, MF_SEPARATOR, 0, nullptr);
     const HMENU languages = CreatePopupMenu();
     AppendItem(languages, TextId::JapaneseItem, JapaneseCommand, language);

@@ -87,7 +87,8 @@ LRESULT MainWindow::handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
             id >= MidiInputFirstCommand && id < MidiInputFirstCommand + MidiInputCommandCount;
         if (id == AboutCommand || id == ExitCommand || id == StartCommand || id == HelpCommand ||
             id == FullScreenCommand || id == SmoothFullScreenCommand || id == HitErrorBarCommand ||
-            id == JapaneseCommand || id == EnglishCommand || ZoomOfCommand(id) || recent || midiInput) {
+            id == KeyLabelsCommand || id == JapaneseCommand || id == EnglishCommand || ZoomOfCommand(id) ||
+            recent || midiInput) {
             shell_.command(id);
             return 0;
         }
@@ -215,6 +216,16 @@ void MainWindow::showMessage(MessageIcon icon, std::string_view caption, std::st
     WinMessageSink(window_).showMessage(icon, caption, text);
 }
 
+bool MainWindow::showNotice(std::string_view caption, std::string_view text, Language language) {
+    // A plain message box holds no check box: it asks instead, No meaning "do not show again".
+    std::string asked(text);
+    asked += "\n\n";
+    asked += Text(TextId::ShowAgainQuestion, language);
+    const CentreNextWindowOver centred(window_);
+    return MessageBoxW(window_, Widen(asked).c_str(), Widen(caption).c_str(), MB_YESNO | MB_ICONWARNING) ==
+           IDNO;
+}
+
 void MainWindow::runPartDialog(PartDialog& dialog) {
     RunPartDialog(instance_, window_, dialog);
 }
@@ -254,6 +265,11 @@ ScreenRoom MainWindow::screenRoom() {
     AdjustWindowRectEx(&frame, WindowedStyle, TRUE, 0);
     return {monitor.rcWork.bottom - monitor.rcWork.top, frame.bottom - frame.top,
             monitor.rcWork.right - monitor.rcWork.left, frame.right - frame.left};
+}
+
+void MainWindow::showKeyLabels(bool on) {
+    keyLabelsShown = on;
+    CheckMenuItem(menu, KeyLabelsCommand, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void MainWindow::showHitErrorBar(bool on) {
@@ -345,6 +361,7 @@ void MainWindow::showLanguage(Language language) {
                        language == Language::English ? EnglishCommand : JapaneseCommand, MF_BYCOMMAND);
     checkViewItems();
     showHitErrorBar(hitErrorBarShown);
+    showKeyLabels(keyLabelsShown);
     showRecentSongs(std::vector<std::string>(recentLabels));
     DrawMenuBar(window_);
 }

@@ -43,6 +43,7 @@ public:
     // ShellView
     bool chooseMidiFile(const std::filesystem::path& folder, std::filesystem::path& path) override;
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override;
+    bool showNotice(std::string_view caption, std::string_view text, Language language) override;
     void runPartDialog(PartDialog& dialog) override;
     void showAbout(std::string_view soundLine, Language language) override;
     bool openHelp(const std::filesystem::path& page) override;
@@ -52,6 +53,7 @@ public:
     ScreenRoom screenRoom() override;
     void showViewMode(const ViewMode& mode) override;
     void showHitErrorBar(bool on) override;
+    void showKeyLabels(bool on) override;
     void showRecentSongs(const std::vector<std::string>& labels) override;
     void showLanguage(Language language) override;
 
@@ -76,6 +78,7 @@ private:
     HMENU menu = nullptr;
     std::vector<std::string> recentLabels;
     bool hitErrorBarShown = false;
+    bool keyLabelsShown = true;
     ViewMode mode;
     /// Where the window stood before it went full screen.
     RECT windowedPlace{};

@@ -60,8 +60,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!tf::CreateMainWindow(window, className, title, showCommand)) {
         return 0;
     }
-    messages.release([&window](tf::MessageIcon icon, std::string_view caption,
-                               std::string_view text) { window.showMessage(icon, caption, text); },
+    messages.release([&window](tf::MessageIcon, std::string_view caption,
+                               std::string_view text) { window.shell().showOutputFailure(caption, text); },
                      [&window] { return window.shell().textLanguage(); });
     // The first MIDI keyboard, if one is plugged in; View > MIDI input chooses another.
     static_cast<void>(window.shell().useMidiInput(std::make_unique<tf::WinMmMidiInput>(), tf::AutoMidiInput));

@@ -119,6 +119,7 @@ PortResult FluidSynthPort::open() {
     std::error_code error;
     if (!std::filesystem::is_regular_file(soundFontPath, error)) {
         failure = "FluidSynth: no SoundFont " + soundFontPath;
+        failureCause = PortFailure::NoSoundFont;
         return PortResult::NoDevice;
     }
 
@@ -126,6 +127,7 @@ PortResult FluidSynthPort::open() {
     next->settings.reset(new_fluid_settings());
     if (!next->settings) {
         failure = "FluidSynth: out of memory";
+        failureCause = PortFailure::NoMemory;
         return PortResult::OutOfMemory;
     }
     fluid_settings_t* settings = next->settings.get();
@@ -137,10 +139,12 @@ PortResult FluidSynthPort::open() {
     next->synth.reset(new_fluid_synth(settings));
     if (!next->synth) {
         failure = "FluidSynth: out of memory";
+        failureCause = PortFailure::NoMemory;
         return PortResult::OutOfMemory;
     }
     if (fluid_synth_sfload(next->synth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED) {
         failure = "FluidSynth: the SoundFont " + soundFontPath + " does not load";
+        failureCause = PortFailure::NoSoundFont;
         return PortResult::NoDevice;
     }
 
@@ -172,6 +176,7 @@ bool FluidSynthPort::startAudio(Engine& next) {
     if (next.driver) {
         return true;
     }
+    failureCause = PortFailure::NoAudioDriver;
     if (!forcedDriver.empty() && std::find(built.begin(), built.end(), forcedDriver) == built.end()) {
         failure = "FluidSynth has no audio driver " + forcedDriver + " (it has " + JoinNames(built) + ")";
     } else if (!forcedDriver.empty()) {
@@ -303,6 +308,7 @@ PortDescription FluidSynthPort::describe() const {
         description.output += ", " + engine->driverName;
     }
     description.failure = failure;
+    description.cause = failure.empty() ? PortFailure::None : failureCause;
     return description;
 }
 

@@ -78,6 +78,7 @@ private:
     const std::string forcedDriver;
     /// Why the last open failed; guarded by `mutex`.
     std::string failure;
+    PortFailure failureCause = PortFailure::None;
     mutable std::shared_mutex mutex;
     std::unique_ptr<Engine> engine;
 };

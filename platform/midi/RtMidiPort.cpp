@@ -144,7 +144,8 @@ std::string RtMidiPort::portName() const {
 
 PortDescription RtMidiPort::describe() const {
     std::lock_guard lock(mutex);
-    return {"ALSA port " + (connectedName.empty() ? selector : connectedName), failure};
+    return {"ALSA port " + (connectedName.empty() ? selector : connectedName), failure,
+            failure.empty() ? PortFailure::None : PortFailure::NoMidiOutput};
 }
 
 } // namespace tf

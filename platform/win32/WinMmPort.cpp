@@ -38,7 +38,8 @@ PortDescription WinMmPort::describe() const {
     return {"Windows MIDI mapper",
             result == MMSYSERR_NOERROR
                 ? std::string()
-                : "the Windows MIDI mapper did not open (result " + std::to_string(result) + ")"};
+                : "the Windows MIDI mapper did not open (result " + std::to_string(result) + ")",
+            result == MMSYSERR_NOERROR ? PortFailure::None : PortFailure::NoMidiOutput};
 }
 
 PortResult WinMmPort::sendShort(std::uint32_t word) {

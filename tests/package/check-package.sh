@@ -36,7 +36,7 @@ listing=$(dpkg-deb -c "$deb")
 for file in usr/games/tonefalls usr/games/tonefalls-cli; do
     grep -Eq "^-rwxr-xr-x .* \./$file\$" <<<"$listing" || fail "no executable /$file"
 done
-for file in usr/share/tonefalls/main.bmp usr/share/tonefalls/title.bmp usr/share/tonefalls/result.bmp \
+for file in usr/share/tonefalls/main.bmp usr/share/tonefalls/title.bmp usr/share/tonefalls/title-en.bmp usr/share/tonefalls/result.bmp \
             usr/share/tonefalls/help/help.html usr/share/tonefalls/help/help-en.html usr/share/tonefalls/help/help.css \
             usr/share/applications/tonefalls.desktop \
             usr/share/metainfo/io.github.tonefalls.Tonefalls.metainfo.xml \

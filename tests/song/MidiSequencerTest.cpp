@@ -152,10 +152,11 @@ TEST(MidiSequencerTest, DirectoriesDevicesAndEmptyPathsFail) {
     EXPECT_EQ(rig.sequencer.load(dir.str()), LoadResult::Failed);
     EXPECT_EQ(rig.sequencer.load(""), LoadResult::Failed);
     EXPECT_EQ(rig.sequencer.load("/dev/zero"), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.song().failure(), LoadFailure::CannotOpen);
     EXPECT_TRUE(rig.sequencer.song().path().empty());
 }
 
-TEST(MidiSequencerTest, FileShorterThanAHeaderFails) {
+TEST(MidiSequencerTest, FileShorterThanAHeaderFailsAndSaysWhetherItWasEmpty) {
     for (std::size_t size : {0u, 1u, 13u}) {
         Bytes bytes = Header(1, 480);
         bytes.resize(size);
@@ -163,12 +164,15 @@ TEST(MidiSequencerTest, FileShorterThanAHeaderFails) {
         SongRig rig;
         rig.load(TwoTrackSong());
         EXPECT_EQ(rig.sequencer.load(file.str()), LoadResult::Failed) << size;
+        EXPECT_EQ(rig.sequencer.song().failure(), size == 0 ? LoadFailure::Empty : LoadFailure::TooShort)
+            << size;
         EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
         EXPECT_TRUE(rig.sequencer.song().path().empty());
     }
     // Fourteen bytes are a song with no track data.
     SongRig rig;
     EXPECT_EQ(rig.sequencer.loadBytes(Header(1, 480), "h.mid"), LoadResult::Loaded);
+    EXPECT_EQ(rig.sequencer.song().failure(), LoadFailure::None);
     EXPECT_EQ(rig.sequencer.song().trackCount(), 1);
     EXPECT_TRUE(Body(rig.sequencer, 0).empty());
 }
@@ -178,6 +182,7 @@ TEST(MidiSequencerTest, DivisionZeroFails) {
     smf.track().noteOn(0, 0, 60, 100).end();
     SongRig rig;
     EXPECT_EQ(rig.sequencer.loadBytes(smf.bytes(), "zero.mid"), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.song().failure(), LoadFailure::BadHeader);
     EXPECT_EQ(rig.sequencer.song().trackCount(), 0);
     EXPECT_TRUE(rig.sequencer.song().path().empty());
 }
@@ -197,6 +202,7 @@ TEST(MidiSequencerTest, HeaderFieldsAfterTheTagAreReadAsTheyStand) {
     EXPECT_EQ(rig.sequencer.loadBytes(bytes, "renamed.mid"), LoadResult::Failed);
     const std::string text = "not a midi file, only text";
     EXPECT_EQ(rig.sequencer.loadBytes(Bytes(text.begin(), text.end()), "text.mid"), LoadResult::Failed);
+    EXPECT_EQ(rig.sequencer.song().failure(), LoadFailure::NotMidi);
 }
 
 TEST(MidiSequencerTest, ARiffMidiFileLoadsTheSongInItsDataChunk) {
@@ -229,6 +235,7 @@ TEST(MidiSequencerTest, ARiffMidiFileLoadsTheSongInItsDataChunk) {
     Bytes noData = riff;
     noData.resize(12 + info.size());
     EXPECT_EQ(wrapped.sequencer.loadBytes(noData, "empty.rmi"), LoadResult::Failed);
+    EXPECT_EQ(wrapped.sequencer.song().failure(), LoadFailure::NotMidi);
 }
 
 TEST(MidiSequencerTest, InitialTempoIsTheFirstTempoPatternAnywhereInTheFile) {

@@ -54,7 +54,7 @@ timeout 120 "$TF_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG
 game="$build/smoke"
 rm -rf "$game"
 mkdir -p "$game/help"
-cp "$exe" "$data/main.bmp" "$data/title.bmp" "$data/result.bmp" "$game/"
+cp "$exe" "$data/main.bmp" "$data/title.bmp" "$data/title-en.bmp" "$data/result.bmp" "$game/"
 cp "$data/help/help.html" "$game/help/"
 
 ended=0

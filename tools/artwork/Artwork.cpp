@@ -2,6 +2,7 @@
 
 #include "app/qt/Brushwork.h"
 #include "app/screens/ClientArea.h"
+#include "game/JudgementColours.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -165,18 +166,23 @@ void Keyboard(QPainter& painter) {
     }
 }
 
+/// The chip beside counter `row` (PERFECT first): its judgement's colour, as every other place
+/// that shows judgements in colour has it.
+QColor Chip(int row) {
+    const Colour colour = JudgementColours[static_cast<std::size_t>(row)];
+    return QColor(RedOf(colour), GreenOf(colour), BlueOf(colour));
+}
+
 void CounterPanel(QPainter& painter) {
     const QRectF panel(CounterCentreX - 100, 26, 200, 254);
     painter.setRenderHint(QPainter::Antialiasing);
     Glow(painter, panel.center(), 170, QColor(40, 120, 255, 40));
     Plate(painter, panel, 10, QColor(8, 14, 30, 235), QColor(4, 8, 18, 235), QColor(80, 200, 255, 170));
     // One row per counter, y 40, 90, ... 240, each 26 pixels of text.
-    const std::array<QColor, 5> chips{QColor(255, 220, 60), QColor(255, 170, 40), QColor(90, 220, 120),
-                                      QColor(90, 170, 255), QColor(255, 80, 90)};
     for (int row = 0; row < 5; ++row) {
         const double top = 40 + 50 * row;
         painter.setPen(Qt::NoPen);
-        painter.setBrush(chips[static_cast<std::size_t>(row)]);
+        painter.setBrush(Chip(row));
         painter.drawRoundedRect(QRectF(panel.left() + 6, top + 4, 4, 18), 2, 2);
         if (row < 4) {
             painter.fillRect(QRectF(panel.left() + 14, top + 36, panel.width() - 28, 1),
@@ -240,7 +246,7 @@ QImage PaintPlayField() {
     return picture;
 }
 
-QImage PaintTitle() {
+QImage PaintTitle(Language language) {
     const int height = ClientHeight + TitleOverhang;
     QImage picture = Canvas(ClientWidth, height);
     QPainter painter(&picture);
@@ -321,7 +327,9 @@ QImage PaintTitle() {
     painter.setFont(Face("IPAPGothic", 15, false));
     painter.setPen(QColor(200, 190, 240));
     painter.drawText(QRectF(0, 312, ClientWidth, 22), Qt::AlignHCenter | Qt::AlignTop,
-                     QStringLiteral("好きな MIDI がそのまま譜面に"));
+                     language == Language::English
+                         ? QStringLiteral("Any MIDI file you like, played as a chart")
+                         : QStringLiteral("好きな MIDI がそのまま譜面に"));
 
     // A pale ribbon for the blue prompt, which starts at client (297, 386): picture row 430.
     QRectF ribbon(270, 421, ClientWidth - 270 + 20, 34);
@@ -377,12 +385,10 @@ QImage PaintResult() {
     painter.setBrush(QColor(60, 70, 140, 40));
     painter.drawRoundedRect(card.translated(3, 5), 14, 14);
     Plate(painter, card, 14, QColor(255, 255, 255, 240), QColor(246, 248, 255, 240), QColor(150, 160, 230));
-    const std::array<QColor, 5> chips{QColor(255, 200, 40), QColor(255, 150, 40), QColor(70, 190, 100),
-                                      QColor(70, 150, 240), QColor(240, 70, 80)};
     for (int row = 0; row < 5; ++row) {
         const double top = 140 + 40 * row;
         painter.setPen(Qt::NoPen);
-        painter.setBrush(chips[static_cast<std::size_t>(row)]);
+        painter.setBrush(Chip(row));
         painter.drawRoundedRect(QRectF(card.left() + 8, top + 4, 5, 22), 2.5, 2.5);
         if (row < 4) {
             painter.fillRect(QRectF(card.left() + 20, top + 34, card.width() - 40, 1),

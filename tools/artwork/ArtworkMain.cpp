@@ -24,7 +24,8 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     bool ok = tf::PaintPlayField().save(out.filePath(QStringLiteral("main.bmp")), "BMP");
-    ok = tf::PaintTitle().save(out.filePath(QStringLiteral("title.bmp")), "BMP") && ok;
+    ok = tf::PaintJapaneseTitle().save(out.filePath(QStringLiteral("title.bmp")), "BMP") && ok;
+    ok = tf::PaintEnglishTitle().save(out.filePath(QStringLiteral("title-en.bmp")), "BMP") && ok;
     ok = tf::PaintResult().save(out.filePath(QStringLiteral("result.bmp")), "BMP") && ok;
     // The sizes of the desktop's hicolor icon theme that menus and file managers ask for.
     for (const int size : std::array{256, 128, 64, 48, 32, 16}) {

@@ -273,7 +273,8 @@ int main(int argc, char* argv[]) {
     tf::BackBuffer buffer;
     buffer.attach(&window);
     buffer.create();
-    const auto title = Picture(dataDir, "title.bmp", tf::PaintTitle);
+    const auto japaneseTitle = Picture(dataDir, "title.bmp", tf::PaintJapaneseTitle);
+    const auto englishTitle = Picture(dataDir, "title-en.bmp", tf::PaintEnglishTitle);
     const auto field = Picture(dataDir, "main.bmp", tf::PaintPlayField);
     const auto result = Picture(dataDir, "result.bmp", tf::PaintResult);
 
@@ -301,8 +302,9 @@ int main(int argc, char* argv[]) {
         };
 
         tf::JudgeTally tally;
-        tf::DrawScreen(buffer, tf::AppState::Title, title.get(), result.get(), tally, false, nullptr,
-                       language);
+        tf::DrawScreen(buffer, tf::AppState::Title,
+                       (language == tf::Language::English ? englishTitle : japaneseTitle).get(), result.get(),
+                       tally, false, nullptr, language);
         shoot("title");
 
         const QImage parts = PartDialogShot(language);
@@ -329,8 +331,7 @@ int main(int argc, char* argv[]) {
         for (int i = 0; i < 6; ++i) {
             tally.addBad();
         }
-        tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, nullptr,
-                       language);
+        tf::DrawScreen(buffer, tf::AppState::Result, nullptr, result.get(), tally, false, nullptr, language);
         shoot("result");
 
         // The same run with its timing: presses a little late, tightly grouped, so the offset is
@@ -341,12 +342,10 @@ int main(int argc, char* argv[]) {
             errors.push_back(14 + spreadOut + (i % 23 == 0 ? 70 : 0) - (i % 31 == 0 ? 60 : 0));
         }
         tf::TimingReport timing = tf::MakeTimingReport(errors, 0);
-        tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing,
-                       language);
+        tf::DrawScreen(buffer, tf::AppState::Result, nullptr, result.get(), tally, false, &timing, language);
         shoot("result-timing");
         timing.offerTaken = true;
-        tf::DrawScreen(buffer, tf::AppState::Result, title.get(), result.get(), tally, false, &timing,
-                       language);
+        tf::DrawScreen(buffer, tf::AppState::Result, nullptr, result.get(), tally, false, &timing, language);
         shoot("result-offset-set");
     }
     return ok ? 0 : 1;

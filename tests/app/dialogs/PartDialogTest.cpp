@@ -1,6 +1,7 @@
 #include "app/dialogs/PartDialog.h"
 
 #include "app/dialogs/DialogIds.h"
+#include "app/dialogs/SongFacts.h"
 #include "app/shell/CommandIds.h"
 #include "app/shell/WorkerThread.h"
 #include "game/GamePlay.h"
@@ -105,6 +106,38 @@ TEST_F(PartDialogTest, RadioButtonsAreExclusiveWithinTheirGroupOnly) {
     EXPECT_FALSE(dialog.checked(Speed10Radio));
     EXPECT_TRUE(dialog.checked(Keys5Radio));
     EXPECT_FALSE(dialog.checked(Keys7Radio));
+}
+
+TEST_F(PartDialogTest, APartWithoutNotesIsNeitherChosenNorPreviewedAndASongWithoutNotesSaysSo) {
+    PartDialog dialog(game, worker);
+    dialog.init();
+    EXPECT_TRUE(dialog.partEmpty(1));
+    EXPECT_FALSE(dialog.partEmpty(0));
+    EXPECT_EQ(dialog.previewTip(1), "このパートには音符がないので、聴くものがありません");
+    EXPECT_EQ(dialog.caption().find("音符がありません"), std::string::npos);
+    dialog.setChecked(PartCheckBase + 1, true);
+    EXPECT_FALSE(dialog.checked(PartCheckBase + 1));
+    dialog.command(PreviewButtonBase + 1, host);
+    EXPECT_EQ(dialog.previewPart(), -1);
+    EXPECT_FALSE(worker.running());
+    // Only empty parts ticked is none ticked: OK asks the same question.
+    host.answers = {false};
+    dialog.command(OkButton, host);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], "Tonefalls|演奏パートが選択されていません。続行しますか？");
+
+    test::SmfBuilder silent(480, 1);
+    silent.track().tempo(0, 500000).end(480);
+    ASSERT_EQ(game.loadBytes(silent.bytes(), "silent.mid"), LoadResult::Loaded);
+    PartDialog empty(game, worker, Language::English);
+    empty.init(0, "silent.mid");
+    EXPECT_EQ(empty.caption(), "Choose the parts to play - silent.mid - this song has no notes");
+    // A sequencer's stock track name tells one song from no other: the file's name stands in.
+    for (const char* stock : {"Track 1", "untitled", "  ", "Sequence 02", "TRACK_10"}) {
+        EXPECT_TRUE(IsPlaceholderName(stock)) << stock;
+    }
+    EXPECT_FALSE(IsPlaceholderName("Track of the Night"));
+    EXPECT_FALSE(IsPlaceholderName("Evening Rondo"));
 }
 
 TEST_F(PartDialogTest, NoPartAnsweredNoKeepsTheDialogAndStoresNothing) {
@@ -228,17 +261,17 @@ TEST_F(PartDialogTest, OkAndCancelStopARunningPreviewFirst) {
 TEST_F(PartDialogTest, APreviewThatEndedByItselfIsClearedByTheNextClick) {
     PartDialog dialog(game, worker);
     dialog.init();
-    dialog.command(PreviewButtonBase + 9, host); // channel 9 has no notes: runs through the song
+    dialog.command(PreviewButtonBase + 0, host);
     WaitUntil([&] {
         clock.advance(50);
         return !worker.running();
     });
     EXPECT_TRUE(game.songFinished());
-    EXPECT_EQ(dialog.previewPart(), 9);
-    dialog.command(PreviewButtonBase + 9, host);
+    EXPECT_EQ(dialog.previewPart(), 0);
+    dialog.command(PreviewButtonBase + 0, host);
     EXPECT_EQ(dialog.previewPart(), -1);
-    dialog.command(PreviewButtonBase + 9, host);
-    EXPECT_EQ(dialog.previewPart(), 9);
+    dialog.command(PreviewButtonBase + 0, host);
+    EXPECT_EQ(dialog.previewPart(), 0);
     dialog.command(CancelButton, host);
     EXPECT_EQ(dialog.previewPart(), -1);
     EXPECT_FALSE(worker.running());

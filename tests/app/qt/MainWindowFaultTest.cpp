@@ -107,7 +107,9 @@ protected:
         BackBuffer expected;
         expected.attach(&other);
         expected.create();
-        DrawScreen(expected, appState, nullptr, nullptr, game->tally());
+        // The result names the song played, by its file's name: it has no track name.
+        DrawScreen(expected, appState, nullptr, nullptr, game->tally(), false, nullptr, Language::Japanese,
+                   "two seconds.mid");
         return expected.image().copy();
     }
     /// Two pixels that only the play field's background covers during a play, sampled from a
@@ -224,7 +226,9 @@ TEST_F(MainWindowFaultTest, ADirectoryChosenAsTheSongShowsTheLoadFailureBoxAndNo
     const std::filesystem::path folder = dir.path() / "folder.mid";
     std::filesystem::create_directory(folder);
     chosen = folder.string();
-    driver.add(OnMessageBox(QStringLiteral("MIDIファイルの読み込みに失敗しました"), QMessageBox::Ok));
+    driver.add(OnMessageBox(
+        QStringLiteral("MIDIファイルの読み込みに失敗しました\nファイル: folder.mid\nファイルを開けません。"),
+        QMessageBox::Ok));
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
     EXPECT_EQ(state(), AppState::Title);
@@ -238,7 +242,10 @@ TEST_F(MainWindowFaultTest, ADirectoryChosenAsTheSongShowsTheLoadFailureBoxAndNo
         std::filesystem::remove(doomed.path());
         return true;
     };
-    driver.add(OnMessageBox(QStringLiteral("MIDIファイルの読み込みに失敗しました"), QMessageBox::Ok));
+    driver.add(OnMessageBox(
+        QStringLiteral("MIDIファイルの読み込みに失敗しました\nファイル: %1\nファイルを開けません。")
+            .arg(QString::fromStdString(doomed.path().filename().string())),
+        QMessageBox::Ok));
     key(Qt::Key_Return);
     EXPECT_TRUE(driver.done());
     EXPECT_EQ(state(), AppState::Title);

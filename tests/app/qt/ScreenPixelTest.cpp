@@ -43,6 +43,9 @@ protected:
         }
         expected.setTextColour(MarkRed);
         expected.text(FontFace::Gothic, 52, 534, 356, mark);
+        // The keys, quiet, between the heading and the card.
+        expected.setTextColour(0x00907060);
+        expected.text(FontFace::PGothic, 12, 317, 106, ResultKeysLine(false, Language::Japanese));
         return expected.image();
     }
 

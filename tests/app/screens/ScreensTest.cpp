@@ -155,7 +155,8 @@ TEST(DrawScreen, ResultShowsHeadingLinesAndMarkCentredAndLeavesCentredAlignment)
     test::RecordingSurface surface;
     const FakeBitmap title;
     const FakeBitmap result;
-    DrawScreen(surface, AppState::Result, &title, &result, Tally(9, 0, 0, 0, 1));
+    DrawScreen(surface, AppState::Result, &title, &result, Tally(9, 0, 0, 0, 1), false, nullptr,
+               Language::Japanese, "Evening Rondo");
 
     ASSERT_GE(surface.calls.size(), 2u);
     EXPECT_EQ(surface.calls[0].op, "fill");
@@ -165,7 +166,7 @@ TEST(DrawScreen, ResultShowsHeadingLinesAndMarkCentredAndLeavesCentredAlignment)
               (std::vector{0, 0, 634, 436}));
 
     const auto texts = Texts(surface);
-    ASSERT_EQ(texts.size(), 7u);
+    ASSERT_EQ(texts.size(), 9u);
     EXPECT_EQ(texts[0].text, "[RESULT]");
     EXPECT_EQ(texts[0].face, FontFace::PGothic);
     EXPECT_EQ(texts[0].height, 64);
@@ -190,6 +191,13 @@ TEST(DrawScreen, ResultShowsHeadingLinesAndMarkCentredAndLeavesCentredAlignment)
     EXPECT_EQ(mark.a, 534);
     EXPECT_EQ(mark.b, 356);
     EXPECT_EQ(mark.colour, MarkRed);
+    // The song under the heading, and the keys in a small line under it (no offer: no F4).
+    EXPECT_EQ(texts[7].text, "Evening Rondo");
+    EXPECT_EQ(texts[7].b, 86);
+    EXPECT_EQ(texts[8].text, "Enter: 曲を選ぶ   F3: もう一度   Esc: タイトル");
+    EXPECT_EQ(texts[8].height, 12);
+    EXPECT_EQ(ResultKeysLine(true, Language::English),
+              "Enter: next song   F3: play again   F4: offset   Esc: title");
     for (const auto& text : texts) {
         EXPECT_EQ(text.align, TextAlign::Centre) << text.text;
     }
@@ -213,7 +221,7 @@ TEST(DrawScreen, FollowsTheSurfaceSize) {
     test::RecordingSurface surface(800, 600);
     DrawScreen(surface, AppState::Result, nullptr, nullptr, Tally(1, 0, 0, 0, 0));
     const auto texts = Texts(surface);
-    ASSERT_EQ(texts.size(), 7u);
+    ASSERT_EQ(texts.size(), 8u);
     EXPECT_EQ(texts[0].a, 400);
     EXPECT_EQ(texts[1].a, 390);
     EXPECT_EQ(texts[6].a, 700);
@@ -223,16 +231,22 @@ TEST(DrawScreen, FollowsTheSurfaceSize) {
 TEST(DrawScreen, AnUngradedRunDrawsNoMarkAndAutoPlayFitsInsideTheWindow) {
     test::RecordingSurface none;
     DrawScreen(none, AppState::Result, nullptr, nullptr, JudgeTally{});
-    EXPECT_EQ(Texts(none).size(), 6u);
+    EXPECT_EQ(Texts(none).size(), 7u); // the heading, the five lines, the keys
     test::RecordingSurface automatic;
     DrawScreen(automatic, AppState::Result, nullptr, nullptr, JudgeTally{}, true);
     const auto texts = Texts(automatic);
-    ASSERT_EQ(texts.size(), 7u);
-    EXPECT_EQ(texts[6].text, "AUTO PLAY");
-    // Centred at 534 in a fixed-pitch face whose characters are half as wide as high: nine of
-    // them end 9 * 36 / 4 = 81 pixels right of the centre, inside the 634-pixel client area.
-    EXPECT_EQ(texts[6].a, 534);
-    EXPECT_LE(texts[6].a + 9 * texts[6].height / 4, 634);
+    ASSERT_EQ(texts.size(), 9u);
+    EXPECT_EQ(texts[6].text, "AUTO");
+    EXPECT_EQ(texts[7].text, "PLAY");
+    // The medal's face is a circle of radius 40 round (534, 381). In a fixed-pitch face whose
+    // characters are half as wide as high, four of them reach 4 * h / 4 either side of the
+    // centre, and the two lines together stand 2 h high: all inside the face.
+    for (const auto& line : {texts[6], texts[7]}) {
+        EXPECT_EQ(line.a, 534);
+        EXPECT_LE(line.height, 28);
+    }
+    EXPECT_GE(texts[6].b, 381 - 40);
+    EXPECT_LE(texts[7].b + texts[7].height, 381 + 40);
 }
 
 } // namespace

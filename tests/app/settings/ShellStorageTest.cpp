@@ -56,10 +56,12 @@ TEST_F(ShellStorageTest, PicturesComeFromTheProgramsFolderBeforeTheWorkingDirect
     }
     ShellStorage storage;
     storage.open({program.path(), {}, KeyFileRule::StartFolder, {}}, recorder(), keys);
-    ASSERT_EQ(pictures.size(), 3u);
+    ASSERT_EQ(pictures.size(), 4u);
     EXPECT_EQ(pictures[0], (program.path() / "main.bmp").string());
     EXPECT_EQ(pictures[1], (program.path() / "title.bmp").string());
     EXPECT_EQ(pictures[2], (program.path() / "result.bmp").string());
+    // The English tagline's title, from the same folder; the Japanese one stands in without it.
+    EXPECT_EQ(pictures[3], (program.path() / "title-en.bmp").string());
 }
 
 TEST_F(ShellStorageTest, KeyFileOfTheStartDirectoryIsReadAtOpeningAndWrittenAtClosing) {

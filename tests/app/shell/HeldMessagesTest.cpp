@@ -1,5 +1,6 @@
 #include "app/shell/HeldMessages.h"
 
+#include "app/text/NoSoundText.h"
 #include "app/text/OutputTexts.h"
 #include "platform/MidiPort.h"
 
@@ -22,10 +23,11 @@ public:
     PortDescription description;
 };
 
-TEST(HeldMessagesTest, TheCoresTextStaysTheFirstLineAndTheBoxWaitsForTheWindowAndItsLanguage) {
+TEST(HeldMessagesTest, TheBoxNamesTheCauseInThePlayersLanguageAndWaitsForTheWindow) {
     DescribedPort port;
     port.description = {"FluidSynth, default-GM.sf2",
-                        "FluidSynth: no audio driver opened (tried pulseaudio, alsa)"};
+                        "FluidSynth: no audio driver opened (tried pulseaudio, alsa)",
+                        PortFailure::NoAudioDriver};
     HeldMessages held(port, true);
     held.showMessage(MessageIcon::Stop, "Tonefalls", "MIDIポートが見つかりません。");
     EXPECT_EQ(held.held(), 1u);
@@ -35,33 +37,43 @@ TEST(HeldMessagesTest, TheCoresTextStaysTheFirstLineAndTheBoxWaitsForTheWindowAn
     std::vector<std::string> shown;
     held.release(
         [&shown](MessageIcon icon, std::string_view caption, std::string_view text) {
-            EXPECT_EQ(icon, MessageIcon::Stop);
+            // The game goes on, silent: a warning, not a stop.
+            EXPECT_EQ(icon, MessageIcon::Warning);
             EXPECT_EQ(caption, "Tonefalls");
             shown.emplace_back(text);
         },
         [&language] { return language; });
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_EQ(shown[0],
-              "MIDIポートが見つかりません。\n"
-              "FluidSynth: no audio driver opened (tried pulseaudio, alsa): 音を出さずにゲームを続けます。 "
-              "ほかの出力: --midi-out fluidsynth|alsa:NAME|none, --audio-driver NAME, --soundfont FILE");
+    EXPECT_EQ(shown[0], "オーディオドライバーを開けなかったため、音が出せません。\n"
+                        "詳細: FluidSynth: no audio driver opened (tried pulseaudio, alsa)\n"
+                        "音を出さずにゲームを続けます。\n\n"
+                        "ほかの出力を選ぶオプション:\n"
+                        "  --midi-out fluidsynth|alsa:NAME|none\n"
+                        "  --audio-driver NAME\n"
+                        "  --soundfont FILE");
     EXPECT_EQ(held.held(), 0u);
     // Once released, a message goes straight through, in the language of the moment.
     language = Language::English;
+    port.description.cause = PortFailure::NoSoundFont;
     held.showMessage(MessageIcon::Stop, "Tonefalls", "MIDIポートが見つかりません。");
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[1], "No MIDI output was found.\n"
-                        "FluidSynth: no audio driver opened (tried pulseaudio, alsa). The game plays without "
-                        "sound. Another output: --midi-out fluidsynth|alsa:NAME|none, --audio-driver NAME, "
-                        "--soundfont FILE.");
+    EXPECT_EQ(shown[1].substr(0, shown[1].find('\n')),
+              "The SoundFont (the instruments' sounds) is missing or did not load.");
 }
 
-TEST(HeldMessagesTest, WindowsHasNoOptionsToNameAndTheAboutBoxSaysNoneWhenSilent) {
-    const PortDescription mapper{"Windows MIDI mapper", "the Windows MIDI mapper did not open (result 68)"};
-    EXPECT_EQ(OutputFailureLine(mapper, false, Language::English),
-              "the Windows MIDI mapper did not open (result 68). The game plays without sound.");
-    EXPECT_EQ(OutputFailureLine({"ALSA port x", ""}, false, Language::English),
-              "ALSA port x did not open. The game plays without sound.");
+TEST(HeldMessagesTest, APortThatDoesNotSayWhyKeepsTheCoresTextAndWindowsNamesNoOptions) {
+    const PortDescription mapper{"Windows MIDI mapper", "the Windows MIDI mapper did not open (result 4)"};
+    EXPECT_EQ(
+        OutputFailureText(mapper, "指定されたリソースは既に割り当てられています。", false, Language::English),
+        "The MIDI output is already in use.\n"
+        "Details: the Windows MIDI mapper did not open (result 4)\n"
+        "The game plays without sound.");
+    EXPECT_EQ(OutputFailureText({"ALSA port x", "", PortFailure::None}, "?", false, Language::English),
+              "?\nDetails: ALSA port x did not open\nThe game plays without sound.");
+    // A failure is told from another by the output and the library's words; none has no key.
+    EXPECT_EQ(OutputFailureKey(mapper),
+              "Windows MIDI mapper / the Windows MIDI mapper did not open (result 4)");
+    EXPECT_EQ(OutputFailureKey({"Windows MIDI mapper", ""}), "");
     EXPECT_EQ(AboutSoundLine(mapper, true), "Sound: Windows MIDI mapper");
     EXPECT_EQ(AboutSoundLine(mapper, false), "Sound: none");
     EXPECT_EQ(AboutSoundLine({}, true), "Sound: none");

@@ -124,6 +124,10 @@ public:
     void showMessage(MessageIcon icon, std::string_view caption, std::string_view text) override {
         messages.push_back({icon, std::string(caption), std::string(text)});
     }
+    bool showNotice(std::string_view caption, std::string_view text, Language) override {
+        messages.push_back({MessageIcon::Warning, std::string(caption), std::string(text)});
+        return dismissNotice;
+    }
     void runPartDialog(PartDialog& dialog) override {
         ++partDialogs;
         if (partDialog) {
@@ -144,12 +148,15 @@ public:
     ScreenRoom screenRoom() override { return room; }
     void showViewMode(const ViewMode& mode) override { modes.push_back(mode); }
     void showHitErrorBar(bool on) override { hitErrorBarShown = on; }
+    void showKeyLabels(bool on) override { keyLabelsShown = on; }
     void showRecentSongs(const std::vector<std::string>& labels) override { recentLabels = labels; }
     void showLanguage(Language language) override { languages.push_back(language); }
 
     std::function<bool(std::filesystem::path&)> chooser;
     std::function<void(PartDialog&)> partDialog;
     std::vector<Message> messages;
+    /// What the player answers to `showNotice`: true for "do not show again".
+    bool dismissNotice = false;
     std::vector<std::filesystem::path> helpPages;
     std::vector<std::filesystem::path> bitmapPaths;
     std::vector<std::filesystem::path> chooserFolders;
@@ -159,6 +166,7 @@ public:
     ScreenRoom room{1080, 50};
     std::vector<ViewMode> modes;
     std::optional<bool> hitErrorBarShown;
+    std::optional<bool> keyLabelsShown;
     std::vector<std::string> recentLabels;
     std::vector<std::string> aboutLines;
     std::atomic<int> repaints{0};

@@ -60,7 +60,9 @@ inline void ExpectOnlyTheLoadFailureBox(Rig& rig) {
     ASSERT_EQ(rig.view.messages.size(), 1u);
     EXPECT_EQ(rig.view.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(rig.view.messages[0].caption, "Tonefalls");
-    EXPECT_EQ(rig.view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
+    // The game's own line first; the file and the reason follow it.
+    const std::string& text = rig.view.messages[0].text;
+    EXPECT_EQ(text.substr(0, text.find('\n')), "MIDIファイルの読み込みに失敗しました");
     EXPECT_EQ(rig.view.partDialogs, 0);
     EXPECT_EQ(rig.shell.appState(), AppState::Title);
     EXPECT_FALSE(rig.shell.workerRunning());

@@ -25,6 +25,19 @@ namespace {
 using test::AcceptParts;
 using test::WaitUntil;
 
+/// An output that failed to open, as its description says.
+class DescribedFailure final : public MidiPort {
+public:
+    explicit DescribedFailure(PortDescription description) : description(std::move(description)) {}
+    PortResult open() override { return PortResult::NoDevice; }
+    PortResult sendShort(std::uint32_t) override { return PortResult::NotOpen; }
+    PortResult sendLong(std::span<const std::uint8_t>) override { return PortResult::NotOpen; }
+    bool longDone() override { return true; }
+    PortResult close() override { return PortResult::NotOpen; }
+    PortDescription describe() const override { return description; }
+    PortDescription description;
+};
+
 void FakePartHostCancel(PartDialog& dialog) {
     test::FakePartHost host;
     dialog.command(CancelButton, host);
@@ -119,9 +132,46 @@ TEST_F(ShellTest, AFailedLoadWarnsAndGoesToTheTitleState) {
     ASSERT_EQ(view.messages.size(), 1u);
     EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
     EXPECT_EQ(view.messages[0].caption, "Tonefalls");
-    EXPECT_EQ(view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
+    // The game's own line first, then the file and why, in the player's language.
+    EXPECT_EQ(view.messages[0].text,
+              "MIDIファイルの読み込みに失敗しました\nファイル: missing.mid\nファイルを開けません。");
     EXPECT_EQ(shell.appState(), AppState::Title);
     EXPECT_EQ(view.partDialogs, 0);
+
+    const test::TempFile empty(test::Bytes{}, "empty.mid");
+    const test::TempFile text(
+        test::Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!', '!', '!', '!'}, "notes.txt");
+    shell.command(EnglishCommand);
+    shell.openSong(empty.path());
+    shell.openSong(text.path());
+    ASSERT_EQ(view.messages.size(), 3u);
+    EXPECT_EQ(view.messages[1].text,
+              "The MIDI file could not be read.\nFile: empty.mid\nThe file is empty (0 bytes).");
+    EXPECT_EQ(view.messages[2].text,
+              "The MIDI file could not be read.\nFile: notes.txt\nIt is not a MIDI file.");
+}
+
+TEST_F(ShellTest, TheNoSoundBoxTheyAskedNotToSeeStaysAwayUntilTheOutputFailsOtherwise) {
+    test::TempDir config;
+    ShellSetup setup;
+    setup.settingsFile = config.path() / "settings.ini";
+    DescribedFailure failing{{"FluidSynth, default-GM.sf2", "FluidSynth: no audio driver opened (tried alsa)",
+                              PortFailure::NoAudioDriver}};
+    const auto start = [&] {
+        Shell next(game, latch, surface, surfaceLock, view);
+        next.create(setup);
+        next.setOutput(&failing);
+        next.showOutputFailure("Tonefalls", "box");
+    };
+    view.dismissNotice = true;
+    start();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_EQ(view.messages[0].icon, MessageIcon::Warning);
+    start();
+    EXPECT_EQ(view.messages.size(), 1u);
+    failing.description.failure = "FluidSynth: no audio driver opened (tried pulseaudio, alsa)";
+    start();
+    EXPECT_EQ(view.messages.size(), 2u);
 }
 
 TEST_F(ShellTest, CancelledPartDialogLeavesTheStateAsItWas) {
@@ -317,7 +367,8 @@ TEST_F(ShellTest, ADroppedFileStartsTheChooserFlowAndStopsAPlayFirst) {
     waitForResult();
     shell.dropFile(text.str());
     ASSERT_EQ(view.messages.size(), 1u);
-    EXPECT_EQ(view.messages[0].text, "MIDIファイルの読み込みに失敗しました");
+    EXPECT_EQ(view.messages[0].text,
+              "MIDIファイルの読み込みに失敗しました\nファイル: notes.txt\nMIDIファイルではありません。");
     EXPECT_EQ(shell.appState(), AppState::Title);
 }
 
@@ -378,7 +429,8 @@ TEST_F(ShellTest, TheLanguageComesFromTheCommandLineForOneRunAndFromTheMenuForGo
         };
         first.command(StartCommand);
         ASSERT_EQ(view.messages.size(), 1u);
-        EXPECT_EQ(view.messages[0].text, "The MIDI file could not be read.");
+        EXPECT_EQ(view.messages[0].text.substr(0, view.messages[0].text.find('\n')),
+                  "The MIDI file could not be read.");
     }
     // The next start without --lang: the language picked in the menu.
     setup.language.reset();
@@ -453,13 +505,15 @@ TEST_F(ShellTest, ASongNamedOnTheCommandLineGoesStraightToThePartDialog) {
 }
 
 TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppedWithAWord) {
+    // Parts 1 and 3 both hold notes, so both can be ticked.
+    const test::TempFile parts(test::FourPartSong(), "two seconds.mid");
     const ShellSetup setup{
         {}, dir.path() / "cfg" / "settings.ini", Language::Japanese, KeyFileRule::StartFolder, {}, {}};
     {
         Shell first(game, latch, surface, surfaceLock, view);
         first.create(setup);
-        view.chooser = [this](std::filesystem::path& path) {
-            path = song.str();
+        view.chooser = [&parts](std::filesystem::path& path) {
+            path = parts.str();
             return true;
         };
         view.partDialog = AcceptParts(0b101u, true);
@@ -481,9 +535,9 @@ TEST_F(ShellTest, RecentSongsComeBackWithTheirPartsTickedAndAVanishedOneIsDroppe
     EXPECT_EQ(offered, 0b101u);
     view.chooser = [](std::filesystem::path&) { return false; };
     second.command(StartCommand);
-    EXPECT_EQ(view.chooserFolders.back(), song.directory().string());
+    EXPECT_EQ(view.chooserFolders.back(), parts.directory().string());
 
-    std::filesystem::remove(song.path());
+    std::filesystem::remove(parts.path());
     const int dialogs = view.partDialogs;
     second.command(RecentSongCommandBase);
     EXPECT_EQ(view.partDialogs, dialogs);
