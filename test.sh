@@ -7,9 +7,10 @@
 #   4. each fuzz target for a short while, when clang is there;
 #   5. the Release build (warnings as errors there too), the Debian package made from it, and
 #      the package's contents and metadata checked (lintian and the validators);
-#   6. the Windows program cross-built (32- and 64-bit), the core, shell and view suites under
-#      Wine, and the game itself started and ended under Wine. Where Wine cannot run, these say
-#      SKIPPED and do not fail the run.
+#   6. the Windows program cross-built (32-bit, and 64-bit only where 32-bit Wine cannot be
+#      installed), every Windows suite and the companion's expected outputs under 32-bit Wine, the
+#      game itself started and ended in both languages, and the installer's silent install, start
+#      and uninstall. Where Wine cannot run, these say SKIPPED and do not fail the run.
 # Every build here turns warnings into errors (TF_WERROR). The sweeps over the shared MIDI corpus
 # (../shared/corpus, or TF_CORPUS_DIR) skip, saying so, where there is no corpus.
 set -euo pipefail
@@ -60,8 +61,15 @@ echo "== Release build, Debian package and its check"
 ./package.sh
 ctest --test-dir build-release --output-on-failure
 
-echo "== Windows: cross builds, suites and smoke test under Wine"
-./build-windows.sh all
+echo "== Windows: cross builds, suites, companion, smoke test and installer under Wine"
+windows_start=$(date +%s)
+source tests/windows/wine.sh
+# The 64-bit build is made only for the fall-back to wine64 (see wine.sh).
+if tf_wine32_starts; then
+    ./build-windows.sh win32
+else
+    ./build-windows.sh all
+fi
 # 77 from a Wine stage means Wine cannot run on this machine: said, and not a failure.
 windows_stage() {
     local status=0
@@ -74,4 +82,7 @@ windows_stage() {
     fi
 }
 windows_stage tests/windows/run-core-tests.sh
+windows_stage tests/windows/run-cli-tests.sh
 windows_stage tests/windows/smoke-test.sh
+windows_stage tests/windows/installer-test.sh
+echo "== Windows stages took $(( $(date +%s) - windows_start )) s"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages named on the command line that are not installed yet.
 # As root it uses apt-get (updating the package lists once per machine); with password-less
-# sudo it uses sudo; otherwise it names what is missing and fails.
+# sudo it uses sudo; otherwise it names what is missing and fails. A name with an architecture
+# (wine32:i386) adds that architecture to dpkg first when it is not there yet.
 set -euo pipefail
 
 missing=()
@@ -24,6 +25,15 @@ fi
 
 echo "Installing: ${missing[*]}"
 stamp=/var/lib/apt/lists/.tonefalls-updated
+for pkg in "${missing[@]}"; do
+    arch=${pkg##*:}
+    [ "$arch" != "$pkg" ] || continue
+    if [ "$arch" != "$(dpkg --print-architecture)" ] && ! dpkg --print-foreign-architectures | grep -qx "$arch"; then
+        "${as_root[@]}" dpkg --add-architecture "$arch"
+        # The lists of the new architecture are not there until the next update.
+        "${as_root[@]}" rm -f "$stamp"
+    fi
+done
 if [ ! -e "$stamp" ] || ! apt-cache show "${missing[0]}" >/dev/null 2>&1; then
     "${as_root[@]}" apt-get update -qq
     "${as_root[@]}" touch "$stamp" 2>/dev/null || true

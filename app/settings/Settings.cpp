@@ -267,7 +267,7 @@ std::filesystem::path UserSettingsFilePath(const char* xdgConfigHome, const char
 
 std::filesystem::path SettingsFilePath(const std::filesystem::path& startDirectory) {
 #ifdef _WIN32
-    return startDirectory / "Tonefalls-settings.ini";
+    return startDirectory / WindowsSettingsFileName;
 #else
     (void)startDirectory;
     return UserSettingsFilePath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tf {
 
@@ -61,6 +62,9 @@ Settings LoadSettings(const std::filesystem::path& file);
 /// Writes `settings` to `file` through a temporary file renamed over it, so a failed write
 /// never leaves a damaged file; makes the folder when it is missing. False when it could not.
 bool SaveSettings(const Settings& settings, const std::filesystem::path& file);
+
+/// The settings file's name on Windows.
+inline constexpr std::string_view WindowsSettingsFileName = "Tonefalls-settings.ini";
 
 /// Where the settings live. Windows: "Tonefalls-settings.ini" in the start folder, beside the
 /// key file. Elsewhere: "tonefalls/settings.ini" under $XDG_CONFIG_HOME when that is an absolute

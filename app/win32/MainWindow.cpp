@@ -122,8 +122,6 @@ void MainWindow::create() {
     if (places.programDirectory.empty()) {
         places.programDirectory = ProgramDirectory();
     }
-    // The unzipped folder is the program: its keys stay beside it.
-    places.keyFileRule = KeyFileRule::StartFolder;
     shell_.create(places);
 }
 

@@ -1,14 +1,19 @@
 #include "app/midi/MidiInputChoice.h"
+#include "app/settings/InstalledCopy.h"
 #include "app/settings/Settings.h"
 #include "app/shell/HeldMessages.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/ProgramFolder.h"
 #include "game/GamePlay.h"
 #include "platform/win32/AsyncKeyState.h"
 #include "platform/win32/GdiBackBuffer.h"
+#include "platform/win32/KnownFolders.h"
 #include "platform/win32/WinClock.h"
 #include "platform/win32/WinMessageSink.h"
 #include "platform/win32/WinMmMidiInput.h"
 #include "platform/win32/WinMmPort.h"
+
+#include <shellapi.h>
 
 #include <array>
 #include <filesystem>
@@ -28,10 +33,44 @@ std::wstring LoadText(HINSTANCE instance, UINT id) {
     return std::wstring(text.data(), static_cast<std::size_t>(length > 0 ? length : 0));
 }
 
+/// The song the command line names (Explorer passes the file opened with the game), or empty:
+/// the first argument that is no option.
+std::filesystem::path SongOfCommandLine() {
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::filesystem::path song;
+    for (int i = 1; words != nullptr && i < count; ++i) {
+        if (words[i][0] != L'\0' && words[i][0] != L'-' && words[i][0] != L'/') {
+            song = words[i];
+            break;
+        }
+    }
+    LocalFree(static_cast<HLOCAL>(words));
+    return song;
+}
+
+/// An unzipped copy is the program and keeps its files beside it; an installed one keeps them in
+/// the user's application data, which is theirs to write and which no uninstall removes.
+void UseWritablePlaces(tf::ShellSetup& setup) {
+    std::filesystem::path userFolder;
+    if (tf::IsInstalledCopy(setup.programDirectory)) {
+        const std::filesystem::path appData = tf::AppDataDirectory();
+        if (!appData.empty()) {
+            userFolder = appData / "Tonefalls";
+        }
+    }
+    std::error_code noDirectory;
+    const tf::WritablePlaces places =
+        tf::ChooseWritablePlaces(std::filesystem::current_path(noDirectory), userFolder);
+    setup.keyFileRule = places.keyFileRule;
+    setup.configFolder = places.configFolder;
+    setup.settingsFile = places.settingsFile;
+}
+
 } // namespace
 
-// The command line is not used: the game always starts on its title screen, and a second copy
-// may run beside the first.
+// The game starts on its title screen, with the song the command line names (if any) going
+// straight into the start flow; a second copy may run beside the first.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // The clock holds the 1 ms timer period for the whole run, so the play frame's 1 ms sleep
     // is 1 ms and not a 15.6 ms tick.
@@ -50,8 +89,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     const std::wstring className = LoadText(instance, WindowClassString);
     tf::RegisterMainClass(instance, className);
     tf::ShellSetup setup;
-    std::error_code noDirectory;
-    setup.settingsFile = tf::SettingsFilePath(std::filesystem::current_path(noDirectory));
+    setup.programDirectory = tf::ProgramDirectory();
+    UseWritablePlaces(setup);
     setup.systemLanguage = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE ? tf::Language::Japanese
                                                                                       : tf::Language::English;
     // Declared after the game, so that its shell (and any worker) is gone before the game is.
@@ -63,6 +102,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     messages.release([&window](tf::MessageIcon, std::string_view caption,
                                std::string_view text) { window.shell().showOutputFailure(caption, text); },
                      [&window] { return window.shell().textLanguage(); });
+    if (const std::filesystem::path song = SongOfCommandLine(); !song.empty()) {
+        window.shell().openSong(song);
+    }
     // The first MIDI keyboard, if one is plugged in; View > MIDI input chooses another.
     static_cast<void>(window.shell().useMidiInput(std::make_unique<tf::WinMmMidiInput>(), tf::AutoMidiInput));
     const HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(AcceleratorResource));

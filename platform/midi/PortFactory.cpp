@@ -1,5 +1,6 @@
 #include "platform/midi/PortFactory.h"
 
+#include "platform/SilentPort.h"
 #include "platform/midi/FluidSynthPort.h"
 #include "platform/midi/RtMidiPort.h"
 
@@ -8,17 +9,6 @@ namespace tf {
 namespace {
 
 constexpr std::string_view AlsaPrefix = "alsa:";
-
-// Chosen by the player, so unlike a port that failed to open it is no failure: open succeeds.
-class SilentPort final : public MidiPort {
-public:
-    PortResult open() override { return PortResult::Ok; }
-    PortResult sendShort(std::uint32_t) override { return PortResult::Ok; }
-    PortResult sendLong(std::span<const std::uint8_t>) override { return PortResult::Ok; }
-    bool longDone() override { return true; }
-    PortResult close() override { return PortResult::Ok; }
-    PortDescription describe() const override { return {"none", {}}; }
-};
 
 } // namespace
 

@@ -31,6 +31,8 @@ void GdiBackBuffer::create(int width, int height) {
     bitmap_ = CreateCompatibleBitmap(windowDc, clientWidth + 1, clientHeight + 1);
     ReleaseDC(window_, windowDc);
     previousBitmap = SelectObject(memoryDc_, bitmap_);
+    gothic = ChooseFontFace(memoryDc_, GothicFace, true);
+    pGothic = ChooseFontFace(memoryDc_, PGothicFace, false);
     background = 0xFFFFFF;
     clear();
 }
@@ -100,7 +102,7 @@ void GdiBackBuffer::text(FontFace face, int height, int x, int y, std::string_vi
     const std::wstring wide = Widen(utf8);
     HFONT font = nullptr;
     if (face != FontFace::Default) {
-        font = MakeFont(face == FontFace::Gothic ? GothicFace : PGothicFace, height);
+        font = MakeFont(face == FontFace::Gothic ? gothic : pGothic, height);
     }
     HGDIOBJ previous = font != nullptr ? SelectObject(memoryDc_, font) : nullptr;
     TextOutW(memoryDc_, x, y, wide.c_str(), static_cast<int>(wide.size()));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Surface.h"
+#include "platform/win32/FontChoice.h"
 #include "platform/win32/WinApi.h"
 
 #include <mutex>
@@ -49,7 +50,8 @@ public:
     void box(int left, int top, int right, int bottom, int penWidth, Colour pen, Colour brush) override;
     void setTextAlign(TextAlign align) override;
     void setTextColour(Colour colour) override;
-    /// `FontFace::Default` draws in the context's own font; the others make a font for the call.
+    /// `FontFace::Default` draws in the context's own font; the others make a font for the call,
+    /// of the gothic face or, where the system lacks it, of the one `create` chose instead.
     void text(FontFace face, int height, int x, int y, std::string_view utf8) override;
 
 private:
@@ -60,6 +62,8 @@ private:
     Colour background = 0xFFFFFF;
     int clientWidth = 0;
     int clientHeight = 0;
+    FontRequest gothic;
+    FontRequest pGothic;
     std::mutex lock;
 };
 

@@ -4,10 +4,10 @@
 
 namespace tf {
 
-HFONT MakeFont(std::wstring_view faceName, int height) {
+HFONT MakeFont(const FontRequest& request, int height) {
     // CreateFontW copies at most 31 characters of the face and needs them NUL-terminated.
-    const std::wstring face(faceName.substr(0, LF_FACESIZE - 1));
-    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+    const std::wstring face(request.face.substr(0, LF_FACESIZE - 1));
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, request.charSet, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, PROOF_QUALITY, FIXED_PITCH | FF_MODERN, face.c_str());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Surface.h"
+#include "platform/win32/FontChoice.h"
 #include "platform/win32/GdiBitmap.h"
 #include "platform/win32/WinApi.h"
 
@@ -14,9 +15,9 @@ namespace tf {
 inline constexpr std::wstring_view GothicFace = L"ＭＳ ゴシック";
 inline constexpr std::wstring_view PGothicFace = L"ＭＳ Ｐゴシック";
 
-/// A new font of `faceName`, `height` pixels high (cell height), normal weight, Shift-JIS
-/// character set, proof quality, fixed pitch modern family, level text. The caller deletes it.
-HFONT MakeFont(std::wstring_view faceName, int height);
+/// A new font of the requested face and character set, `height` pixels high (cell height),
+/// normal weight, proof quality, fixed pitch modern family, level text. The caller deletes it.
+HFONT MakeFont(const FontRequest& request, int height);
 
 /// The bitmap file `file` (relative to the working directory) at its own size when `width` and
 /// `height` are 0; null when it cannot be loaded.

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -91,10 +92,18 @@ inline CliResult RunProgram(const std::string& program, const std::vector<std::s
     return result;
 }
 
+/// The companion the runs start: this build's, or the program $TF_CLI_PROGRAM names (the Windows
+/// checks name one that starts the Windows build's companion under Wine, so the same expected
+/// outputs are checked there).
+inline std::string CliProgram() {
+    const char* other = std::getenv("TF_CLI_PROGRAM");
+    return other != nullptr && *other != '\0' ? std::string(other) : std::string(TF_CLI_PATH);
+}
+
 /// Runs tonefalls-cli with `arguments` in this process's environment.
 inline CliResult RunCli(const std::vector<std::string>& arguments,
                         std::chrono::milliseconds limit = std::chrono::seconds(60)) {
-    return RunProgram(TF_CLI_PATH, arguments, limit, environ);
+    return RunProgram(CliProgram(), arguments, limit, environ);
 }
 
 } // namespace tf::test

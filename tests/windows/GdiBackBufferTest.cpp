@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <fstream>
+#include <string>
 #include <vector>
 
 namespace tf {
@@ -213,8 +214,8 @@ TEST(GdiBackBuffer, BeforeCreateAndAfterDestroyNothingIsDrawn) {
     EXPECT_EQ(buffer.memoryDc(), nullptr);
 }
 
-TEST(MakeFont, AsksForTheGothicFaceAtTheGivenCellHeight) {
-    HFONT font = MakeFont(GothicFace, 30);
+TEST(MakeFont, AsksForTheRequestedFaceAndCharacterSetAtTheGivenCellHeight) {
+    HFONT font = MakeFont({std::wstring(GothicFace), SHIFTJIS_CHARSET}, 30);
     ASSERT_NE(font, nullptr);
     LOGFONTW info{};
     ASSERT_NE(GetObjectW(font, sizeof info, &info), 0);
@@ -226,6 +227,31 @@ TEST(MakeFont, AsksForTheGothicFaceAtTheGivenCellHeight) {
     EXPECT_EQ(info.lfPitchAndFamily, FIXED_PITCH | FF_MODERN);
     EXPECT_EQ(std::wstring_view(info.lfFaceName), GothicFace);
     DeleteObject(font);
+}
+
+// The face a request names is one the system draws with: asked for by that name, the mapper
+// hands back that very face.
+std::wstring FaceDrawnFor(HDC dc, const FontRequest& request) {
+    HFONT font = MakeFont(request, 20);
+    HGDIOBJ previous = SelectObject(dc, font);
+    wchar_t drawn[LF_FACESIZE] = {};
+    GetTextFaceW(dc, LF_FACESIZE, drawn);
+    SelectObject(dc, previous);
+    DeleteObject(font);
+    return drawn;
+}
+
+TEST(ChooseFontFace, KeepsTheGothicFaceWhereTheSystemHasItAndFindsAnotherWhereNot) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    // The test prefix has the gothic face (as a Japanese Windows has).
+    const FontRequest present = ChooseFontFace(dc, GothicFace, true);
+    EXPECT_EQ(present.face, GothicFace);
+    EXPECT_EQ(present.charSet, SHIFTJIS_CHARSET);
+
+    const FontRequest missing = ChooseFontFace(dc, L"Tonefalls No Such Face", false);
+    EXPECT_NE(missing.face, L"Tonefalls No Such Face");
+    EXPECT_EQ(FaceDrawnFor(dc, missing), missing.face);
+    DeleteDC(dc);
 }
 
 } // namespace

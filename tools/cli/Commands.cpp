@@ -2,22 +2,14 @@
 
 #include "game/GamePlay.h"
 #include "game/HitErrors.h"
-#include "platform/KeyLatch.h"
 #include "platform/ManualClock.h"
-#include "platform/Surface.h"
-#include "platform/SynthOutput.h"
-#include "platform/midi/FluidSynthPort.h"
-#include "platform/midi/PortFactory.h"
+#include "platform/SilentPort.h"
 #include "song/SongTime.h"
 #include "tools/cli/ChartJson.h"
+#include "tools/cli/CommandParts.h"
 #include "tools/cli/EventLogPort.h"
 #include "tools/cli/HeadlessPlay.h"
 #include "tools/cli/PressScript.h"
-#include "tools/cli/RenderClock.h"
-#include "tools/cli/StderrSink.h"
-#include "tools/cli/WavWriter.h"
-
-#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -28,25 +20,6 @@
 namespace tf::cli {
 
 namespace {
-
-/// The seams of a game that nobody watches or plays.
-struct Headless {
-    KeyLatch keys;
-    NullSurface surface;
-    StderrSink messages;
-};
-
-void PrintError(std::string_view text) {
-    std::fprintf(stderr, "%.*s\n", static_cast<int>(text.size()), text.data());
-}
-
-bool Load(GamePlay& game, const std::string& path) {
-    if (game.load(path) == LoadResult::Failed) {
-        PrintError(LoadFailureText);
-        return false;
-    }
-    return true;
-}
 
 /// The presses of `path`, or null after saying on stderr why there are none.
 std::optional<PressScript> ReadPresses(const std::string& path) {
@@ -64,27 +37,14 @@ std::optional<PressScript> ReadPresses(const std::string& path) {
     return std::move(parsed.script);
 }
 
-GameRun RunOf(const CliArguments& arguments) {
-    GameRun run;
-    run.partMask = arguments.partMask;
-    run.autoPlay = arguments.autoPlay;
-    run.speed = arguments.speed;
-    run.laneCount = arguments.laneCount;
-    run.level = arguments.level;
-    run.offset = arguments.offset;
-    run.startTick = arguments.startTick;
-    run.maxMs = arguments.maxMs;
-    return run;
-}
-
 } // namespace
 
 int RunInfo(const CliArguments& arguments) {
     Headless headless;
     ManualClock clock;
     // The census passes program changes on to the output; nobody is listening here.
-    const auto port = MakeMidiPort("none");
-    GamePlay game(clock, headless.keys, *port, headless.surface, headless.messages);
+    SilentPort port;
+    GamePlay game(clock, headless.keys, port, headless.surface, headless.messages);
     if (!Load(game, arguments.file)) {
         return ExitFailure;
     }
@@ -102,8 +62,8 @@ int RunInfo(const CliArguments& arguments) {
 int RunChart(const CliArguments& arguments) {
     Headless headless;
     ManualClock clock;
-    const auto port = MakeMidiPort("none");
-    GamePlay game(clock, headless.keys, *port, headless.surface, headless.messages);
+    SilentPort port;
+    GamePlay game(clock, headless.keys, port, headless.surface, headless.messages);
     if (!Load(game, arguments.file)) {
         return ExitFailure;
     }
@@ -149,48 +109,6 @@ int RunEvents(const CliArguments& arguments) {
         }
     }
     return std::fflush(stdout) == 0 ? ExitOk : ExitFailure;
-}
-
-int RunRender(const CliArguments& arguments) {
-    Headless headless;
-    FluidSynthPort synth(arguments.soundFont, FluidSynthPort::Mode::Offline);
-    WavWriter wav;
-    RenderClock clock(synth, wav);
-    GamePlay game(clock, headless.keys, synth, headless.surface, headless.messages);
-    // The device has already told the user why on stderr.
-    if (!game.device().isOpen()) {
-        return ExitFailure;
-    }
-    if (!Load(game, arguments.file)) {
-        return ExitFailure;
-    }
-    if (!wav.open(arguments.out, SynthOutput::SampleRate, 2)) {
-        std::fprintf(stderr, "tonefalls-cli: cannot create %s\n", arguments.out.c_str());
-        return ExitFailure;
-    }
-    // The song's first event sounds one lead time after the rewind; the file starts there.
-    clock.discardBefore(static_cast<std::uint32_t>(LeadTime(game.sequencer().tempo(), 1.0)));
-    const bool terminal = isatty(STDERR_FILENO) == 1;
-    clock.showProgress(terminal);
-
-    GameRun run = RunOf(arguments);
-    run.autoPlay = !arguments.partsGiven;
-    run.speed = 1.0;
-    PressScript nobody;
-    if (!PlayGame(game, clock, headless.keys, run, nobody)) {
-        PrintError(TooManyNotesText);
-        return ExitFailure;
-    }
-    constexpr std::uint32_t TailMs = 1000;
-    clock.sleep(TailMs);
-    if (terminal) {
-        std::fputc('\n', stderr);
-    }
-    if (!wav.finish() || !clock.ok()) {
-        std::fprintf(stderr, "tonefalls-cli: cannot write %s\n", arguments.out.c_str());
-        return ExitFailure;
-    }
-    return ExitOk;
 }
 
 } // namespace tf::cli

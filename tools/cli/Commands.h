@@ -19,6 +19,5 @@ inline constexpr std::string_view TooManyNotesText = "ノートの数が多す�
 int RunInfo(const CliArguments& arguments);
 int RunChart(const CliArguments& arguments);
 int RunEvents(const CliArguments& arguments);
-int RunRender(const CliArguments& arguments);
 
 } // namespace tf::cli

@@ -1,11 +1,19 @@
 #include "tools/cli/CommandLine.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/RecordsCommand.h"
+#ifdef TF_CLI_RENDER
+#include "tools/cli/RenderCommand.h"
+#endif
 #ifdef TF_CLI_TIMING
 #include "tools/cli/TimingCommand.h"
 #endif
 
 #include "tf_version.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include <cstdio>
 #include <string_view>
@@ -13,6 +21,11 @@
 
 int main(int argc, char** argv) {
     using namespace tf::cli;
+#ifdef _WIN32
+    // The logs and dumps are the same bytes on every system: no "\r" before each "\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     const std::vector<std::string_view> words(argv + (argc > 0 ? 1 : 0), argv + argc);
     const ParsedCommandLine parsed = ParseCommandLine(words);
     if (!parsed.arguments) {
@@ -28,7 +41,12 @@ int main(int argc, char** argv) {
     case Command::Events:
         return RunEvents(*parsed.arguments);
     case Command::Render:
+#ifdef TF_CLI_RENDER
         return RunRender(*parsed.arguments);
+#else
+        std::fputs("tonefalls-cli: render needs FluidSynth, which this build was made without\n", stderr);
+        return ExitFailure;
+#endif
     case Command::Timing:
 #ifdef TF_CLI_TIMING
         return RunTiming(*parsed.arguments);
